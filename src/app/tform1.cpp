@@ -1,0 +1,398 @@
+#include "app/tform1.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QRandomGenerator>
+#include <QScreen>
+
+#include "app/activationtracker.h"
+#include "app/trayicon.h"
+#include "app/windowscaler.h"
+#include "common/apptitle.h"
+#include "common/clickfilter.h"
+#include "common/clock.h"
+#include "common/dialogs.h"
+#include "common/errorreport.h"
+#include "common/strtoint.h"
+#include "dialogs/tform6.h"
+#include "platform/systeminfo.h"
+#include "ui_Form1.h"
+
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+TForm1::TForm1(platform::Platform& platform, QStringList arguments, QWidget* parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::Form1>()), m_platform(platform), m_arguments(std::move(arguments))
+{
+    initResources();
+    ui->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setUpTimers();
+    m_tray = std::make_unique<TrayIcon>(*ui, this);
+    m_tray->show();
+    connectCommands();
+    // Activation re-reads the store; it runs outside any event delivery, so its errors are reported here.
+    m_activation = std::make_unique<ActivationTracker>(this, [this] { runGuarded([this] { FormActivate(); }); });
+    runGuarded([this] { FormCreate(); });
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::setUpTimers()
+{
+    struct Design
+    {
+        QTimer* timer;
+        const char* name;
+        int interval;
+        bool enabled;
+    };
+    // Timer1 starts with the window's first show; the rest as designed.
+    const Design designs[] = {
+        {&Timer1, "Timer1", 500, false},  {&Timer2, "Timer2", 200, true},   {&Timer3, "Timer3", 1, false},
+        {&Timer4, "Timer4", 1000, true},  {&Timer5, "Timer5", 1000, true},  {&Timer6, "Timer6", 300, false},
+        {&Timer7, "Timer7", 1000, false}, {&Timer8, "Timer8", 1000, false}, {&Tim, "Tim", 1000, false},
+        {&pp, "pp", 1000, false},         {&TIMER, "TIMER", 1000, false},   {&BUDIL, "BUDIL", 1000, false},
+    };
+    for (const Design& design : designs) {
+        design.timer->setParent(this);
+        design.timer->setObjectName(QString::fromLatin1(design.name));
+        design.timer->setInterval(design.interval);
+        design.timer->setTimerType(Qt::PreciseTimer);
+        if (design.enabled)
+            design.timer->start();
+    }
+}
+
+void TForm1::connectCommands()
+{
+    connect(ui->BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
+    connect(ui->N7, &QAction::triggered, this, &TForm1::BitBtn2Click);
+    connect(ui->N27, &QAction::triggered, this, &TForm1::BitBtn2Click);
+    connect(ui->N1, &QAction::triggered, this, &TForm1::restoreFromTray);
+    connect(m_tray.get(), &TrayIcon::doubleClicked, this, &TForm1::restoreFromTray);
+    connect(ui->BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
+    connect(ui->N9, &QAction::triggered, this, &TForm1::BitBtn3Click);
+    connect(ui->N2, &QAction::triggered, this, &TForm1::N2Click);
+    connect(ui->SpeedButton32, &QToolButton::clicked, this, &TForm1::showAbout);
+    connect(ui->N6, &QAction::triggered, this, &TForm1::showAbout);
+    connect(ui->N25, &QAction::triggered, this, &TForm1::showAbout);
+    connect(ui->CheckBox7, &QCheckBox::clicked, this, &TForm1::CheckBox7Click);
+    connect(ui->CheckBox8, &QCheckBox::clicked, this, &TForm1::CheckBox8Click);
+    connect(ui->conbut, &QToolButton::clicked, this, &TForm1::runConsoleLine);
+    MouseHandlers::onClick(ui->Panel5, [this] { Panel5Click(); });
+}
+
+void TForm1::FormCreate()
+{
+    initAlarmFields();
+    setUpAnimators();
+    loadCompanionList();
+    layOutPlayerStrip();
+    updateDiskMeter();
+    startFadeIn();
+    resetPlaylistHover();
+    // The application-wide tooltip hook is installed with the hint settings (TApplication::applyHintSettings).
+    addSystemMenuItems();
+    centreOnMonitor();
+    readVolumeIntoSlider();
+    colourPlaylist();
+    fillRunHistory();
+}
+
+void TForm1::centreOnMonitor()
+{
+    const platform::ScreenSize screen = m_platform.get<platform::SystemInfo>().monitorSizeAt(
+        frameGeometry().center().x(), frameGeometry().center().y());
+    move(screen.width / 2 - width() / 2, screen.height / 2 - height() / 2);
+}
+
+void TForm1::FormShow()
+{
+    Timer1.start();
+}
+
+void TForm1::FormHide()
+{
+    Timer1.stop();
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous() && !m_inTray)
+        FormShow();
+}
+
+void TForm1::hideEvent(QHideEvent* event)
+{
+    QMainWindow::hideEvent(event);
+    if (!event->spontaneous() && !m_inTray)
+        FormHide();
+}
+
+void TForm1::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // The window's own minimise command also takes the taskbar entry away, as the tray commands do.
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && !m_inTray && isVisible())
+        QTimer::singleShot(0, this, [this] {
+            if (isMinimized() && !m_inTray)
+                BitBtn2Click();
+        });
+}
+
+void TForm1::FormActivate()
+{
+    if (SettingsStore::read(m_platform, QStringLiteral("ne1raz")) != QLatin1String("1")) {
+        setWindowColor(0x408000);
+        SettingsStore::writeFirstRunDefaults(m_platform, currentWindowSettings());
+    }
+    SettingsStore::countLaunch(m_platform);
+    if (SettingsStore::read(m_platform, QStringLiteral("vtrey")) == QLatin1String("1")) {
+        ui->CheckBox7->setChecked(true);
+        CheckBox7Click();
+        BitBtn2Click();
+        m_tray->show();
+    }
+    if (SettingsStore::read(m_platform, QStringLiteral("savesetting")) == QLatin1String("1"))
+        restoreStoredState();
+
+    auto& info = m_platform.get<platform::SystemInfo>();
+    ui->StatusBar1->setPanelText(4, QString::fromStdString(info.userName().value_or(std::string())));
+    ui->StatusBar1->setPanelText(5, QString::fromStdString(info.computerName().value_or(std::string())));
+    disablePlayerNext();
+    resetDiskMeterSelectors();
+    fillStatusBar();
+    reloadLauncherList();
+    setCalendarToToday();
+    performServiceCommandFromArgument();
+}
+
+void TForm1::restoreStoredState()
+{
+    auto readInt = [this](const char* name) {
+        return StrToInt(SettingsStore::read(m_platform, QString::fromUtf8(name)));
+    };
+    totals.seconds = readInt("rs");
+    totals.days = readInt("rd");
+    totals.minutes = readInt("rm");
+    totals.hours = readInt("rh");
+    totalsLoaded = true;
+    Timer8.start();
+
+    const int storedScale = readInt("maschtab");
+    // A scale of zero or below would shrink every control to nothing and later divide by zero: refused.
+    if (storedScale > 0) {
+        m_scalePercent = storedScale;
+        scaleBy(m_scalePercent, 100);
+    }
+    ui->TabbedNotebook1->setCurrentIndex(readInt("str"));
+    ui->Edit1->setText(QString::number(m_scalePercent));
+    launcherAppearance.firstColumnWidth = readInt("MyPrWL");
+    setWindowColor(readInt("color"));
+    const int left = readInt("left");
+    const int top = readInt("top");
+    const int height = readInt("height");
+    const int width = readInt("width");
+    move(left, top);
+    resize(width, height);
+    KeyboardLayoutId = SettingsStore::read(m_platform, QStringLiteral("izik"));
+    launcherAppearance.color = readInt("MyPrColor");
+    launcherAppearance.fontColor = readInt("MyPrFontColor");
+    launcherAppearance.fontSize = readInt("MyPrFontSize");
+    launcherAppearance.viewStyle = readInt("MyPrViewStyle");
+    launcherAppearance.fontName = SettingsStore::read(m_platform, QStringLiteral("MyPrFontName"));
+    applyLauncherAppearance();
+    SettingsStore::write(m_platform, QStringLiteral("savesetting"), QStringLiteral("1"));
+    noteRows = SettingsStore::readNotes(m_platform);
+    noteRowsToStore.fill(true);
+    showNotes();
+    if (KeyboardLayoutId == QLatin1String("00000409"))
+        clickKeyboardLayoutButton();
+    ui->CheckBox8->setChecked(true);
+    CheckBox8Click();
+}
+
+void TForm1::fillStatusBar()
+{
+    ui->StatusBar1->setPanelText(1, Clock::instance().today().toString(QStringLiteral("dd.MM.yy")));
+    const platform::ScreenSize screen = m_platform.get<platform::SystemInfo>().monitorSizeAt(
+        frameGeometry().center().x(), frameGeometry().center().y());
+    ui->StatusBar1->setPanelText(2, QStringLiteral("%1x%2").arg(screen.width).arg(screen.height));
+    ui->StatusBar1->setPanelText(3, QString::fromStdString(m_platform.get<platform::SystemInfo>().systemDirectory()));
+}
+
+void TForm1::performServiceCommandFromArgument()
+{
+    if (m_arguments.value(0) != QLatin1String("quartzite"))
+        return;
+    ui->console->setText(QStringLiteral("-=Kr@nTOS_314=-") + QLatin1Char(' ') + QLatin1Char('1'));
+    runConsoleLine();
+}
+
+WindowSettings TForm1::currentWindowSettings() const
+{
+    WindowSettings settings;
+    settings.color = m_color;
+    settings.scaleText = ui->Edit1->text();
+    settings.left = x();
+    settings.top = y();
+    settings.height = height();
+    settings.width = width();
+    settings.keyboardLayoutId = KeyboardLayoutId;
+    settings.pageIndex = ui->TabbedNotebook1->currentIndex();
+    settings.launcher = launcherAppearance;
+    return settings;
+}
+
+void TForm1::storeCloseSet()
+{
+    collectNotes();
+    // Totals and notes that were never loaded in this run would overwrite the stored ones with zeros and
+    // empty rows; only what this run loaded or the user typed is written.
+    SettingsStore::writeCloseSet(m_platform, currentWindowSettings(), ui->CheckBox11->isChecked(),
+                                 totalsLoaded ? std::optional<UsageTotals>(totals) : std::nullopt);
+    SettingsStore::writeNotes(m_platform, noteRows, noteRowsToStore);
+}
+
+bool TForm1::FormClose()
+{
+    if (Tim.isActive()) {
+        const int left = static_cast<int>(QRandomGenerator::global()->bounded(8000));
+        Dialogs::message(QStringLiteral("Вирус пытается блокировать систему защиты, но она не лыком сшита, ХА ХА, "
+                                        "осталось ") +
+                         QString::number(left) + QStringLiteral(" больных филов."));
+        return false;
+    }
+    if (ui->CheckBox8->isChecked())
+        storeCloseSet();
+    if (QuietClose)
+        return true;
+    if (ui->CheckBox11->isChecked()) {
+        BitBtn2Click();
+        return false;
+    }
+    if (!Dialogs::question(QStringLiteral("Вы хотите выйти?"), QMessageBox::Warning))
+        return false;
+    const QString farewell = QStringLiteral("NNNNNOOOOOTTTTT!!!!!!");
+    setWindowTitle(farewell);
+    setApplicationTitle(farewell);
+    // The farewell caption stays up for a moment; the message loop (and the timers) keep running meanwhile.
+    QEventLoop wait;
+    QTimer::singleShot(600, &wait, &QEventLoop::quit);
+    wait.exec();
+    return true;
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    if (m_closing) {
+        event->accept();
+        return;
+    }
+    bool proceed = false;
+    try {
+        proceed = FormClose();
+    } catch (const std::exception& error) {
+        // A failed store keeps the window open, so nothing the user has is lost silently.
+        showErrorReport(QString::fromUtf8(error.what()));
+        return;
+    }
+    if (!proceed)
+        return;
+    m_closing = true;
+    event->accept();
+    m_tray->hide();
+    emit programEnding();
+}
+
+void TForm1::BitBtn2Click()
+{
+    m_inTray = true;
+    setWindowState(windowState() | Qt::WindowMinimized);
+    hide();
+}
+
+void TForm1::restoreFromTray()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    m_inTray = false;
+    raise();
+    activateWindow();
+}
+
+void TForm1::BitBtn3Click()
+{
+    close();
+}
+
+void TForm1::N2Click()
+{
+    ui->CheckBox11->setChecked(false);
+    close();
+}
+
+void TForm1::setSecondaryWindows(QWidget* about, QWidget* form2, QWidget* messia)
+{
+    m_about = about;
+    m_form2 = form2;
+    m_messia = messia;
+}
+
+void TForm1::showAbout()
+{
+    if (!m_about)
+        return;
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
+}
+
+void TForm1::Panel5Click()
+{
+    auto* picture = new TForm6();
+    picture->setAttribute(Qt::WA_DeleteOnClose);
+    picture->show();
+}
+
+void TForm1::CheckBox7Click()
+{
+    SettingsStore::write(m_platform, QStringLiteral("vtrey"),
+                         ui->CheckBox7->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void TForm1::CheckBox8Click()
+{
+    SettingsStore::write(m_platform, QStringLiteral("savesetting"),
+                         ui->CheckBox8->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void TForm1::setWindowColor(qint32 color)
+{
+    m_color = color;
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, colorFromTColor(color));
+    setPalette(palette);
+    setAutoFillBackground(true);
+}
+
+void TForm1::scaleBy(int m, int d)
+{
+    scaleWidgetTree(this, m, d);
+}
+
+void TForm1::showErrorIndicator()
+{
+    ui->ErroR->show();
+    ui->ErroR->raise();
+}
+
+void TForm1::hideErrorIndicator()
+{
+    ui->ErroR->hide();
+}

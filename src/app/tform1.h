@@ -1,0 +1,138 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+#include <memory>
+#include <optional>
+
+#include "app/settingsstore.h"
+#include "common/shell.h"
+
+namespace Ui {
+class Form1;
+}
+class ActivationTracker;
+class TrayIcon;
+
+// The main window: its lifecycle in the documented order, the shared services, and the feature
+// controllers. Features keep their own rules in their controllers; this class only wires them.
+class TForm1 final : public QMainWindow, public Shell
+{
+    Q_OBJECT
+public:
+    TForm1(platform::Platform& platform, QStringList arguments, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    Ui::Form1& form() { return *ui; }
+
+    // Shell
+    platform::Platform& platform() override { return m_platform; }
+    QMainWindow* mainWindow() override { return this; }
+    void showErrorIndicator() override;
+    void hideErrorIndicator() override;
+
+    // The timers of the main window, with their design intervals.
+    QTimer Timer1, Timer2, Timer3, Timer4, Timer5, Timer6, Timer7, Timer8, Tim, pp, TIMER, BUDIL;
+
+    // Lifecycle handlers.
+    void FormCreate();
+    void FormShow();
+    void FormHide();
+    void FormActivate();
+    /// The close path; false cancels the close.
+    bool FormClose();
+
+    // Commands that show, minimise or close.
+    void BitBtn2Click();
+    void restoreFromTray();
+    void BitBtn3Click();
+    void N2Click();
+    void showAbout();
+    void Panel5Click();
+
+    void CheckBox7Click();
+    void CheckBox8Click();
+
+    /// Window colour as stored: 0x00BBGGRR, or a system colour with the high bit set.
+    qint32 windowColor() const { return m_color; }
+    void setWindowColor(qint32 color);
+    /// Multiplies position, size and font of every control and the window's size by m/d.
+    void scaleBy(int m, int d);
+    int scalePercent() const { return m_scalePercent; }
+    bool inTray() const { return m_inTray; }
+    TrayIcon& trayIcon() { return *m_tray; }
+    /// The windows created after this one, hidden, in creation order.
+    void setSecondaryWindows(QWidget* about, QWidget* form2, QWidget* messia);
+    QWidget* aboutWindow() const { return m_about; }
+    QWidget* form2Window() const { return m_form2; }
+    QWidget* messiaWindow() const { return m_messia; }
+
+    // State the store keeps for features that take it over (launcher list, keyboard layout, notes).
+    LauncherAppearance launcherAppearance;
+    QString KeyboardLayoutId;
+    UsageTotals totals;
+    bool totalsLoaded = false;
+    NoteRows noteRows;
+    /// Rows the close path writes: those loaded in this run or typed by the user.
+    std::array<bool, NoteRowCount> noteRowsToStore{};
+
+    /// Process-wide flag of the console's "close" command: end without the question.
+    bool QuietClose = false;
+
+signals:
+    /// The close path let the close proceed: the program ends.
+    void programEnding();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void setUpTimers();
+    void connectCommands();
+    void centreOnMonitor();
+    void fillStatusBar();
+    void restoreStoredState();
+    WindowSettings currentWindowSettings() const;
+    void storeCloseSet();
+    void performServiceCommandFromArgument();
+
+    // Steps that hand over to other features; each is documented where it is defined.
+    void initAlarmFields();
+    void setUpAnimators();
+    void loadCompanionList();
+    void layOutPlayerStrip();
+    void updateDiskMeter();
+    void startFadeIn();
+    void resetPlaylistHover();
+    void addSystemMenuItems();
+    void readVolumeIntoSlider();
+    void colourPlaylist();
+    void fillRunHistory();
+    void clickKeyboardLayoutButton();
+    void disablePlayerNext();
+    void resetDiskMeterSelectors();
+    void reloadLauncherList();
+    void runConsoleLine();
+    void setCalendarToToday();
+    void applyLauncherAppearance();
+    void showNotes();
+    void collectNotes();
+
+    std::unique_ptr<Ui::Form1> ui;
+    platform::Platform& m_platform;
+    QStringList m_arguments;
+    std::unique_ptr<ActivationTracker> m_activation;
+    std::unique_ptr<TrayIcon> m_tray;
+    qint32 m_color = 0;
+    int m_scalePercent = 100;
+    bool m_inTray = false;
+    QPointer<QWidget> m_about;
+    QPointer<QWidget> m_form2;
+    QPointer<QWidget> m_messia;
+    bool m_closing = false;
+};

@@ -1,0 +1,72 @@
+// The steps of creation and activation that hand over to other features. Each one is a named call so the
+// lifecycle keeps its documented order while the features live in their own controllers.
+#include "app/tform1.h"
+
+#include "common/tregistry.h"
+#include "ui_Form1.h"
+
+// Alarm clock fields take the current hour and minute.
+void TForm1::initAlarmFields() {}
+
+// Caption and exit-button animators.
+void TForm1::setUpAnimators() {}
+
+// The companion start list from "start.ini".
+void TForm1::loadCompanionList() {}
+
+// The player's position strip.
+void TForm1::layOutPlayerStrip() {}
+
+// The disk space meter's first update, for the drive of the current directory.
+void TForm1::updateDiskMeter() {}
+
+// The start-up fade-in begins at 30 % opacity; Timer2 raises it.
+void TForm1::startFadeIn() {}
+
+// The playlist's hovered entry.
+void TForm1::resetPlaylistHover() {}
+
+// "About" items on the system menus.
+void TForm1::addSystemMenuItems() {}
+
+// The volume slider from the current output volume.
+void TForm1::readVolumeIntoSlider() {}
+
+// The playlist's colour.
+void TForm1::colourPlaylist() {}
+
+// The run box's list from the recent-run history.
+void TForm1::fillRunHistory() {}
+
+// The keyboard layout button, performed when the stored layout is "00000409".
+void TForm1::clickKeyboardLayoutButton() {}
+
+// The player's "next" button starts disabled at every activation.
+void TForm1::disablePlayerNext() {}
+
+// The disk meter's unit and quantity selectors go back to their first items.
+void TForm1::resetDiskMeterSelectors() {}
+
+// The launcher list's reload; opening its key creates it on the first run.
+void TForm1::reloadLauncherList()
+{
+    TRegistry registry(m_platform);
+    registry.setRootKey(platform::Hive::CurrentUser);
+    registry.OpenKey(MyProgiKey, true);
+    registry.CloseKey();
+}
+
+// The console's run button: performs the command line in the console edit.
+void TForm1::runConsoleLine() {}
+
+// The main page's calendar shows today.
+void TForm1::setCalendarToToday() {}
+
+// The launcher list takes its stored colour, font and view style.
+void TForm1::applyLauncherAppearance() {}
+
+// The notes grid shows the rows of `noteRows`.
+void TForm1::showNotes() {}
+
+// The notes grid's cells go back into `noteRows` before they are stored.
+void TForm1::collectNotes() {}

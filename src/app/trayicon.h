@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QMenu>
+#include <QObject>
+#include <QSystemTrayIcon>
+
+namespace Ui {
+class Form1;
+}
+
+// The tray icon `TrayIcon1` with its menu `PopupMenu1`: present from start to end of the program.
+class TrayIcon final : public QObject
+{
+    Q_OBJECT
+public:
+    TrayIcon(Ui::Form1& ui, QObject* parent);
+
+    QSystemTrayIcon& icon() { return m_icon; }
+    QMenu& popupMenu() { return m_menu; }
+    QMenu& playerMenu() { return *m_playerMenu; }
+    void show() { m_icon.show(); }
+    void hide() { m_icon.hide(); }
+    bool isVisible() const { return m_icon.isVisible(); }
+
+signals:
+    void doubleClicked();
+
+private:
+    QSystemTrayIcon m_icon;
+    QMenu m_menu;
+    QMenu* m_playerMenu;
+};

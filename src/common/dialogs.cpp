@@ -1,0 +1,142 @@
+#include "common/dialogs.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+
+#include "common/apptitle.h"
+
+namespace Dialogs {
+namespace {
+
+Hook& hook()
+{
+    static Hook value;
+    return value;
+}
+
+// Delphi-style filters ("Все файлы|*.*") become Qt's ("Все файлы (*.*)").
+QString qtFilter(const QString& filter)
+{
+    if (!filter.contains(QLatin1Char('|')))
+        return filter;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList result;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        patterns.replace(QStringLiteral("*.*"), QStringLiteral("*"));
+        result << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+    }
+    return result.join(QStringLiteral(";;"));
+}
+
+int showBox(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, applicationTitle(), text, buttons, boxParent());
+    box.setAccessibleName(applicationTitle());
+    return box.exec();
+}
+
+} // namespace
+
+void setHook(Hook value)
+{
+    hook() = std::move(value);
+}
+
+bool hooked()
+{
+    return static_cast<bool>(hook());
+}
+
+QWidget* boxParent()
+{
+    return QApplication::activeWindow();
+}
+
+void message(const QString& text)
+{
+    if (hooked()) {
+        hook()(Request{Kind::Message, applicationTitle(), text});
+        return;
+    }
+    showBox(QMessageBox::NoIcon, text, QMessageBox::Ok);
+}
+
+bool question(const QString& text, QMessageBox::Icon icon)
+{
+    if (hooked())
+        return hook()(Request{Kind::Question, applicationTitle(), text, icon}).accepted;
+    return showBox(icon, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void error(const QString& text)
+{
+    if (hooked()) {
+        hook()(Request{Kind::Error, applicationTitle(), text, QMessageBox::Critical});
+        return;
+    }
+    showBox(QMessageBox::Critical, text, QMessageBox::Ok);
+}
+
+std::optional<QColor> chooseColor(const QColor& initial)
+{
+    if (hooked()) {
+        Request request{Kind::Color, applicationTitle()};
+        request.color = initial;
+        const Reply reply = hook()(request);
+        return reply.accepted ? std::optional<QColor>(reply.color) : std::nullopt;
+    }
+    const QColor chosen = QColorDialog::getColor(initial, boxParent());
+    return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
+}
+
+std::optional<QString> openFile(const QString& caption, const QString& filter, const QString& directory)
+{
+    if (hooked()) {
+        const Reply reply =
+            hook()(Request{Kind::OpenFile, applicationTitle(), caption, QMessageBox::NoIcon, filter, directory});
+        return reply.accepted ? std::optional<QString>(reply.path) : std::nullopt;
+    }
+    const QString path = QFileDialog::getOpenFileName(boxParent(), caption, directory, qtFilter(filter));
+    return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
+}
+
+std::optional<QString> saveFile(const QString& caption, const QString& filter, const QString& directory)
+{
+    if (hooked()) {
+        const Reply reply =
+            hook()(Request{Kind::SaveFile, applicationTitle(), caption, QMessageBox::NoIcon, filter, directory});
+        return reply.accepted ? std::optional<QString>(reply.path) : std::nullopt;
+    }
+    const QString path = QFileDialog::getSaveFileName(boxParent(), caption, directory, qtFilter(filter));
+    return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
+}
+
+std::optional<QFont> chooseFont(const QFont& initial)
+{
+    if (hooked()) {
+        Request request{Kind::Font, applicationTitle()};
+        request.font = initial;
+        const Reply reply = hook()(request);
+        return reply.accepted ? std::optional<QFont>(reply.font) : std::nullopt;
+    }
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, initial, boxParent());
+    return ok ? std::optional<QFont>(font) : std::nullopt;
+}
+
+std::optional<QString> chooseFolder(const QString& caption, const QString& directory)
+{
+    if (hooked()) {
+        const Reply reply =
+            hook()(Request{Kind::Folder, applicationTitle(), caption, QMessageBox::NoIcon, {}, directory});
+        return reply.accepted ? std::optional<QString>(reply.path) : std::nullopt;
+    }
+    const QString path = QFileDialog::getExistingDirectory(boxParent(), caption, directory);
+    return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
+}
+
+} // namespace Dialogs

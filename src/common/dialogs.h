@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QMessageBox>
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+// Every box and common dialog of the program goes through here, so tests can answer them without a
+// modal loop. Boxes use the current application title as caption.
+namespace Dialogs {
+
+enum class Kind
+{
+    Message,  // plain notice: no icon, OK
+    Question, // Yes / No
+    Error,    // the default error report: error icon, OK
+    Color,
+    OpenFile,
+    SaveFile,
+    Font,
+    Folder
+};
+
+struct Request
+{
+    Kind kind = Kind::Message;
+    QString title;
+    QString text; // box text, or the dialog's caption for file and folder dialogs
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString filter;    // file dialogs
+    QString directory; // file and folder dialogs
+    QColor color;      // the colour dialog's starting colour
+    QFont font;        // the font dialog's starting font
+};
+
+struct Reply
+{
+    bool accepted = true; // OK / Yes
+    QColor color;
+    QString path;
+    QFont font;
+};
+
+using Hook = std::function<Reply(const Request&)>;
+
+/// Installs a hook that answers every box and dialog instead of showing it; an empty hook restores the real ones.
+void setHook(Hook hook);
+bool hooked();
+
+/// A plain notice: application title, the text, OK, no icon.
+void message(const QString& text);
+/// A question with Yes and No; true for Yes. The icon is Warning or Question as the caller says.
+bool question(const QString& text, QMessageBox::Icon icon = QMessageBox::Question);
+/// The default error report's box: error icon, OK.
+void error(const QString& text);
+
+std::optional<QColor> chooseColor(const QColor& initial);
+std::optional<QString> openFile(const QString& caption, const QString& filter, const QString& directory = {});
+std::optional<QString> saveFile(const QString& caption, const QString& filter, const QString& directory = {});
+std::optional<QFont> chooseFont(const QFont& initial);
+std::optional<QString> chooseFolder(const QString& caption, const QString& directory = {});
+
+/// The parent for boxes: the active window of the program, if any.
+QWidget* boxParent();
+
+} // namespace Dialogs

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+namespace Ui {
+class Form6;
+}
+
+class TForm6 final : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TForm6(QWidget* parent = nullptr);
+    ~TForm6() override;
+
+    Ui::Form6& form() { return *ui; }
+
+private:
+    std::unique_ptr<Ui::Form6> ui;
+};

@@ -1,0 +1,32 @@
+#include <QDir>
+#include <cstdio>
+#include <cstring>
+
+#include "app/tapplication.h"
+#include "app/tform1.h"
+#include "app/windows.h"
+#include "common/dialogs.h"
+#include "platform/platform.h"
+
+int main(int argc, char** argv)
+{
+    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("trombus %s\n", TROMBUS_VERSION);
+        return 0;
+    }
+    TApplication app(argc, argv);
+
+    platform::Context context;
+    context.configDir = platform::defaultConfigDir();
+    context.notifyUser = [](const std::string& text) { Dialogs::message(QString::fromStdString(text)); };
+    platform::Platform platform(context);
+
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    ProgramWindows windows(platform, arguments);
+    QObject::connect(windows.Form1.get(), &TForm1::programEnding, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    // Closing the main window ends the program even while other windows of it are open.
+    QApplication::setQuitOnLastWindowClosed(false);
+    windows.Form1->show();
+    return app.exec();
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "app/settingsstore.h"
+#include "app/tform1.h"
+#include "app/windows.h"
+#include "dialogrecorder.h"
+#include "platform/platform.h"
+#include "ui_Form1.h"
+
+// One program run for a GUI test: its own config folder (registry.reg and INI files live there), its own
+// platform services, every box answered by a recorder, and the real windows.
+class TestWorld final
+{
+public:
+    explicit TestWorld(QStringList arguments = {}, const QString& configDir = {});
+    ~TestWorld();
+
+    /// Creates the windows and shows the main window until its first activation has run.
+    void start();
+    /// Ends this run's windows (without the close path) so another run can start over the same folder.
+    void stop();
+
+    TForm1& form1() { return *windows->Form1; }
+    Ui::Form1& ui() { return windows->Form1->form(); }
+
+    /// A value of the settings key as stored; missing reads as empty.
+    QString stored(const QString& name, const QString& key = SettingsKey);
+    void store(const QString& name, const QString& value, const QString& key = SettingsKey);
+    QStringList storedNames(const QString& key = SettingsKey);
+    bool keyExists(const QString& key);
+
+    QString configDir() const { return m_configDir; }
+
+    DialogRecorder dialogs;
+    std::unique_ptr<platform::Platform> platform;
+    std::unique_ptr<ProgramWindows> windows;
+
+private:
+    std::unique_ptr<QTemporaryDir> m_temp;
+    QString m_configDir;
+    QStringList m_arguments;
+};
+
+/// Gives the main window the focus back from another window of the program, as a user returning to it.
+void returnToMainWindow(TestWorld& world, QWidget* from);
+
+// A GUI test's main: the program's own application object, so errors escaping a handler reach the
+// default error report exactly as in the program.
+#define TROMBUS_GUI_TEST_MAIN(TestClass)                                                                               \
+    int main(int argc, char** argv)                                                                                    \
+    {                                                                                                                  \
+        qputenv("QT_QPA_PLATFORM", "offscreen");                                                                       \
+        TApplication app(argc, argv);                                                                                  \
+        TestClass test;                                                                                                \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
+        return QTest::qExec(&test, argc, argv);                                                                        \
+    }

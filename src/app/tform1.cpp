@@ -33,6 +33,7 @@ TForm1::TForm1(platform::Platform& platform, QStringList arguments, QWidget* par
     m_tray = std::make_unique<TrayIcon>(*ui, this);
     m_tray->show();
     connectCommands();
+    createControllers();
     // Activation re-reads the store; it runs outside any event delivery, so its errors are reported here.
     m_activation = std::make_unique<ActivationTracker>(this, [this] { runGuarded([this] { FormActivate(); }); });
     runGuarded([this] { FormCreate(); });

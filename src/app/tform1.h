@@ -118,12 +118,18 @@ private:
     void resetDiskMeterSelectors();
     void reloadLauncherList();
     void runConsoleLine();
+    void createControllers();
     void setCalendarToToday();
     void applyLauncherAppearance();
     void showNotes();
     void collectNotes();
 
     std::unique_ptr<Ui::Form1> ui;
+
+    // Feature controllers, one per feature; made by createControllers() before FormCreate.
+    // (one line per controller below)
+
+
     platform::Platform& m_platform;
     QStringList m_arguments;
     std::unique_ptr<ActivationTracker> m_activation;

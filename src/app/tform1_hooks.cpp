@@ -5,6 +5,10 @@
 #include "common/tregistry.h"
 #include "ui_Form1.h"
 
+// Every feature controller is made here, once, before FormCreate; the constructor-time hooks of features
+// (the calculator's red "c" key, the key-code display's "0") run in their controllers' constructors.
+void TForm1::createControllers() {}
+
 // Alarm clock fields take the current hour and minute.
 void TForm1::initAlarmFields() {}
 

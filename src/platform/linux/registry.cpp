@@ -1,0 +1,353 @@
+#include "platform/registry.h"
+
+#include "platform/linux/caseless.h"
+#include "platform/linux/filestore.h"
+#include "platform/linux/livesystem.h"
+#include "platform/linux/regfile.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace platform {
+
+namespace {
+
+using detail::RegDocument;
+using detail::RegKey;
+using detail::RegValue;
+
+const char* hiveName(Hive hive)
+{
+    switch (hive) {
+    case Hive::CurrentUser:
+        return "HKEY_CURRENT_USER";
+    case Hive::LocalMachine:
+        return "HKEY_LOCAL_MACHINE";
+    case Hive::ClassesRoot:
+        return "HKEY_CLASSES_ROOT";
+    }
+    return "HKEY_CURRENT_USER";
+}
+
+// Callers pass paths as TRegistry takes them; a leading backslash or doubled separators mean nothing more.
+std::vector<std::string> fullPath(Hive hive, const std::string& path)
+{
+    std::vector<std::string> parts{hiveName(hive)};
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find('\\', start);
+        if (end == std::string::npos)
+            end = path.size();
+        if (end > start)
+            parts.push_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+std::vector<std::u16string> foldPath(const std::vector<std::string>& path)
+{
+    std::vector<std::u16string> folded;
+    folded.reserve(path.size());
+    for (const std::string& part : path)
+        folded.push_back(detail::caselessKey(part));
+    return folded;
+}
+
+// Whether `path` is `prefix` or lies below it.
+bool startsWith(const std::vector<std::u16string>& path, const std::vector<std::u16string>& prefix)
+{
+    return path.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), path.begin());
+}
+
+struct LiveValue
+{
+    Hive hive;
+    const char* path;
+    const char* name;
+    std::function<std::optional<std::string>()> read;
+};
+
+// The few system keys the program reads, answered from the running system rather than the file.
+const std::vector<LiveValue>& liveValues()
+{
+    static const std::vector<LiveValue> values{
+        {Hive::LocalMachine, "SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName", "ComputerName",
+         detail::hostName},
+        {Hive::LocalMachine, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", "ProcessorNameString",
+         detail::processorName},
+    };
+    return values;
+}
+
+void addUnique(std::vector<std::string>& names, std::vector<std::u16string>& seen, const std::string& name)
+{
+    std::u16string key = detail::caselessKey(name);
+    if (std::find(seen.begin(), seen.end(), key) != seen.end())
+        return;
+    seen.push_back(std::move(key));
+    names.push_back(name);
+}
+
+bool hasLineBreak(const std::string& text)
+{
+    return text.find_first_of("\r\n") != std::string::npos;
+}
+
+class FileRegistry final : public Registry
+{
+public:
+    explicit FileRegistry(Context context)
+        : m_context(std::move(context)), m_path(m_context.configDir + "/registry.reg")
+    {}
+
+    bool keyExists(Hive hive, const std::string& path) override
+    {
+        const auto wanted = foldPath(fullPath(hive, path));
+        if (wanted.size() == 1)
+            return true;
+        for (const LiveValue& live : liveValues()) {
+            if (live.hive == hive && startsWith(foldPath(fullPath(hive, live.path)), wanted))
+                return true;
+        }
+        const RegDocument document = loadForReading();
+        return std::any_of(document.keys.begin(), document.keys.end(),
+                           [&](const RegKey& key) { return startsWith(foldPath(key.path), wanted); });
+    }
+
+    bool createKey(Hive hive, const std::string& path) override
+    {
+        if (hasLineBreak(path))
+            return false;
+        return modify([&](RegDocument& document) {
+            const auto wanted = spelledAsStored(document, fullPath(hive, path));
+            bool changed = false;
+            // Every ancestor gets its own entry so that the key survives however its subkeys change.
+            for (std::size_t length = 2; length <= wanted.size(); ++length) {
+                const std::vector<std::string> prefix(wanted.begin(), wanted.begin() + std::ptrdiff_t(length));
+                if (!findKey(document, prefix)) {
+                    document.keys.push_back(RegKey{prefix, {}});
+                    changed = true;
+                }
+            }
+            return changed ? Change::Write : Change::None;
+        });
+    }
+
+    std::optional<std::string> readString(Hive hive, const std::string& path, const std::string& name) override
+    {
+        if (const LiveValue* live = findLive(hive, path, name))
+            return live->read();
+        RegDocument document = loadForReading();
+        const RegKey* key = findKey(document, fullPath(hive, path));
+        const RegValue* value = key ? findValue(*key, name) : nullptr;
+        if (!value || !value->isString)
+            return std::nullopt;
+        return value->data;
+    }
+
+    bool writeString(Hive hive, const std::string& path, const std::string& name, const std::string& data) override
+    {
+        if (!keyExists(hive, path))
+            return false;
+        const auto wanted = fullPath(hive, path);
+        return modify([&](RegDocument& document) {
+            RegKey* key = findKey(document, wanted);
+            if (!key) {
+                // The key exists only as the parent of stored keys or as a live key: give it an entry.
+                document.keys.push_back(RegKey{spelledAsStored(document, wanted), {}});
+                key = &document.keys.back();
+            }
+            if (RegValue* value = findValue(*key, name)) {
+                if (value->isString && value->data == data)
+                    return Change::None;
+                value->data = data;
+                value->isString = true;
+            } else {
+                key->values.push_back(RegValue{name, data, true});
+            }
+            return Change::Write;
+        });
+    }
+
+    bool deleteValue(Hive hive, const std::string& path, const std::string& name) override
+    {
+        const auto wanted = fullPath(hive, path);
+        return modify([&](RegDocument& document) {
+            RegKey* key = findKey(document, wanted);
+            const RegValue* value = key ? findValue(*key, name) : nullptr;
+            if (!value)
+                return Change::Fail;
+            key->values.erase(key->values.begin() + (value - key->values.data()));
+            return Change::Write;
+        });
+    }
+
+    bool valueExists(Hive hive, const std::string& path, const std::string& name) override
+    {
+        if (const LiveValue* live = findLive(hive, path, name); live && live->read())
+            return true;
+        RegDocument document = loadForReading();
+        const RegKey* key = findKey(document, fullPath(hive, path));
+        return key && findValue(*key, name);
+    }
+
+    std::vector<std::string> valueNames(Hive hive, const std::string& path) override
+    {
+        std::vector<std::string> names;
+        std::vector<std::u16string> seen;
+        RegDocument document = loadForReading();
+        if (const RegKey* key = findKey(document, fullPath(hive, path))) {
+            for (const RegValue& value : key->values)
+                addUnique(names, seen, value.name);
+        }
+        const auto wanted = foldPath(fullPath(hive, path));
+        for (const LiveValue& live : liveValues()) {
+            if (live.hive == hive && foldPath(fullPath(hive, live.path)) == wanted && live.read())
+                addUnique(names, seen, live.name);
+        }
+        return names;
+    }
+
+    std::vector<std::string> subkeys(Hive hive, const std::string& path) override
+    {
+        std::vector<std::string> names;
+        std::vector<std::u16string> seen;
+        const auto wanted = foldPath(fullPath(hive, path));
+        const auto collect = [&](const std::vector<std::string>& keyPath) {
+            if (keyPath.size() > wanted.size() && startsWith(foldPath(keyPath), wanted))
+                addUnique(names, seen, keyPath[wanted.size()]);
+        };
+        for (const RegKey& key : loadForReading().keys)
+            collect(key.path);
+        for (const LiveValue& live : liveValues()) {
+            if (live.hive == hive)
+                collect(fullPath(hive, live.path));
+        }
+        return names;
+    }
+
+private:
+    enum class Change
+    {
+        None,
+        Write,
+        Fail
+    };
+
+    // A key created under existing keys takes their spelling, as Windows keeps one name per key.
+    static std::vector<std::string> spelledAsStored(const RegDocument& document, std::vector<std::string> path)
+    {
+        const auto folded = foldPath(path);
+        for (const RegKey& key : document.keys) {
+            const auto keyFolded = foldPath(key.path);
+            std::size_t common = 0;
+            while (common < folded.size() && common < keyFolded.size() && folded[common] == keyFolded[common])
+                ++common;
+            for (std::size_t i = 0; i < common; ++i)
+                path[i] = key.path[i];
+        }
+        return path;
+    }
+
+    static RegKey* findKey(RegDocument& document, const std::vector<std::string>& path)
+    {
+        const auto wanted = foldPath(path);
+        for (RegKey& key : document.keys) {
+            if (foldPath(key.path) == wanted)
+                return &key;
+        }
+        return nullptr;
+    }
+
+    template <class Key> static auto findValue(Key& key, const std::string& name) -> decltype(&key.values.front())
+    {
+        const std::u16string wanted = detail::caselessKey(name);
+        for (auto& value : key.values) {
+            if (detail::caselessKey(value.name) == wanted)
+                return &value;
+        }
+        return nullptr;
+    }
+
+    const LiveValue* findLive(Hive hive, const std::string& path, const std::string& name) const
+    {
+        const auto wanted = foldPath(fullPath(hive, path));
+        for (const LiveValue& live : liveValues()) {
+            if (live.hive == hive && detail::equalsCaseless(live.name, name) &&
+                foldPath(fullPath(hive, live.path)) == wanted)
+                return &live;
+        }
+        return nullptr;
+    }
+
+    // The current document, or nothing when the file exists but cannot be read (then it must not be
+    // replaced). A file that does not parse is moved aside, under the lock so that only one copy does it.
+    std::optional<RegDocument> load(bool holdingLock)
+    {
+        const detail::FileContents contents = detail::readWholeFile(m_path);
+        if (contents.status == detail::FileContents::Status::Missing)
+            return RegDocument{};
+        if (contents.status == detail::FileContents::Status::Failed)
+            return std::nullopt;
+        detail::RegParseResult parsed = detail::parseRegFile(contents.bytes);
+        if (parsed.document)
+            return std::move(*parsed.document);
+        if (!holdingLock) {
+            detail::FileLock lock(m_path);
+            if (!lock.locked())
+                return std::nullopt;
+            return load(true);
+        }
+        const std::string aside = detail::moveAside(m_path);
+        if (aside.empty())
+            return std::nullopt;
+        if (m_context.notifyUser) {
+            m_context.notifyUser("Файл реестра программы \"" + m_path + "\" испорчен (строка " +
+                                 std::to_string(parsed.errorLine) + ") и отложен как \"" + aside +
+                                 "\". Настройки начаты заново.");
+        }
+        return RegDocument{};
+    }
+
+    RegDocument loadForReading()
+    {
+        std::optional<RegDocument> document = load(false);
+        return document ? std::move(*document) : RegDocument{};
+    }
+
+    // Re-reads the file under the lock, applies the change and replaces the file, so that another running
+    // copy's writes made since our last read are kept.
+    bool modify(const std::function<Change(RegDocument&)>& change)
+    {
+        if (!detail::makeFolder(m_context.configDir))
+            return false;
+        detail::FileLock lock(m_path);
+        if (!lock.locked())
+            return false;
+        std::optional<RegDocument> document = load(true);
+        if (!document)
+            return false;
+        switch (change(*document)) {
+        case Change::None:
+            return true;
+        case Change::Fail:
+            return false;
+        case Change::Write:
+            break;
+        }
+        return detail::writeFileAtomically(m_path, detail::formatRegFile(*document));
+    }
+
+    Context m_context;
+    std::string m_path;
+};
+
+} // namespace
+
+std::shared_ptr<Registry> Registry::create(const Context& context)
+{
+    return std::make_shared<FileRegistry>(context);
+}
+
+} // namespace platform

@@ -1,0 +1,234 @@
+#include "platform/inifiles.h"
+#include "platform/linux/inidocument.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QStringDecoder>
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <thread>
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+std::string readBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class IniFilesTest : public ::testing::Test
+{
+protected:
+    std::shared_ptr<platform::IniFiles> open() { return platform::IniFiles::create({dir(), {}}); }
+    std::string dir() const { return m_dir.path().toStdString(); }
+    std::string path(const std::string& name) const { return dir() + "/" + name; }
+
+    QTemporaryDir m_dir;
+};
+
+const std::string kSample = "; companion programs\n"
+                            "[Programs]\n"
+                            "  First Key  =  C:\\a.exe  \n"
+                            "second=\"  quoted  \"\n"
+                            "third='single'\n"
+                            "fourth=\"mismatched'\n"
+                            "fifth=\"\n"
+                            "no equals sign here\n"
+                            ";commented=1\n"
+                            "=nameless\n"
+                            "Empty=\n"
+                            "\n"
+                            "[  Слова  ]\n"
+                            "Привет=Hello\n"
+                            "[programs]\n"
+                            "first key=shadowed\n"
+                            "extra=shadowed\n";
+
+struct Lookup
+{
+    const char* label;
+    std::string section;
+    std::string key;
+    std::string expected;
+};
+
+void PrintTo(const Lookup& param, std::ostream* out)
+{
+    *out << param.label;
+}
+
+class IniRead : public IniFilesTest, public ::testing::WithParamInterface<Lookup>
+{
+};
+
+TEST_P(IniRead, AsGetPrivateProfileString)
+{
+    writeBytes(path("start.ini"), kSample);
+    EXPECT_EQ(open()->read("start.ini", GetParam().section, GetParam().key, "<fallback>"), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, IniRead,
+                         ::testing::Values(Lookup{"TrimmedKeyAndValue", "Programs", "First Key", "C:\\a.exe"},
+                                           Lookup{"SectionAndKeyWithoutCase", "PROGRAMS", "FIRST KEY", "C:\\a.exe"},
+                                           Lookup{"BlanksAroundLookupNames", " programs ", " first key ", "C:\\a.exe"},
+                                           Lookup{"DoubleQuotesStripped", "Programs", "second", "  quoted  "},
+                                           Lookup{"SingleQuotesStripped", "Programs", "third", "single"},
+                                           Lookup{"MismatchedQuotesKept", "Programs", "fourth", "\"mismatched'"},
+                                           Lookup{"LoneQuoteKept", "Programs", "fifth", "\""},
+                                           Lookup{"EmptyValueIsNotFallback", "Programs", "empty", ""},
+                                           Lookup{"CommentIsNoKey", "Programs", ";commented", "<fallback>"},
+                                           Lookup{"LineWithoutEqualsIsNoKey", "Programs", "no equals sign here",
+                                                  "<fallback>"},
+                                           Lookup{"CyrillicSectionWithoutCase", "слова", "ПРИВЕТ", "Hello"},
+                                           Lookup{"FirstSectionOfANameWins", "Programs", "extra", "<fallback>"},
+                                           Lookup{"MissingKey", "Programs", "absent", "<fallback>"},
+                                           Lookup{"MissingSection", "Absent", "first key", "<fallback>"}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(IniFilesTest, SectionsAndKeysInFileOrder)
+{
+    writeBytes(path("start.ini"), kSample);
+    auto ini = open();
+    EXPECT_THAT(ini->sections("start.ini"), ElementsAre("Programs", "Слова"));
+    EXPECT_THAT(ini->keys("start.ini", "programs"),
+                ElementsAre("First Key", "second", "third", "fourth", "fifth", "Empty"));
+    EXPECT_THAT(ini->keys("start.ini", "СЛОВА"), ElementsAre("Привет"));
+    EXPECT_THAT(ini->keys("start.ini", "Absent"), IsEmpty());
+}
+
+TEST_F(IniFilesTest, MissingFile)
+{
+    auto ini = open();
+    EXPECT_THAT(ini->sections("none.ini"), IsEmpty());
+    EXPECT_THAT(ini->keys("none.ini", "s"), IsEmpty());
+    EXPECT_EQ(ini->read("none.ini", "s", "k", "dflt"), "dflt");
+    EXPECT_TRUE(ini->eraseKey("none.ini", "s", "k"));
+    EXPECT_TRUE(ini->eraseSection("none.ini", "s"));
+    EXPECT_TRUE(ini->removeFile("none.ini"));
+    EXPECT_FALSE(std::filesystem::exists(path("none.ini")));
+}
+
+TEST_F(IniFilesTest, PathOfAndRemoveFile)
+{
+    auto ini = open();
+    EXPECT_EQ(ini->pathOf("start.ini"), path("start.ini"));
+    ASSERT_TRUE(ini->write("start.ini", "s", "k", "v"));
+    ASSERT_TRUE(std::filesystem::exists(ini->pathOf("start.ini")));
+    EXPECT_TRUE(ini->removeFile("start.ini"));
+    EXPECT_FALSE(std::filesystem::exists(path("start.ini")));
+    EXPECT_THAT(ini->sections("start.ini"), IsEmpty());
+}
+
+TEST_F(IniFilesTest, ConfigFolderIsCreatedOnFirstWrite)
+{
+    auto ini = platform::IniFiles::create({dir() + "/new/folder", {}});
+    ASSERT_TRUE(ini->write("help.ini", "Слова", "кот", "cat"));
+    EXPECT_EQ(readBytes(dir() + "/new/folder/help.ini"), "[Слова]\nкот=cat\n");
+}
+
+struct Edit
+{
+    const char* label;
+    std::string before;
+    std::function<bool(platform::IniFiles&)> edit;
+    std::string after;
+};
+
+void PrintTo(const Edit& param, std::ostream* out)
+{
+    *out << param.label;
+}
+
+class IniEdit : public IniFilesTest, public ::testing::WithParamInterface<Edit>
+{
+};
+
+// The file's exact text after one change: only the touched lines differ.
+TEST_P(IniEdit, ChangesOnlyWhatItMust)
+{
+    if (!GetParam().before.empty())
+        writeBytes(path("f.ini"), GetParam().before);
+    EXPECT_TRUE(GetParam().edit(*open()));
+    EXPECT_EQ(readBytes(path("f.ini")), GetParam().after);
+}
+
+std::function<bool(platform::IniFiles&)> write(std::string section, std::string key, std::string value)
+{
+    return [=](platform::IniFiles& ini) { return ini.write("f.ini", section, key, value); };
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IniEdit,
+    ::testing::Values(
+        Edit{"NewFile", "", write("Programs", "0", "C:\\a.exe"), "[Programs]\n0=C:\\a.exe\n"},
+        Edit{"ReplaceInPlaceKeepsSpelling", "; top\n[Sec]\n  MyKey = old \nother=1\n", write("SEC", "mykey", "new"),
+             "; top\n[Sec]\nMyKey=new\nother=1\n"},
+        Edit{"NewKeyAfterLastFilledLineOfSection", "[A]\nx=1\n; note\n\n[B]\ny=2\n", write("a", "z", "3"),
+             "[A]\nx=1\n; note\nz=3\n\n[B]\ny=2\n"},
+        Edit{"NewKeyInEmptySection", "[A]\n[B]\ny=2\n", write("A", "z", "3"), "[A]\nz=3\n[B]\ny=2\n"},
+        Edit{"NewSectionAtEnd", "[A]\nx=1", write("B", "y", "2"), "[A]\nx=1\n\n[B]\ny=2\n"},
+        Edit{"NewSectionAfterTrailingBlankLine", "[A]\nx=1\n\n", write("B", "y", "2"), "[A]\nx=1\n\n[B]\ny=2\n"},
+        Edit{"CrLfKept", "[A]\r\nx=1\r\n", write("A", "y", "2"), "[A]\r\nx=1\r\ny=2\r\n"},
+        Edit{"ByteOrderMarkKept", "\xEF\xBB\xBF[A]\nx=1\n", write("A", "x", "2"), "\xEF\xBB\xBF[A]\nx=2\n"},
+        Edit{"LineBreaksInValueBecomeBlanks", "", write("A", "x", "one\r\ntwo\n[B]"), "[A]\nx=one  two [B]\n"},
+        Edit{"OnlyFirstSectionOfANameChanges", "[A]\nx=1\n[a]\nx=2\n", write("A", "x", "3"), "[A]\nx=3\n[a]\nx=2\n"},
+        Edit{"EraseKey", "[A]\n; keep\nx=1\nX = 2\ny=3\n",
+             [](platform::IniFiles& ini) { return ini.eraseKey("f.ini", "a", "x"); }, "[A]\n; keep\ny=3\n"},
+        Edit{"EraseSectionEveryCopy", ";c\n[A]\nx=1\n[B]\ny=2\n[a]\nz=3\n",
+             [](platform::IniFiles& ini) { return ini.eraseSection("f.ini", "A"); }, ";c\n[B]\ny=2\n"},
+        Edit{"EraseMissingKeyLeavesFileAlone", "[A]\r\nx=1",
+             [](platform::IniFiles& ini) { return ini.eraseKey("f.ini", "A", "y"); }, "[A]\r\nx=1"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(IniFilesTest, WindowsCyrillicFileIsReadAndRewrittenAsUtf8)
+{
+    // "[Слова]\r\nкот=кошка\r\n" in Windows-1251.
+    writeBytes(path("help.ini"), "[\xD1\xEB\xEE\xE2\xE0]\r\n\xEA\xEE\xF2=\xEA\xEE\xF8\xEA\xE0\r\n");
+    auto ini = open();
+    EXPECT_THAT(ini->sections("help.ini"), ElementsAre("Слова"));
+    EXPECT_EQ(ini->read("help.ini", "СЛОВА", "КОТ", ""), "кошка");
+    ASSERT_TRUE(ini->write("help.ini", "слова", "пёс", "собака"));
+    EXPECT_EQ(readBytes(path("help.ini")), "[Слова]\r\nкот=кошка\r\nпёс=собака\r\n");
+}
+
+TEST(Cp1251, OwnTableMatchesQtCodec)
+{
+    if (!QStringDecoder("windows-1251").isValid())
+        GTEST_SKIP() << "this Qt has no Windows-1251 codec to compare with";
+    std::string all;
+    for (int c = 1; c < 256; ++c)
+        all += char(c);
+    EXPECT_EQ(platform::detail::decodeCp1251ByTable(all), platform::detail::decodeCp1251(all));
+}
+
+TEST_F(IniFilesTest, TwoInstancesWritingAtOnceLoseNothing)
+{
+    constexpr int kCount = 50;
+    const auto writer = [this](const std::string& section) {
+        auto ini = open();
+        for (int i = 0; i < kCount; ++i)
+            EXPECT_TRUE(ini->write("start.ini", section, std::to_string(i), section));
+    };
+    std::thread first(writer, "First");
+    std::thread second(writer, "Second");
+    first.join();
+    second.join();
+    auto fresh = open();
+    EXPECT_EQ(fresh->keys("start.ini", "First").size(), std::size_t(kCount));
+    EXPECT_EQ(fresh->keys("start.ini", "Second").size(), std::size_t(kCount));
+}
+
+} // namespace

@@ -30,7 +30,7 @@ public:
     virtual bool eraseKey(const std::string& file, const std::string& section, const std::string& key) = 0;
     /// Deletes a whole section; false when the file could not be written.
     virtual bool eraseSection(const std::string& file, const std::string& section) = 0;
-    /// Deletes the file; false when it could not be deleted.
+    /// Deletes the file; false when it could not be deleted (a file that was not there counts as deleted).
     virtual bool removeFile(const std::string& file) = 0;
     /// Full path of the file, for handing it to another program.
     virtual std::string pathOf(const std::string& file) = 0;

@@ -28,7 +28,7 @@ public:
     virtual bool keyExists(Hive hive, const std::string& path) = 0;
     /// Creates the key and its missing parents; false when it cannot be created.
     virtual bool createKey(Hive hive, const std::string& path) = 0;
-    /// The value's text, or nothing when the key or value is missing.
+    /// The value's text, or nothing when the key or value is missing or the value is not a string.
     virtual std::optional<std::string> readString(Hive hive, const std::string& path, const std::string& name) = 0;
     /// Creates or replaces a string value (the key must exist); false when the write failed.
     virtual bool writeString(Hive hive, const std::string& path, const std::string& name, const std::string& data) = 0;

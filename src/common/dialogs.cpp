@@ -17,6 +17,24 @@ Hook& hook()
 }
 
 // Delphi-style filters ("Все файлы|*.*") become Qt's ("Все файлы (*.*)").
+Request makeRequest(Kind kind, const QString& text = {}, QMessageBox::Icon icon = QMessageBox::NoIcon)
+{
+    Request request;
+    request.kind = kind;
+    request.title = applicationTitle();
+    request.text = text;
+    request.icon = icon;
+    return request;
+}
+
+Request fileRequest(Kind kind, const QString& caption, const QString& filter, const QString& directory)
+{
+    Request request = makeRequest(kind, caption);
+    request.filter = filter;
+    request.directory = directory;
+    return request;
+}
+
 QString qtFilter(const QString& filter)
 {
     if (!filter.contains(QLatin1Char('|')))
@@ -59,7 +77,7 @@ QWidget* boxParent()
 void message(const QString& text)
 {
     if (hooked()) {
-        hook()(Request{Kind::Message, applicationTitle(), text});
+        hook()(makeRequest(Kind::Message, text));
         return;
     }
     showBox(QMessageBox::NoIcon, text, QMessageBox::Ok);
@@ -68,14 +86,14 @@ void message(const QString& text)
 bool question(const QString& text, QMessageBox::Icon icon)
 {
     if (hooked())
-        return hook()(Request{Kind::Question, applicationTitle(), text, icon}).accepted;
+        return hook()(makeRequest(Kind::Question, text, icon)).accepted;
     return showBox(icon, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 void error(const QString& text)
 {
     if (hooked()) {
-        hook()(Request{Kind::Error, applicationTitle(), text, QMessageBox::Critical});
+        hook()(makeRequest(Kind::Error, text, QMessageBox::Critical));
         return;
     }
     showBox(QMessageBox::Critical, text, QMessageBox::Ok);
@@ -84,7 +102,7 @@ void error(const QString& text)
 std::optional<QColor> chooseColor(const QColor& initial)
 {
     if (hooked()) {
-        Request request{Kind::Color, applicationTitle()};
+        Request request = makeRequest(Kind::Color);
         request.color = initial;
         const Reply reply = hook()(request);
         return reply.accepted ? std::optional<QColor>(reply.color) : std::nullopt;
@@ -96,8 +114,7 @@ std::optional<QColor> chooseColor(const QColor& initial)
 std::optional<QString> openFile(const QString& caption, const QString& filter, const QString& directory)
 {
     if (hooked()) {
-        const Reply reply =
-            hook()(Request{Kind::OpenFile, applicationTitle(), caption, QMessageBox::NoIcon, filter, directory});
+        const Reply reply = hook()(fileRequest(Kind::OpenFile, caption, filter, directory));
         return reply.accepted ? std::optional<QString>(reply.path) : std::nullopt;
     }
     const QString path = QFileDialog::getOpenFileName(boxParent(), caption, directory, qtFilter(filter));
@@ -107,8 +124,7 @@ std::optional<QString> openFile(const QString& caption, const QString& filter, c
 std::optional<QString> saveFile(const QString& caption, const QString& filter, const QString& directory)
 {
     if (hooked()) {
-        const Reply reply =
-            hook()(Request{Kind::SaveFile, applicationTitle(), caption, QMessageBox::NoIcon, filter, directory});
+        const Reply reply = hook()(fileRequest(Kind::SaveFile, caption, filter, directory));
         return reply.accepted ? std::optional<QString>(reply.path) : std::nullopt;
     }
     const QString path = QFileDialog::getSaveFileName(boxParent(), caption, directory, qtFilter(filter));
@@ -118,7 +134,7 @@ std::optional<QString> saveFile(const QString& caption, const QString& filter, c
 std::optional<QFont> chooseFont(const QFont& initial)
 {
     if (hooked()) {
-        Request request{Kind::Font, applicationTitle()};
+        Request request = makeRequest(Kind::Font);
         request.font = initial;
         const Reply reply = hook()(request);
         return reply.accepted ? std::optional<QFont>(reply.font) : std::nullopt;
@@ -131,8 +147,7 @@ std::optional<QFont> chooseFont(const QFont& initial)
 std::optional<QString> chooseFolder(const QString& caption, const QString& directory)
 {
     if (hooked()) {
-        const Reply reply =
-            hook()(Request{Kind::Folder, applicationTitle(), caption, QMessageBox::NoIcon, {}, directory});
+        const Reply reply = hook()(fileRequest(Kind::Folder, caption, {}, directory));
         return reply.accepted ? std::optional<QString>(reply.path) : std::nullopt;
     }
     const QString path = QFileDialog::getExistingDirectory(boxParent(), caption, directory);

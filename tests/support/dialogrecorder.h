@@ -26,7 +26,12 @@ public:
     DialogRecorder& operator=(const DialogRecorder&) = delete;
 
     void answerNext(Dialogs::Reply reply) { m_replies.push_back(std::move(reply)); }
-    void answerNo() { answerNext(Dialogs::Reply{false}); }
+    void answerNo()
+    {
+        Dialogs::Reply no;
+        no.accepted = false;
+        answerNext(no);
+    }
 
     /// Texts of the boxes of one kind, in order.
     QStringList texts(Dialogs::Kind kind) const

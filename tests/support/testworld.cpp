@@ -1,6 +1,7 @@
 #include "testworld.h"
 
 #include "app/tapplication.h"
+#include "common/apptitle.h"
 #include "common/tregistry.h"
 #include "platform/registry.h"
 
@@ -26,6 +27,8 @@ TestWorld::~TestWorld()
 
 void TestWorld::start()
 {
+    // Every run of the program begins with its own title; a previous run's farewell must not leak in.
+    setApplicationTitle(QStringLiteral("Тромбус"));
     windows = std::make_unique<ProgramWindows>(*platform, m_arguments);
     windows->Form1->show();
     windows->Form1->activateWindow();

@@ -1,0 +1,329 @@
+#include <QSignalSpy>
+#include <QTest>
+
+#include "app/tapplication.h"
+#include "app/trayicon.h"
+#include "common/apptitle.h"
+#include "testworld.h"
+
+namespace {
+
+const QStringList FirstRunValues = {
+    QStringLiteral("color"),        QStringLiteral("maschtab"),
+    QStringLiteral("left"),         QStringLiteral("top"),
+    QStringLiteral("height"),       QStringLiteral("width"),
+    QStringLiteral("izik"),         QStringLiteral("str"),
+    QStringLiteral("ne1raz"),       QStringLiteral("MyPrViewStyle"),
+    QStringLiteral("MyPrColor"),    QStringLiteral("MyPrFontColor"),
+    QStringLiteral("MyPrFontSize"), QStringLiteral("MyPrFontName"),
+    QStringLiteral("Запускалси"),   QStringLiteral("savesetting"),
+    QStringLiteral("MyPrWL"),       QStringLiteral("rs"),
+    QStringLiteral("rm"),           QStringLiteral("rh"),
+    QStringLiteral("rd"),
+};
+
+} // namespace
+
+class LifecycleTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void firstRunWritesTheDefaultsFromTheLiveWindow()
+    {
+        TestWorld world;
+        world.start();
+
+        QCOMPARE(world.storedNames(), FirstRunValues);
+        QCOMPARE(world.stored(QStringLiteral("Запускалси")), QStringLiteral("1"));
+        QCOMPARE(world.stored(QStringLiteral("color")), QStringLiteral("4227072"));
+        QCOMPARE(world.stored(QStringLiteral("str")), QStringLiteral("4"));
+        QCOMPARE(world.stored(QStringLiteral("width")), QString::number(world.form1().width()));
+        QCOMPARE(world.stored(QStringLiteral("MyPrColor")), QStringLiteral("-2147483643"));
+        QCOMPARE(world.stored(QStringLiteral("MyPrFontName")), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(world.ui().TabbedNotebook1->currentIndex(), 4);
+        QCOMPARE(world.ui().TabbedNotebook1->tabText(4), QStringLiteral("Не забудь"));
+        QCOMPARE(world.form1().windowColor(), 0x408000);
+        QVERIFY(world.keyExists(MarkKey));
+        QVERIFY(world.keyExists(MyProgiKey));
+        QVERIFY(world.storedNames(MarkKey).isEmpty());
+        QVERIFY(world.form1().Timer8.isActive());
+        QVERIFY(world.dialogs.requests.isEmpty());
+    }
+
+    void returningFromAnotherProgramWindowRunsTheActivationAgain()
+    {
+        TestWorld world;
+        world.start();
+        const QPoint storedPosition = world.form1().pos();
+        world.store(QStringLiteral("3"), QStringLiteral("заметка"), MarkKey);
+        world.form1().move(storedPosition + QPoint(40, 30));
+        world.ui().TabbedNotebook1->setCurrentIndex(1);
+
+        returnToMainWindow(world, world.form1().aboutWindow());
+
+        QCOMPARE(world.stored(QStringLiteral("Запускалси")), QStringLiteral("2"));
+        QCOMPARE(world.form1().pos(), storedPosition);
+        QCOMPARE(world.ui().TabbedNotebook1->currentIndex(), 4);
+        QCOMPARE(world.form1().noteRows[3], QStringLiteral("заметка"));
+    }
+
+    void modalBoxesAndOtherApplicationsAreNoActivation()
+    {
+        TestWorld world;
+        world.start();
+        // A box shown by the program: the recorder answers it, but a real modal box must not count either.
+        QTimer::singleShot(0, [] {
+            QTRY_VERIFY(QApplication::activeModalWidget());
+            QApplication::activeModalWidget()->close();
+        });
+        Dialogs::setHook({});
+        Dialogs::message(QStringLiteral("проверка"));
+        world.form1().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&world.form1()));
+        QTest::qWait(50);
+        QCOMPARE(world.stored(QStringLiteral("Запускалси")), QStringLiteral("1"));
+    }
+
+    void saveSwitchOffRestoresNothingAndKeepsStoredTotalsAndNotes()
+    {
+        TestWorld first;
+        first.start();
+        const QString folder = first.configDir();
+        first.store(QStringLiteral("rs"), QStringLiteral("17"));
+        first.store(QStringLiteral("rd"), QStringLiteral("3"));
+        first.store(QStringLiteral("2"), QStringLiteral("старая заметка"), MarkKey);
+        first.store(QStringLiteral("savesetting"), QStringLiteral("0"));
+        first.store(QStringLiteral("left"), QStringLiteral("5"));
+        first.stop();
+
+        TestWorld second({}, folder);
+        second.start();
+        QVERIFY(!second.form1().Timer8.isActive());
+        QVERIFY(second.form1().pos() != QPoint(5, second.form1().y()));
+        QVERIFY(second.form1().noteRows[2].isEmpty());
+        QVERIFY(second.ui().CheckBox8->isChecked());
+
+        second.form1().noteRows[5] = QStringLiteral("новая");
+        second.form1().noteRowsToStore[5] = true;
+        second.form1().close();
+
+        QCOMPARE(second.stored(QStringLiteral("rs")), QStringLiteral("17"));
+        QCOMPARE(second.stored(QStringLiteral("rd")), QStringLiteral("3"));
+        QCOMPARE(second.stored(QStringLiteral("2"), MarkKey), QStringLiteral("старая заметка"));
+        QCOMPARE(second.stored(QStringLiteral("5"), MarkKey), QStringLiteral("новая"));
+        QCOMPARE(second.stored(QStringLiteral("left")), QString::number(second.form1().x()));
+    }
+
+    void closeWithYesStoresTheCloseSetAndEndsTheProgram()
+    {
+        TestWorld world;
+        world.start();
+        QSignalSpy ending(&world.form1(), &TForm1::programEnding);
+        world.form1().move(77, 66);
+        world.ui().TabbedNotebook1->setCurrentIndex(2);
+
+        world.ui().BitBtn3->click();
+
+        QCOMPARE(world.dialogs.questions(), QStringList{QStringLiteral("Вы хотите выйти?")});
+        QCOMPARE(world.dialogs.requests.last().icon, QMessageBox::Warning);
+        QCOMPARE(ending.count(), 1);
+        QCOMPARE(world.form1().windowTitle(), QStringLiteral("NNNNNOOOOOTTTTT!!!!!!"));
+        QCOMPARE(applicationTitle(), QStringLiteral("NNNNNOOOOOTTTTT!!!!!!"));
+        QVERIFY(!world.form1().trayIcon().isVisible());
+        QCOMPARE(world.stored(QStringLiteral("left")), QStringLiteral("77"));
+        QCOMPARE(world.stored(QStringLiteral("top")), QStringLiteral("66"));
+        QCOMPARE(world.stored(QStringLiteral("str")), QStringLiteral("2"));
+        QCOMPARE(world.stored(QStringLiteral("noclose")), QStringLiteral("0"));
+        QCOMPARE(world.storedNames(MarkKey).size(), 10);
+    }
+
+    void closeWithNoKeepsEverythingRunningButHasStoredAlready()
+    {
+        TestWorld world;
+        world.start();
+        QSignalSpy ending(&world.form1(), &TForm1::programEnding);
+        world.form1().move(90, 80);
+        world.dialogs.answerNo();
+
+        world.ui().N9->trigger();
+
+        QCOMPARE(ending.count(), 0);
+        QVERIFY(world.form1().isVisible());
+        QCOMPARE(world.form1().windowTitle(), QStringLiteral("Тромбус"));
+        QCOMPARE(world.stored(QStringLiteral("left")), QStringLiteral("90"));
+        QVERIFY(world.form1().trayIcon().isVisible());
+
+        world.ui().BitBtn3->click();
+        QCOMPARE(ending.count(), 1);
+    }
+
+    void closeToTraySwitchSendsTitleBarCloseToTrayButTrayCloseAsks()
+    {
+        TestWorld world;
+        world.start();
+        QSignalSpy ending(&world.form1(), &TForm1::programEnding);
+        world.ui().CheckBox11->setChecked(true);
+
+        world.form1().close();
+        QVERIFY(world.dialogs.questions().isEmpty());
+        QVERIFY(world.form1().inTray());
+        QVERIFY(!world.form1().isVisible());
+        QVERIFY(world.form1().trayIcon().isVisible());
+        QCOMPARE(world.stored(QStringLiteral("noclose")), QStringLiteral("1"));
+
+        world.form1().restoreFromTray();
+        QVERIFY(world.form1().isVisible());
+        world.dialogs.answerNo();
+        world.ui().N2->trigger();
+        QCOMPARE(world.dialogs.questions(), QStringList{QStringLiteral("Вы хотите выйти?")});
+        QVERIFY(!world.ui().CheckBox11->isChecked());
+        QCOMPARE(ending.count(), 0);
+    }
+
+    void quietCloseEndsWithoutQuestionButStillStores()
+    {
+        TestWorld world;
+        world.start();
+        QSignalSpy ending(&world.form1(), &TForm1::programEnding);
+        world.form1().QuietClose = true;
+        world.form1().move(55, 44);
+        world.form1().close();
+        QVERIFY(world.dialogs.questions().isEmpty());
+        QCOMPARE(ending.count(), 1);
+        QCOMPARE(world.form1().windowTitle(), QStringLiteral("Тромбус"));
+        QCOMPARE(world.stored(QStringLiteral("left")), QStringLiteral("55"));
+    }
+
+    void nonNumericScaleStopsTheActivationWithTheConversionMessage()
+    {
+        TestWorld first;
+        first.start();
+        const QString folder = first.configDir();
+        first.store(QStringLiteral("maschtab"), QStringLiteral("abc"));
+        first.store(QStringLiteral("str"), QStringLiteral("1"));
+        first.store(QStringLiteral("rs"), QStringLiteral("42"));
+        first.stop();
+
+        TestWorld second({}, folder);
+        second.start();
+        QCOMPARE(second.dialogs.errors(), QStringList{QStringLiteral("'abc' is not a valid integer value.")});
+        QCOMPARE(second.dialogs.requests.last().icon, QMessageBox::Critical);
+        QCOMPARE(second.dialogs.requests.last().title, QStringLiteral("Тромбус"));
+        QCOMPARE(second.form1().totals.seconds, 42);
+        QCOMPARE(second.ui().TabbedNotebook1->currentIndex(), 4); // "str" comes after the failing value
+        QCOMPARE(second.stored(QStringLiteral("Запускалси")), QStringLiteral("2"));
+        QVERIFY(second.form1().isVisible());
+        // The stored text is left as it was, so the next activation fails the same way.
+        QCOMPARE(second.stored(QStringLiteral("maschtab")), QStringLiteral("abc"));
+    }
+
+    void scanGagRefusesToCloseAndStoresNothing()
+    {
+        TestWorld world;
+        world.start();
+        QSignalSpy ending(&world.form1(), &TForm1::programEnding);
+        const QString storedLeft = world.stored(QStringLiteral("left"));
+        world.form1().move(world.form1().pos() + QPoint(13, 0));
+        world.form1().Tim.start();
+
+        world.ui().BitBtn3->click();
+
+        QCOMPARE(world.dialogs.messages().size(), 1);
+        const QString text = world.dialogs.messages().first();
+        static const QRegularExpression refusal(
+            QStringLiteral("^Вирус пытается блокировать систему защиты, но она не лыком сшита, ХА ХА, осталось (\\d+) "
+                           "больных филов\\.$"));
+        const auto match = refusal.match(text);
+        QVERIFY2(match.hasMatch(), qPrintable(text));
+        QVERIFY(match.captured(1).toInt() < 8000);
+        QVERIFY(world.dialogs.questions().isEmpty());
+        QCOMPARE(ending.count(), 0);
+        QCOMPARE(world.stored(QStringLiteral("left")), storedLeft);
+        world.form1().Tim.stop();
+    }
+
+    void nextStartRestoresPositionSizeColourAndPage()
+    {
+        TestWorld first;
+        first.start();
+        const QString folder = first.configDir();
+        first.form1().setWindowColor(0x123456);
+        first.form1().move(101, 102);
+        first.form1().resize(600, 560);
+        first.ui().TabbedNotebook1->setCurrentIndex(5);
+        first.form1().close();
+        first.stop();
+
+        TestWorld second({}, folder);
+        second.start();
+        QCOMPARE(second.form1().windowColor(), 0x123456);
+        QCOMPARE(second.form1().pos(), QPoint(101, 102));
+        QCOMPARE(second.form1().size(), QSize(600, 560));
+        QCOMPARE(second.ui().TabbedNotebook1->currentIndex(), 5);
+        QCOMPARE(second.stored(QStringLiteral("Запускалси")), QStringLiteral("2"));
+    }
+
+    void checkBoxesWriteTheirSwitchAtOnce()
+    {
+        TestWorld world;
+        world.start();
+        world.ui().CheckBox8->click();
+        QCOMPARE(world.stored(QStringLiteral("savesetting")), QStringLiteral("0"));
+        world.ui().CheckBox7->click();
+        QCOMPARE(world.stored(QStringLiteral("vtrey")), QStringLiteral("1"));
+        world.ui().CheckBox7->click();
+        QCOMPARE(world.stored(QStringLiteral("vtrey")), QStringLiteral("0"));
+
+        // Unchecked save switch: the close stores nothing of the close set.
+        world.form1().move(world.form1().pos() + QPoint(9, 9));
+        const QString storedLeft = world.stored(QStringLiteral("left"));
+        world.form1().close();
+        QCOMPARE(world.stored(QStringLiteral("left")), storedLeft);
+        QVERIFY(world.stored(QStringLiteral("noclose")).isEmpty());
+    }
+
+    void storedTrayStartMinimisesAtActivation()
+    {
+        TestWorld first;
+        first.start();
+        const QString folder = first.configDir();
+        first.store(QStringLiteral("vtrey"), QStringLiteral("1"));
+        first.stop();
+
+        TestWorld second({}, folder);
+        second.windows = std::make_unique<ProgramWindows>(*second.platform, QStringList{});
+        second.form1().show();
+        second.form1().activateWindow();
+        QTRY_VERIFY(second.form1().inTray());
+        QVERIFY(second.ui().CheckBox7->isChecked());
+        QVERIFY(second.form1().trayIcon().isVisible());
+        QCOMPARE(second.stored(QStringLiteral("vtrey")), QStringLiteral("1"));
+    }
+
+    void quartziteArgumentPutsTheServiceCommandIntoTheConsole()
+    {
+        TestWorld world({QStringLiteral("quartzite")});
+        world.start();
+        QCOMPARE(world.ui().console->text(), QStringLiteral("-=Kr@nTOS_314=- 1"));
+    }
+
+    void helpPictureWindowsAreMadeAnewByEachClick()
+    {
+        TestWorld world;
+        world.start();
+        world.ui().TabbedNotebook1->setCurrentIndex(0);
+        QTest::mouseClick(world.ui().Panel5, Qt::LeftButton);
+        QTest::mouseClick(world.ui().Panel5, Qt::LeftButton);
+        int shown = 0;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            shown += window->windowTitle() == QStringLiteral("Для справки") && window->isVisible();
+        QCOMPARE(shown, 2);
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->windowTitle() == QStringLiteral("Для справки"))
+                window->close();
+    }
+};
+
+TROMBUS_GUI_TEST_MAIN(LifecycleTest)
+#include "lifecycle_test.moc"

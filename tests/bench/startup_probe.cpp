@@ -1,0 +1,71 @@
+// Starts a window, waits until it is the active window, prints the peak memory and exits.
+// Built twice: as the real program's start-up (the same steps as main.cpp) and as a plain Qt Widgets window
+// of the same size, so startup_ratio.py can compare them.
+#include <QApplication>
+#include <QFile>
+#include <QMainWindow>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWindow>
+#include <cstdio>
+
+#ifdef PROBE_TROMBUS
+#include "app/tapplication.h"
+#include "app/tform1.h"
+#include "app/windows.h"
+#include "common/dialogs.h"
+#include "platform/platform.h"
+#endif
+
+namespace {
+
+long peakRssKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+int runUntilActive(QApplication& app, QWidget& window)
+{
+    QObject::connect(&app, &QGuiApplication::focusWindowChanged, &app, [&](QWindow* focused) {
+        if (focused && focused == window.windowHandle())
+            QTimer::singleShot(0, &app, [&] {
+                std::printf("%ld\n", peakRssKb());
+                app.quit();
+            });
+    });
+    window.show();
+    window.activateWindow();
+    return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+#ifdef PROBE_TROMBUS
+    TApplication app(argc, argv);
+    QTemporaryDir config;
+    platform::Context context;
+    context.configDir = (config.path() + QStringLiteral("/trombus")).toStdString();
+    context.notifyUser = [](const std::string& text) { Dialogs::message(QString::fromStdString(text)); };
+    platform::Platform platform(context);
+    ProgramWindows windows(platform, {});
+    return runUntilActive(app, *windows.Form1);
+#else
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.resize(542, 545);
+    auto* pages = new QTabWidget(&window);
+    for (const char* title : {"Основная", "Для помощи", "Музычку Включить", "Интернет", "Не забудь", "Информация"})
+        pages->addTab(new QWidget, QString::fromUtf8(title));
+    window.setCentralWidget(pages);
+    return runUntilActive(app, window);
+#endif
+}

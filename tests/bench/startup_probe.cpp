@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QMainWindow>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
@@ -51,9 +50,13 @@ int main(int argc, char** argv)
 {
 #ifdef PROBE_TROMBUS
     TApplication app(argc, argv);
-    QTemporaryDir config;
+    // The config folder is the caller's, so runs after the first find the settings a user would have.
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s <config folder>\n", argv[0]);
+        return 2;
+    }
     platform::Context context;
-    context.configDir = (config.path() + QStringLiteral("/trombus")).toStdString();
+    context.configDir = argv[1];
     context.notifyUser = [](const std::string& text) { Dialogs::message(QString::fromStdString(text)); };
     platform::Platform platform(context);
     ProgramWindows windows(platform, {});

@@ -6,15 +6,17 @@ the median peak memory are compared. The program may take at most 1.5 times the 
 Usage: startup_ratio.py <trombus probe> <reference probe> [runs]
 """
 import os
+import shutil
 import statistics
 import subprocess
 import sys
+import tempfile
 import time
 
 
-def measure(probe, env):
+def measure(command, env):
     start = time.perf_counter()
-    out = subprocess.run([probe], env=env, capture_output=True, text=True, timeout=60, check=True).stdout
+    out = subprocess.run(command, env=env, capture_output=True, text=True, timeout=60, check=True).stdout
     elapsed = time.perf_counter() - start
     return elapsed, int(out.strip().splitlines()[-1])
 
@@ -24,12 +26,16 @@ def main():
     runs = int(sys.argv[3]) if len(sys.argv) > 3 else 15
     env = dict(os.environ)
     env.setdefault("QT_QPA_PLATFORM", "offscreen")
+    config = tempfile.mkdtemp(prefix="trombus-bench-")
+    commands = {program: [program, config], reference: [reference]}
     results = {program: [], reference: []}
-    for probe in (program, reference):  # warm the file cache
-        measure(probe, env)
+    # The first run writes the first-run settings and warms the file cache; it is not counted.
+    for probe in (program, reference):
+        measure(commands[probe], env)
     for _ in range(runs):
         for probe in (program, reference):
-            results[probe].append(measure(probe, env))
+            results[probe].append(measure(commands[probe], env))
+    shutil.rmtree(config, ignore_errors=True)
     t_prog = statistics.median(r[0] for r in results[program])
     t_ref = statistics.median(r[0] for r in results[reference])
     m_prog = statistics.median(r[1] for r in results[program]) / 1024

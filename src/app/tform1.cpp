@@ -16,6 +16,7 @@
 #include "common/strtoint.h"
 #include "dialogs/tform6.h"
 #include "platform/systeminfo.h"
+#include "reminders/reminders.h"
 #include "ui_Form1.h"
 
 static void initResources()

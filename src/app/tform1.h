@@ -14,6 +14,7 @@ namespace Ui {
 class Form1;
 }
 class ActivationTracker;
+class Reminders;
 class TrayIcon;
 
 // The main window: its lifecycle in the documented order, the shared services, and the feature
@@ -128,6 +129,7 @@ private:
 
     // Feature controllers, one per feature; made by createControllers() before FormCreate.
     // (one line per controller below)
+    std::unique_ptr<Reminders> m_reminders;
 
 
     platform::Platform& m_platform;

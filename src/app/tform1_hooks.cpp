@@ -3,14 +3,24 @@
 #include "app/tform1.h"
 
 #include "common/tregistry.h"
+#include "reminders/alarmclock.h"
+#include "reminders/reminders.h"
+#include "reminders/tmessia.h"
 #include "ui_Form1.h"
 
 // Every feature controller is made here, once, before FormCreate; the constructor-time hooks of features
 // (the calculator's red "c" key, the key-code display's "0") run in their controllers' constructors.
-void TForm1::createControllers() {}
+void TForm1::createControllers()
+{
+    m_reminders = std::make_unique<Reminders>(*ui, *this, TIMER, BUDIL,
+                                              [this] { return qobject_cast<TMessia*>(messiaWindow()); });
+}
 
 // Alarm clock fields take the current hour and minute.
-void TForm1::initAlarmFields() {}
+void TForm1::initAlarmFields()
+{
+    m_reminders->alarm().initFields();
+}
 
 // Caption and exit-button animators.
 void TForm1::setUpAnimators() {}

@@ -2,9 +2,56 @@
 
 #include "ui_Messia.h"
 
-TMessia::TMessia(QWidget* parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::Messia>())
+TMessia::TMessia(QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      ui(std::make_unique<Ui::Messia>())
 {
     ui->setupUi(this);
+    setFixedSize(326, 37);
+    // Closing the prompt while the main window sits in the tray must not end the program.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    connect(ui->BB, &QPushButton::clicked, this, &TMessia::BBClick);
+    // Enter in either edit performs "Да".
+    connect(ui->T, &QLineEdit::returnPressed, this, &TMessia::BBClick);
+    connect(ui->B, &QLineEdit::returnPressed, this, &TMessia::BBClick);
 }
 
 TMessia::~TMessia() = default;
+
+void TMessia::BBClick()
+{
+    hide();
+    ui->B->hide();
+    ui->T->hide();
+}
+
+void TMessia::openForTimer()
+{
+    openWith(ui->T);
+}
+
+void TMessia::openForAlarm()
+{
+    openWith(ui->B);
+}
+
+void TMessia::openWith(QLineEdit* edit)
+{
+    BBClick();
+    edit->show();
+    show();
+    raise();
+    activateWindow();
+    edit->setFocus();
+}
+
+QString TMessia::timerText() const
+{
+    return ui->T->text();
+}
+
+QString TMessia::alarmText() const
+{
+    return ui->B->text();
+}

@@ -1,0 +1,145 @@
+#include "app/appearance.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include "app/appearancerules.h"
+#include "app/tform1.h"
+#include "common/clickfilter.h"
+#include "common/clock.h"
+#include "common/colors.h"
+#include "common/dialogs.h"
+#include "common/strtoint.h"
+#include "ui_Form1.h"
+
+Appearance::Appearance(TForm1& form, Ui::Form1& ui) : m_form(form), m_ui(ui)
+{
+    connect(ui.BitBtn1, &QPushButton::clicked, this, &Appearance::BitBtn1Click);
+    connect(ui.N8, &QAction::triggered, this, &Appearance::BitBtn1Click);
+    connect(ui.N32, &QAction::triggered, this, &Appearance::N32Click);
+    connect(ui.N40, &QAction::triggered, this, &Appearance::N40Click);
+    connect(ui.StatusBar1, &TStatusBar::mouseDown, this, [this](int x, Qt::MouseButton) { StatusBar1MouseDown(x); });
+    MouseHandlers::onClick(ui.Label19, [this] { Label19Click(); });
+    MouseHandlers::onClick(ui.Panel9, [this] { Panel9Click(); });
+    MouseHandlers::onMouseMove(ui.centralwidget, [this](QMouseEvent*) { FormMouseMove(); });
+    MouseHandlers::onMouseMove(&form, [this](QMouseEvent*) { FormMouseMove(); });
+    MouseHandlers::onMouseMove(ui.GroupBoxOverclock, [this](QMouseEvent*) { m_form.hideErrorIndicator(); });
+    // The window sees every key before its controls do, whichever of them has the focus; the scale entry's
+    // own key filter runs here too, after the window's.
+    qApp->installEventFilter(this);
+    setUpCalendar();
+}
+
+void Appearance::setUpCalendar()
+{
+    // The strip and the calendar's frame belong to the panel: a press there is a press on the panel.
+    m_ui.Panel9Strip->setAttribute(Qt::WA_TransparentForMouseEvents);
+    const QSize content = m_ui.MonthCalendar1->sizeHint();
+    const QRect room = m_ui.MonthCalendar1->geometry();
+    m_ui.MonthCalendar1->resize(std::min(content.width(), room.width()), std::min(content.height(), room.height()));
+}
+
+bool Appearance::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != &m_form)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (FormKeyDown(key))
+        return true;
+    return watched == m_ui.Edit1 && Edit1KeyPress(key);
+}
+
+bool Appearance::FormKeyDown(QKeyEvent* event)
+{
+    if (!isConsoleKey(event->key()))
+        return false;
+    m_form.ToggleConsole();
+    return true;
+}
+
+bool Appearance::Edit1KeyPress(QKeyEvent* event)
+{
+    switch (classifyScaleKey(event->key(), event->text())) {
+    case ScaleKey::Digit:
+    case ScaleKey::NoCharacter:
+        return false;
+    case ScaleKey::Rejected:
+        m_form.showErrorIndicator();
+        return true;
+    case ScaleKey::Apply:
+        break;
+    }
+    const QString text = m_ui.Edit1->text();
+    if (text.isEmpty()) {
+        m_form.showErrorIndicator();
+        return true;
+    }
+    const int percent = StrToInt(text);
+    // Zero would shrink every control to nothing and make the undo divide by zero.
+    if (percent <= 0) {
+        m_form.showErrorIndicator();
+        return true;
+    }
+    m_form.setScalePercent(percent);
+    m_form.scaleBy(percent, 100);
+    return true;
+}
+
+void Appearance::Label19Click()
+{
+    const int percent = m_form.scalePercent();
+    if (percent <= 0)
+        return;
+    m_form.scaleBy(100, percent);
+}
+
+void Appearance::BitBtn1Click()
+{
+    Dialogs::message(
+        QStringLiteral("Внимание изменение цвета формы может привести к ухудшению зрения или к его потере!!!"));
+    if (const std::optional<QColor> chosen = Dialogs::chooseColor(colorFromTColor(m_form.windowColor())))
+        m_form.setWindowColor(tcolorFromColor(*chosen));
+    m_form.update();
+}
+
+void Appearance::StatusBar1MouseDown(int x)
+{
+    if (const std::optional<int> panel = statusPanelAt(x))
+        Dialogs::message(m_ui.StatusBar1->panelText(*panel));
+}
+
+void Appearance::N32Click()
+{
+    Dialogs::message(
+        QStringLiteral("МОНА КЛИКАТЬ ПО СЕМУ (МИНОГА СЯКРЕТОФ!!!){ z.B. по Бегущей строке в левом нижнем углу}"));
+}
+
+void Appearance::N40Click()
+{
+    Dialogs::message(QStringLiteral("На этом прекрасном языке была написана Тромбус (На заметку: программа написанная "
+                                    "на языке Си++ отличается своим умом и сообразительностью так как и операционки "
+                                    "Windows! )"));
+}
+
+void Appearance::Panel9Click()
+{
+    Dialogs::message(QStringLiteral("И куда целимся???"));
+}
+
+void Appearance::FormMouseMove()
+{
+    m_form.hideErrorIndicator();
+}
+
+void Appearance::setCalendarToPanelDate()
+{
+    // The panel shows a two-digit year; it is read back in the century of today.
+    const QDate shown = QDate::fromString(m_ui.StatusBar1->panelText(1), QStringLiteral("dd.MM.yy"));
+    if (!shown.isValid())
+        return;
+    const int century = Clock::instance().today().year() / 100 * 100;
+    m_ui.MonthCalendar1->setSelectedDate(QDate(century + shown.year() % 100, shown.month(), shown.day()));
+}

@@ -1,0 +1,43 @@
+#include "app/ledshow.h"
+
+#include "app/tform1.h"
+#include "platform/keyboardleds.h"
+
+namespace {
+constexpr int NumLock = 144;
+constexpr int CapsLock = 20;
+constexpr int ScrollLock = 145;
+} // namespace
+
+std::vector<int> ledShowKeys(int step)
+{
+    switch (step) {
+    case 1:
+        return {NumLock};
+    case 2:
+        return {CapsLock};
+    case 3:
+        return {ScrollLock};
+    case 4:
+        return {NumLock, ScrollLock, CapsLock};
+    default:
+        return {};
+    }
+}
+
+LedShow::LedShow(TForm1& form) : m_form(form)
+{
+    connect(&form.Timer5, &QTimer::timeout, this, &LedShow::Timer5Timer);
+}
+
+void LedShow::Timer5Timer()
+{
+    LedStep += 1;
+    auto& keyboard = m_form.platform().get<platform::KeyboardLeds>();
+    for (const int key : ledShowKeys(LedStep)) {
+        keyboard.keyDown(key);
+        keyboard.keyUp(key);
+    }
+    if (LedStep == 4)
+        m_form.Timer5.stop();
+}

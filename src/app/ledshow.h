@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QObject>
+#include <vector>
+
+class TForm1;
+
+/// The lock keys (virtual keys) pressed and released at one step of the start-up light show; every lock key
+/// is pressed twice over the four steps, so the locks end as they began.
+std::vector<int> ledShowKeys(int step);
+
+// The keyboard-light show of the first four seconds (Timer5).
+class LedShow final : public QObject
+{
+    Q_OBJECT
+public:
+    explicit LedShow(TForm1& form);
+
+    void Timer5Timer();
+
+    qint32 LedStep = 0;
+
+private:
+    TForm1& m_form;
+};

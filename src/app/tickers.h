@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QObject>
+
+#include "app/brundan.h"
+
+namespace Ui {
+class Form1;
+}
+class TForm1;
+
+// The moving decoration of the main window: the clock (Timer1), the start-up fade-in (Timer2), and the
+// running line with the animated caption and exit button (Timer6, switched by a mouse-down on Shape1).
+class Tickers final : public QObject
+{
+    Q_OBJECT
+public:
+    Tickers(TForm1& form, Ui::Form1& ui);
+
+    /// The two animators and the running line get their texts and first positions.
+    void setUpAnimators();
+    /// The window starts 30 % opaque.
+    void startFadeIn();
+
+    void Timer1Timer();
+    void Timer2Timer();
+    void Timer6Timer();
+    void Shape1MouseDown();
+    /// Writes the next frame of the running line into Label6.
+    void runningLineStep();
+
+    /// The opacity last given to the window, 0 to 255.
+    int opacityAlpha() const { return m_alpha; }
+
+    TBrundan CaptionAnimator;
+    TBrundan ExitButtonAnimator;
+    QString RunningLine;
+    qint32 RunningLinePos = 1;
+    qint32 FadeLevel = 30;
+
+private:
+    void applyOpacity();
+
+    TForm1& m_form;
+    Ui::Form1& m_ui;
+    int m_alpha = 255;
+};

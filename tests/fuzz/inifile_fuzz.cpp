@@ -7,27 +7,51 @@
 
 using platform::detail::IniDocument;
 
+namespace {
+
+struct Place
+{
+    std::string section;
+    std::string key;
+};
+
+std::vector<Place> allKeys(const IniDocument& document)
+{
+    std::vector<Place> places;
+    for (const std::string& section : document.sections())
+        for (const std::string& key : document.keys(section))
+            places.push_back({section, key});
+    return places;
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     IniDocument document = IniDocument::parse(std::string_view(reinterpret_cast<const char*>(data), size));
-    const auto sections = document.sections();
-    std::vector<std::pair<std::string, std::string>> before;
-    for (const std::string& section : sections)
-        for (const std::string& key : document.keys(section))
-            before.emplace_back(section + '\n' + key, document.read(section, key).value_or(""));
 
-    document.write("fuzz", "key", "value");
+    // A new section, a new key in a section the file has, and a key the file has.
+    std::vector<Place> written{{"fuzz", "key"}};
+    const std::vector<std::string> sections = document.sections();
+    if (!sections.empty()) {
+        written.push_back({sections.front(), "key"});
+        const std::vector<std::string> keys = document.keys(sections.back());
+        if (!keys.empty())
+            written.push_back({sections.back(), keys.back()});
+    }
+    for (const Place& place : written)
+        document.write(place.section, place.key, "value");
+
     IniDocument reread = IniDocument::parse(document.format());
-    if (reread.read("fuzz", "key") != std::optional<std::string>("value"))
-        std::abort();
-    for (const auto& [where, value] : before) {
-        const auto split = where.find('\n');
-        const std::string section = where.substr(0, split);
-        const std::string key = where.substr(split + 1);
-        if (section == "fuzz" && key == "key")
-            continue;
-        if (reread.read(section, key) != document.read(section, key))
+    for (const Place& place : written) {
+        if (reread.read(place.section, place.key) != std::optional<std::string>("value"))
             std::abort();
     }
+    for (const Place& place : allKeys(document)) {
+        if (reread.read(place.section, place.key) != document.read(place.section, place.key))
+            std::abort();
+    }
+    if (allKeys(reread).size() != allKeys(document).size())
+        std::abort();
     return 0;
 }

@@ -35,6 +35,15 @@ std::string withoutLineBreaks(std::string_view text)
     return out;
 }
 
+// A section or key name as it stands in its line. Only a line feed ends a line, so a carriage return inside a
+// name stays: the file may hold such a name, and a write must change that key rather than add another.
+std::string nameInLine(std::string_view name)
+{
+    std::string out(name);
+    std::replace(out.begin(), out.end(), '\n', ' ');
+    return std::string(trimBlanks(out));
+}
+
 // Windows-1251 from 0x80 up, for a Qt built without ICU where QStringDecoder knows no such codec. The one
 // unassigned byte, 0x98, maps to U+0098 as Windows' own conversion does.
 constexpr char16_t kCp1251High[128] = {
@@ -85,8 +94,12 @@ IniDocument IniDocument::parse(std::string_view bytes)
         if (end == std::string::npos)
             end = text.size();
         std::string line = text.substr(start, end - start);
+        // Every carriage return before the line feed is line end (CRLF passed twice through a text-mode copy
+        // becomes CRCRLF): one kept in the line would be part of the value now but taken for the line end once
+        // the file is written back, so the rewrite would change the value.
         if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
+            while (!line.empty() && line.back() == '\r')
+                line.pop_back();
             if (!lineEndKnown)
                 document.m_lineEnd = "\r\n";
         }
@@ -202,8 +215,8 @@ std::optional<std::string> IniDocument::read(std::string_view section, std::stri
 
 void IniDocument::write(std::string_view section, std::string_view key, std::string_view value)
 {
-    const std::string sectionName = withoutLineBreaks(trimBlanks(section));
-    const std::string keyName = withoutLineBreaks(trimBlanks(key));
+    const std::string sectionName = nameInLine(section);
+    const std::string keyName = nameInLine(key);
     const std::string data = withoutLineBreaks(value);
     const auto header = findSection(sectionName);
     if (!header) {

@@ -25,8 +25,8 @@ public:
     /// The value without its surrounding blanks and without matching quotes ("..." or '...') around it.
     std::optional<std::string> read(std::string_view section, std::string_view key) const;
     /// Replaces the first key's value in place (keeping its spelling), or appends the key after the section's
-    /// last non-blank line, or appends the section at the end. Line breaks in the value become blanks so
-    /// that a value cannot start a section or key of its own.
+    /// last non-blank line, or appends the section at the end. Line breaks in the value (CR or LF) and line
+    /// feeds in the names become blanks so that neither can start a section or key of its own.
     void write(std::string_view section, std::string_view key, std::string_view value);
     /// Removes the key from the section; false when there was none.
     bool eraseKey(std::string_view section, std::string_view key);

@@ -13,9 +13,11 @@ namespace {
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kOldHeader = "REGEDIT4";
 
+// A carriage return counts as a blank: one left at a line's end would be taken as part of the line end when
+// the file is read back, so keeping it in a value's text would change the value on the next read.
 std::string_view trimBlanks(std::string_view s)
 {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
     while (!s.empty() && blank(s.front()))
         s.remove_prefix(1);
     while (!s.empty() && blank(s.back()))
@@ -135,7 +137,9 @@ std::vector<std::string_view> splitLines(std::string_view text)
         if (end == std::string_view::npos)
             end = text.size();
         std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
+        // A run of carriage returns before the line feed is all line end (CRLF passed twice through a
+        // text-mode copy becomes CRCRLF).
+        while (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
         lines.push_back(line);
         start = end + 1;
@@ -213,6 +217,14 @@ RegParseResult parseRegFile(std::string_view text)
             value.data = std::string(rest);
             while (value.data.back() == '\\' && i + 1 < lines.size())
                 value.data += "\n" + std::string(lines[++i]);
+            // A continuation mark the file ends before (a cut-off file) would, once written back, take in the
+            // blank line or key written after it. Marks and blanks at the end of the text continue into nothing,
+            // so they are dropped; a value left with no text at all is dropped too.
+            const auto dangling = [](char c) { return c == '\\' || c == '\n' || c == '\r' || c == ' ' || c == '\t'; };
+            while (!value.data.empty() && dangling(value.data.back()))
+                value.data.pop_back();
+            if (value.data.empty())
+                continue;
         }
         putValue(*current, std::move(value));
     }

@@ -12,7 +12,7 @@ struct RegValue
     /// Empty for the key's default value, written as "@".
     std::string name;
     /// The string's text; for a value of another type (dword:..., hex:...) the text after "=" as it stood
-    /// in the file, kept so that a rewrite does not lose it.
+    /// in the file, kept so that a rewrite does not lose it, less any continuation marks and blanks at its end.
     std::string data;
     bool isString = true;
 };

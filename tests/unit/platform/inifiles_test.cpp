@@ -12,6 +12,7 @@
 #include <functional>
 #include <iterator>
 #include <thread>
+#include <tuple>
 
 namespace {
 
@@ -184,6 +185,7 @@ INSTANTIATE_TEST_SUITE_P(
         Edit{"CrLfKept", "[A]\r\nx=1\r\n", write("A", "y", "2"), "[A]\r\nx=1\r\ny=2\r\n"},
         Edit{"ByteOrderMarkKept", "\xEF\xBB\xBF[A]\nx=1\n", write("A", "x", "2"), "\xEF\xBB\xBF[A]\nx=2\n"},
         Edit{"LineBreaksInValueBecomeBlanks", "", write("A", "x", "one\r\ntwo\n[B]"), "[A]\nx=one  two [B]\n"},
+        Edit{"CarriageReturnInKeyNameIsTheSameKey", "[A]\r\nk\rv=1\r\n", write("A", "k\rv", "2"), "[A]\r\nk\rv=2\r\n"},
         Edit{"OnlyFirstSectionOfANameChanges", "[A]\nx=1\n[a]\nx=2\n", write("A", "x", "3"), "[A]\nx=3\n[a]\nx=2\n"},
         Edit{"EraseKey", "[A]\n; keep\nx=1\nX = 2\ny=3\n",
              [](platform::IniFiles& ini) { return ini.eraseKey("f.ini", "a", "x"); }, "[A]\n; keep\ny=3\n"},
@@ -191,6 +193,61 @@ INSTANTIATE_TEST_SUITE_P(
              [](platform::IniFiles& ini) { return ini.eraseSection("f.ini", "A"); }, ";c\n[B]\ny=2\n"},
         Edit{"EraseMissingKeyLeavesFileAlone", "[A]\r\nx=1",
              [](platform::IniFiles& ini) { return ini.eraseKey("f.ini", "A", "y"); }, "[A]\r\nx=1"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+struct Rewrite
+{
+    const char* label;
+    std::string before;
+    std::string section;
+    std::string key;
+};
+
+void PrintTo(const Rewrite& param, std::ostream* out)
+{
+    *out << param.label;
+}
+
+class IniRewrite : public ::testing::TestWithParam<Rewrite>
+{
+};
+
+// Help.ini and start.ini are rewritten whole on every change: the written key must read back, and every other
+// key must read the same from the rewritten bytes as from the file before.
+TEST_P(IniRewrite, OtherKeysKeepTheirValues)
+{
+    using platform::detail::IniDocument;
+    IniDocument document = IniDocument::parse(GetParam().before);
+    std::vector<std::tuple<std::string, std::string, std::optional<std::string>>> before;
+    for (const std::string& section : document.sections())
+        for (const std::string& key : document.keys(section))
+            before.emplace_back(section, key, document.read(section, key));
+    ASSERT_FALSE(before.empty());
+    const bool newKey = !document.read(GetParam().section, GetParam().key);
+
+    document.write(GetParam().section, GetParam().key, "written");
+    const IniDocument reread = IniDocument::parse(document.format());
+    EXPECT_EQ(reread.read(GetParam().section, GetParam().key), "written");
+    std::size_t keyCount = 0;
+    for (const std::string& section : reread.sections())
+        keyCount += reread.keys(section).size();
+    EXPECT_EQ(keyCount, before.size() + (newKey ? 1 : 0));
+    for (const auto& [section, key, value] : before) {
+        if (section == GetParam().section && key == GetParam().key)
+            continue;
+        EXPECT_EQ(reread.read(section, key), value) << section << " / " << key;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IniRewrite,
+    ::testing::Values(Rewrite{"CarriageReturnsBeforeLineFeedInLfFile", "[A]\nx=1\r\r\ny=\r\r\n", "A", "z"},
+                      Rewrite{"CarriageReturnsBeforeLineFeedInCrLfFile", "[A]\r\nx=1\r\r\ny=\r\r\n", "A", "z"},
+                      Rewrite{"CarriageReturnsAtEndOfFile", "[A]\nx=1\r\r", "B", "z"},
+                      Rewrite{"CarriageReturnInsideKeyName", "[A]\r\nz=\nk\rv=\n]v", "A", "k\rv"},
+                      Rewrite{"CarriageReturnInsideValue", "[A]\nx=1\r2\n", "A", "z"},
+                      Rewrite{"Windows1251WithStrayCarriageReturn",
+                              std::string("[\x9E]]=\n'=\r\r\n\xEF\n\n\n\xEF\n\n\x89\x89\n\x1E="), "fuzz", "key"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(IniFilesTest, WindowsCyrillicFileIsReadAndRewrittenAsUtf8)

@@ -37,7 +37,7 @@ void PrintTo(const FileText& param, std::ostream* out)
     *out << param.label;
 }
 
-std::string caseName(const ::testing::TestParamInfo<FileText>& info)
+template <typename Case> std::string caseName(const ::testing::TestParamInfo<Case>& info)
 {
     return info.param.label;
 }
@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
         FileText{"KeyListedTwice",
                  "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\Software\\X]\n\"a\"=\"z\"\n"
                  "[HKEY_CURRENT_USER\\software\\x]\n\"A\"=\"b\"\n"}),
-    caseName);
+    caseName<FileText>);
 
 class RejectedRegFile : public ::testing::TestWithParam<FileText>
 {
@@ -169,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(
         FileText{"NoData", "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\X]\n\"a\"=\n"},
         FileText{"TextAfterString", "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\X]\n\"a\"=\"b\" c\n"},
         FileText{"BinaryJunk", std::string("\x00\x01\x02\xff garbage", 13)}),
-    caseName);
+    caseName<FileText>);
 
 TEST(RegFileFormat, EscapesOnlyWhatTheParserNeeds)
 {
@@ -187,6 +187,71 @@ TEST(RegFileFormat, FormatThenParseIsTheSameDocument)
     EXPECT_EQ(platform::detail::formatRegFile(*parsed.document), text);
     EXPECT_EQ(parsed.document->keys.at(0).values.at(1).data, "x\r\n\\");
 }
+
+struct RewriteCase
+{
+    const char* label;
+    std::string text;
+    /// The data of the first key's one value, or none when the value is dropped.
+    std::optional<std::string> data;
+    std::size_t keyCount = 1;
+};
+
+void PrintTo(const RewriteCase& param, std::ostream* out)
+{
+    *out << param.label;
+}
+
+class RegFileRewrite : public ::testing::TestWithParam<RewriteCase>
+{
+};
+
+// The store rewrites the whole file on every change: the text it writes must read back to the same document.
+TEST_P(RegFileRewrite, ReadsBackTheSame)
+{
+    const auto first = platform::detail::parseRegFile(GetParam().text);
+    ASSERT_TRUE(first.document) << "line " << first.errorLine;
+    ASSERT_THAT(first.document->keys, SizeIs(GetParam().keyCount));
+    const auto& values = first.document->keys.front().values;
+    if (GetParam().data) {
+        ASSERT_THAT(values, SizeIs(1));
+        EXPECT_EQ(values.front().data, *GetParam().data);
+        EXPECT_FALSE(values.front().isString);
+    } else {
+        EXPECT_THAT(values, IsEmpty());
+    }
+
+    const std::string written = platform::detail::formatRegFile(*first.document);
+    const auto second = platform::detail::parseRegFile(written);
+    ASSERT_TRUE(second.document) << "line " << second.errorLine << " of\n" << written;
+    EXPECT_EQ(platform::detail::formatRegFile(*second.document), written);
+    EXPECT_THAT(second.document->keys, SizeIs(GetParam().keyCount));
+}
+
+const std::string kRegHead = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\X]\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RegFileRewrite,
+    ::testing::Values(
+        RewriteCase{"HexOnSeveralLinesKept", kRegHead + "\"v\"=hex:00,\\\r\n  01\r\n", "hex:00,\\\n  01"},
+        RewriteCase{"ContinuationCutOffByEndOfFile", kRegHead + "\"v\"=hex:00,01,\\\n", "hex:00,01,"},
+        RewriteCase{"ContinuationIntoBlankLine", kRegHead + "\"v\"=hex:00,\\\n\n", "hex:00,"},
+        RewriteCase{"SeveralMarksCutOff", kRegHead + "\"v\"=hex:00,\\\\ \\\n  \\", "hex:00,"},
+        RewriteCase{"NothingButAMarkIsDropped", kRegHead + "\"v\"=\\\n", std::nullopt},
+        RewriteCase{"CutOffContinuationDoesNotTakeTheNextKey",
+                    "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n[HKEY_CURRENT_USER\\B]\n[HKEY_CURRENT_USER\\A]\n"
+                    "\"v\"=hex:00,\\",
+                    "hex:00,", 2},
+        RewriteCase{"CarriageReturnsBeforeLineFeed", kRegHead + "\"v\"=dword:00000001\r\r\n", "dword:00000001"},
+        RewriteCase{"CarriageReturnBeforeBlank", kRegHead + "\"v\"=dword:00000001\r \r\n", "dword:00000001"},
+        RewriteCase{"CarriageReturnsBeforeLineFeedOfKey",
+                    "Windows Registry Editor Version 5.00\r\r\n[HKEY_CURRENT_USER\\X]\r\r\n\"v\"=dword:1\r\r\n",
+                    "dword:1"},
+        RewriteCase{"CarriageReturnLeftAfterCutOffMarks",
+                    std::string("\n\t\tREGEDIT4\n\n[\xCA]\n\n@=\xFF\xFF\tRGEDIT4[\xCA]\n\n@="
+                                "\xFF\xFF\tRGEDIT4\\\\\\\\\\\\\\\\\\\\\\\\\\\\\r\n\r\\\\\\\\\n\\\\\\\\"),
+                    "\xFF\xFF\tRGEDIT4"}),
+    caseName<RewriteCase>);
 
 struct CpuInfo
 {

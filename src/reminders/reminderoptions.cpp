@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 
 #include "common/colors.h"
 #include "common/dialogs.h"
@@ -17,8 +18,10 @@ ReminderOptions::ReminderOptions(const Widgets& widgets, Prompt prompt, std::fun
     : m_widgets(widgets), m_prompt(prompt), m_messia(std::move(messia)), m_platform(platform),
       m_fileName(widgets.fileLabel->text())
 {
-    // Typed text never picks an item: no completion, and Enter does not look for a matching entry.
+    // Typed text never picks an item: no completion, and neither Enter nor leaving the box looks for a
+    // matching entry.
     m_widgets.action->setCompleter(nullptr);
+    QObject::disconnect(m_widgets.action->lineEdit(), &QLineEdit::editingFinished, m_widgets.action, nullptr);
     // The form's text stays, with no item picked.
     const QString shown = m_widgets.action->currentText();
     m_widgets.action->setCurrentIndex(-1);

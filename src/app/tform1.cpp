@@ -16,6 +16,10 @@
 #include "common/strtoint.h"
 #include "dialogs/tform6.h"
 #include "platform/systeminfo.h"
+#include "tools/calculator.h"
+#include "tools/diskmeter.h"
+#include "tools/helpdictionary.h"
+#include "tools/stopwatch.h"
 #include "reminders/reminders.h"
 #include "ui_Form1.h"
 

@@ -14,6 +14,10 @@ namespace Ui {
 class Form1;
 }
 class ActivationTracker;
+class Calculator;
+class DiskMeter;
+class HelpDictionary;
+class Stopwatch;
 class Reminders;
 class TrayIcon;
 
@@ -129,6 +133,10 @@ private:
 
     // Feature controllers, one per feature; made by createControllers() before FormCreate.
     // (one line per controller below)
+    std::unique_ptr<Calculator> m_calculator;
+    std::unique_ptr<Stopwatch> m_stopwatch;
+    std::unique_ptr<DiskMeter> m_diskMeter;
+    std::unique_ptr<HelpDictionary> m_helpDictionary;
     std::unique_ptr<Reminders> m_reminders;
 
 

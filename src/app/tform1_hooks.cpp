@@ -3,6 +3,11 @@
 #include "app/tform1.h"
 
 #include "common/tregistry.h"
+#include "platform/diskspace.h"
+#include "tools/calculator.h"
+#include "tools/diskmeter.h"
+#include "tools/helpdictionary.h"
+#include "tools/stopwatch.h"
 #include "reminders/alarmclock.h"
 #include "reminders/reminders.h"
 #include "reminders/tmessia.h"
@@ -12,6 +17,10 @@
 // (the calculator's red "c" key, the key-code display's "0") run in their controllers' constructors.
 void TForm1::createControllers()
 {
+    m_calculator = std::make_unique<Calculator>(*ui);
+    m_stopwatch = std::make_unique<Stopwatch>(*ui, Timer3);
+    m_diskMeter = std::make_unique<DiskMeter>(*ui, m_platform.get<platform::DiskSpace>());
+    m_helpDictionary = std::make_unique<HelpDictionary>(*ui, *this);
     m_reminders = std::make_unique<Reminders>(*ui, *this, TIMER, BUDIL,
                                               [this] { return qobject_cast<TMessia*>(messiaWindow()); });
 }
@@ -32,7 +41,10 @@ void TForm1::loadCompanionList() {}
 void TForm1::layOutPlayerStrip() {}
 
 // The disk space meter's first update, for the drive of the current directory.
-void TForm1::updateDiskMeter() {}
+void TForm1::updateDiskMeter()
+{
+    m_diskMeter->firstUpdate();
+}
 
 // The start-up fade-in begins at 30 % opacity; Timer2 raises it.
 void TForm1::startFadeIn() {}
@@ -59,7 +71,10 @@ void TForm1::clickKeyboardLayoutButton() {}
 void TForm1::disablePlayerNext() {}
 
 // The disk meter's unit and quantity selectors go back to their first items.
-void TForm1::resetDiskMeterSelectors() {}
+void TForm1::resetDiskMeterSelectors()
+{
+    m_diskMeter->resetSelectors();
+}
 
 // The launcher list's reload; opening its key creates it on the first run.
 void TForm1::reloadLauncherList()

@@ -1,0 +1,124 @@
+#include "tools/diskmeter.h"
+
+#include <QDir>
+#include <QLocale>
+#include <QSignalBlocker>
+#include <QStyle>
+
+#include "common/clickfilter.h"
+#include "common/dialogs.h"
+#include "platform/diskspace.h"
+#include "tools/diskmetermath.h"
+#include "ui_Form1.h"
+
+namespace {
+
+QStyle::StandardPixmap pictureOf(platform::DriveKind kind)
+{
+    switch (kind) {
+    case platform::DriveKind::Removable:
+        return QStyle::SP_DriveFDIcon;
+    case platform::DriveKind::Optical:
+        return QStyle::SP_DriveCDIcon;
+    case platform::DriveKind::Network:
+        return QStyle::SP_DriveNetIcon;
+    default:
+        return QStyle::SP_DriveHDIcon;
+    }
+}
+
+// The index of an editable box's entry; text typed by hand that names no entry counts as none.
+int chosenIndex(const QComboBox* box)
+{
+    const int index = box->currentIndex();
+    return index >= 0 && box->itemText(index) == box->currentText() ? index : -1;
+}
+
+} // namespace
+
+DiskMeter::DiskMeter(Ui::Form1& form, platform::DiskSpace& disks, QObject* parent)
+    : QObject(parent), m_form(form), m_disks(disks)
+{
+    fillDriveList();
+    connect(m_form.Drivers, &QComboBox::currentIndexChanged, this, &DiskMeter::DriversChange);
+    MouseHandlers::onMouseDown(m_form.ProgressBar1, [this](QMouseEvent*) { ProgressBar1MouseDown(); });
+}
+
+void DiskMeter::fillDriveList()
+{
+    QSignalBlocker blocker(m_form.Drivers);
+    m_form.Drivers->clear();
+    for (const platform::Drive& drive : m_disks.drives())
+        m_form.Drivers->addItem(m_form.Drivers->style()->standardIcon(pictureOf(drive.kind)),
+                                QString::fromStdString(drive.name), QString::fromStdString(drive.id));
+}
+
+std::string DiskMeter::selectedDrive() const
+{
+    return m_form.Drivers->currentData().toString().toStdString();
+}
+
+void DiskMeter::firstUpdate()
+{
+    const QString current = QString::fromStdString(m_disks.driveOf(QDir::currentPath().toStdString()));
+    const int index = m_form.Drivers->findData(current);
+    {
+        QSignalBlocker blocker(m_form.Drivers);
+        m_form.Drivers->setCurrentIndex(index >= 0 ? index : 0);
+    }
+    UpdateDiskMeter();
+}
+
+void DiskMeter::DriversChange()
+{
+    UpdateDiskMeter();
+}
+
+void DiskMeter::UpdateDiskMeter()
+{
+    const QString name = m_form.Drivers->currentText();
+    m_form.Drivers->setToolTip(QStringLiteral("Диск ") + name);
+    // Drive letters count from A as 1; drives without a letter count by their place in the list.
+    const QString id = QString::fromStdString(selectedDrive());
+    MeterDrive = id.size() == 3 && id[0].isLetter() && id.mid(1) == QStringLiteral(":\\")
+                     ? qint16(id[0].toUpper().unicode() - 64)
+                     : qint16(m_form.Drivers->currentIndex() + 1);
+    // One reading of the drive for all the figures, so they agree with each other.
+    const platform::DriveSize size = m_disks.size(selectedDrive());
+    const auto view =
+        diskMeterView(size.total, size.free, chosenIndex(m_form.ComboBox3), chosenIndex(m_form.ComboBox2), QLocale());
+    if (!view) {
+        const QString unknown = QStringLiteral("???");
+        m_form.StaticText4->setText(unknown);
+        m_form.StaticText3->setText(unknown);
+        m_form.StaticText5->setText(unknown);
+        m_form.StaticText6->setText(unknown);
+        m_form.ProgressBar1->setValue(0);
+        Dialogs::message(QStringLiteral("Нет Диска !!!"));
+        return;
+    }
+    MeterUnit = view->MeterUnit;
+    MeterDivisor = view->MeterDivisor;
+    MeterValue = view->MeterValue;
+    m_form.ComboBox2->setToolTip(view->quantityHint);
+    m_form.StaticText4->setText(view->freeText);
+    m_form.StaticText5->setText(view->usedText);
+    m_form.StaticText6->setText(view->totalText);
+    // A range of 0 to 0 would turn the bar into a busy indicator; an empty bar is what it means.
+    m_form.ProgressBar1->setRange(0, qMax(view->barMaximum, 1));
+    m_form.StaticText3->setText(view->percentText);
+    m_form.ProgressBar1->setValue(view->barPosition);
+}
+
+void DiskMeter::ProgressBar1MouseDown()
+{
+    Dialogs::message(QStringLiteral("Синим обозначено занятое место."));
+}
+
+void DiskMeter::resetSelectors()
+{
+    m_form.ComboBox3->setCurrentIndex(0);
+    m_form.ComboBox3->setEditText(m_form.ComboBox3->itemText(0));
+    m_form.ComboBox2->setCurrentIndex(0);
+    m_form.ComboBox2->setEditText(m_form.ComboBox2->itemText(0));
+}

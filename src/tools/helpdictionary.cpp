@@ -1,0 +1,199 @@
+#include "tools/helpdictionary.h"
+
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QSignalBlocker>
+
+#include "common/clickfilter.h"
+#include "common/shell.h"
+#include "platform/keyboardlayout.h"
+#include "platform/opener.h"
+#include "tools/helpstore.h"
+#include "ui_Form1.h"
+
+namespace {
+
+// The definition as typed: paragraph and line separators as line breaks, no-break spaces kept (the
+// plain-text view of the field would turn them into ordinary spaces).
+QString typedText(const QPlainTextEdit* memo)
+{
+    QString text = memo->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+bool isEnter(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+HelpDictionary::HelpDictionary(Ui::Form1& form, Shell& shell, QObject* parent)
+    : QObject(parent), m_form(form), m_shell(shell), m_currentTab(form.PageControl1->currentIndex())
+{
+    connect(m_form.Button5, &QPushButton::clicked, this, &HelpDictionary::Button5Click);
+    MouseHandlers::onClick(m_form.q1, [this] { q1Click(); });
+    MouseHandlers::onClick(m_form.q2, [this] { q2Click(); });
+    MouseHandlers::onClick(m_form.q3, [this] { q3Click(); });
+    for (QWidget* field : {static_cast<QWidget*>(m_form.Edit3), static_cast<QWidget*>(m_form.Edit4),
+                           static_cast<QWidget*>(m_form.Memo1)})
+        field->installEventFilter(this);
+    connect(m_form.PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
+        PageControl1Changing(m_currentTab);
+        m_currentTab = index;
+        PageControl1Change();
+    });
+    connect(m_form.ComboBox5, &QComboBox::editTextChanged, this, &HelpDictionary::ComboBox5Change);
+    connect(m_form.ComboBox6, &QComboBox::editTextChanged, this, &HelpDictionary::ComboBox6Change);
+    MouseHandlers::onClick(m_form.Label23, [this] { Label23Click(); });
+    MouseHandlers::onClick(m_form.Label29, [this] { Label29Click(); });
+    MouseHandlers::onClick(m_form.Label32, [this] { Label29Click(); });
+    MouseHandlers::onMouseMove(m_form.TabSheet1, [this](QMouseEvent*) { TabSheet1MouseMove(); });
+}
+
+bool HelpDictionary::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == m_form.Edit3)
+            Edit3Enter();
+        else if (watched == m_form.Edit4)
+            Edit4Enter();
+        else if (watched == m_form.Memo1)
+            Memo1Enter();
+    } else if (isEnter(event)) {
+        // The key still reaches the field afterwards, so the definition field also gets its line break.
+        if (watched == m_form.Edit3)
+            m_form.Edit4->setFocus();
+        else if (watched == m_form.Edit4)
+            m_form.Memo1->setFocus();
+        else if (watched == m_form.Memo1)
+            m_form.Button5->setFocus();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void HelpDictionary::Button5Click()
+{
+    const QString type = m_form.Edit3->text();
+    const QString name = m_form.Edit4->text();
+    const QString definition = typedText(m_form.Memo1);
+    if (type.isEmpty() && name.isEmpty() && definition.isEmpty()) {
+        m_shell.showErrorIndicator();
+        return;
+    }
+    HelpStore::store(m_shell.platform(), type, name, definition);
+    if (m_form.z3->isChecked()) {
+        m_form.Memo1->setFocus();
+        m_form.Memo1->clear();
+    }
+    if (m_form.z2->isChecked()) {
+        m_form.Edit4->setFocus();
+        m_form.Edit4->clear();
+    }
+    if (m_form.z1->isChecked()) {
+        m_form.Edit3->setFocus();
+        m_form.Edit3->clear();
+    }
+}
+
+void HelpDictionary::toggleLanguage(QLabel* label)
+{
+    label->setText(label->text() == QStringLiteral("RU") ? QStringLiteral("EN") : QStringLiteral("RU"));
+    label->setAccessibleName(label->text());
+}
+
+void HelpDictionary::q1Click()
+{
+    toggleLanguage(m_form.q1);
+}
+
+void HelpDictionary::q2Click()
+{
+    toggleLanguage(m_form.q2);
+}
+
+void HelpDictionary::q3Click()
+{
+    toggleLanguage(m_form.q3);
+}
+
+void HelpDictionary::activateLayoutFor(const QLabel* languageLabel)
+{
+    const char* layout = languageLabel->text() == QStringLiteral("RU") ? "00000419" : "00000409";
+    m_shell.platform().get<platform::KeyboardLayout>().activate(layout);
+}
+
+void HelpDictionary::Edit3Enter()
+{
+    activateLayoutFor(m_form.q1);
+}
+
+void HelpDictionary::Edit4Enter()
+{
+    activateLayoutFor(m_form.q2);
+}
+
+void HelpDictionary::Memo1Enter()
+{
+    activateLayoutFor(m_form.q3);
+}
+
+void HelpDictionary::PageControl1Changing(int leaving)
+{
+    m_shell.mainWindow()->setWindowTitle(QString::number(leaving));
+}
+
+void HelpDictionary::reloadKeepingText(QComboBox* box, const QStringList& items)
+{
+    // Refilling an editable box would put its first entry into the text and report a change.
+    const QSignalBlocker blocker(box);
+    const QString text = box->currentText();
+    box->clear();
+    box->addItems(items);
+    box->setCurrentIndex(-1);
+    box->setEditText(text);
+}
+
+void HelpDictionary::PageControl1Change()
+{
+    reloadKeepingText(m_form.ComboBox5, HelpStore::types(m_shell.platform()));
+}
+
+void HelpDictionary::ComboBox5Change()
+{
+    reloadKeepingText(m_form.ComboBox6, HelpStore::names(m_shell.platform(), m_form.ComboBox5->currentText()));
+}
+
+void HelpDictionary::ComboBox6Change()
+{
+    const QString type = m_form.ComboBox5->currentText();
+    const QString name = m_form.ComboBox6->currentText();
+    if (type.isEmpty() && name.isEmpty())
+        return;
+    m_form.Memo2->setPlainText(HelpStore::definition(m_shell.platform(), type, name));
+}
+
+void HelpDictionary::openHelpFile()
+{
+    m_shell.platform().get<platform::Opener>().open(HelpStore::filePath(m_shell.platform()).toStdString());
+}
+
+void HelpDictionary::Label23Click()
+{
+    openHelpFile();
+}
+
+void HelpDictionary::Label29Click()
+{
+    openHelpFile();
+}
+
+void HelpDictionary::TabSheet1MouseMove()
+{
+    m_shell.hideErrorIndicator();
+}

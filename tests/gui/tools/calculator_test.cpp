@@ -1,0 +1,143 @@
+#include <QLocale>
+#include <QTest>
+
+#include "app/tapplication.h"
+#include "common/colors.h"
+#include "common/errorreport.h"
+#include "testworld.h"
+
+namespace {
+
+QPushButton* keyOf(Ui::Form1& ui, QChar key)
+{
+    switch (key.unicode()) {
+    case ',':
+        return ui.Btnk;
+    case '+':
+        return ui.BtnP;
+    case '-':
+        return ui.BtnM;
+    case '*':
+        return ui.BtnUmn;
+    case '/':
+        return ui.BtnDel;
+    case '=':
+        return ui.BtnE;
+    case 'c':
+        return ui.BtnC;
+    default: {
+        QPushButton* digits[] = {ui.Btn0, ui.Btn1, ui.Btn2, ui.Btn3, ui.Btn4,
+                                 ui.Btn5, ui.Btn6, ui.Btn7, ui.Btn8, ui.Btn9};
+        return digits[key.digitValue()];
+    }
+    }
+}
+
+void click(Ui::Form1& ui, const QString& keys)
+{
+    ui.TabbedNotebook1->setCurrentWidget(ui.PageHelp);
+    ui.PageControl1->setCurrentWidget(ui.TabSheet3);
+    for (const QChar key : keys)
+        QTest::mouseClick(keyOf(ui, key), Qt::LeftButton);
+}
+
+} // namespace
+
+class CalculatorTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void keysClickedThroughTheWindow_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("display");
+        QTest::addColumn<QString>("error");
+        for (const char* locale : {"ru_RU", "C"}) {
+            const QString name = QString::fromLatin1(locale);
+            const QString sep = QLocale(name).decimalPoint();
+            auto row = [&](const char* title, const char* keys, QString display, const char* error = "") {
+                QTest::newRow(qPrintable(name + QLatin1Char(' ') + QString::fromLatin1(title)))
+                    << name << QString::fromLatin1(keys) << display.replace(QLatin1Char(','), sep)
+                    << QString::fromLatin1(error);
+            };
+            row("left to right", "2+3*4=", QStringLiteral("20"));
+            row("operator replaced", "12+*3=", QStringLiteral("36"));
+            row("no repeat", "12+3==", QStringLiteral("15"));
+            row("fraction typed with the comma key", ",5+1,25=", QStringLiteral("1,75"));
+            row("one third", "1/3=", QStringLiteral("0,333333"));
+            row("single precision", "123456789+", QStringLiteral("1,23457E8"));
+            row("zero ignored after operator", "5/0=", QStringLiteral("5"));
+            row("division by zero", "5/,=", QStringLiteral("0,"), "Floating point division by zero");
+            row("zero by zero", ",/,=", QStringLiteral("0,"), "Invalid floating point operation");
+            row("clear after error", "5/,=c", QStringLiteral("0"), "Floating point division by zero");
+        }
+    }
+
+    void keysClickedThroughTheWindow()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, keys);
+        QFETCH(QString, display);
+        QFETCH(QString, error);
+        QLocale::setDefault(QLocale(locale));
+        TestWorld world;
+        world.start();
+        world.dialogs.clear();
+
+        click(world.ui(), keys);
+
+        QCOMPARE(world.ui().Stati->text(), display);
+        QCOMPARE(world.dialogs.errors(), error.isEmpty() ? QStringList() : QStringList{errorReportText(error)});
+    }
+
+    void failedKeyRepeatsItsErrorUntilTheEntryChanges()
+    {
+        QLocale::setDefault(QLocale(QStringLiteral("ru_RU")));
+        TestWorld world;
+        world.start();
+        world.dialogs.clear();
+        click(world.ui(), QStringLiteral("8/,=="));
+        QCOMPARE(world.dialogs.errors().size(), 2);
+        click(world.ui(), QStringLiteral("4="));
+        QCOMPARE(world.ui().Stati->text(), QStringLiteral("20"));
+    }
+
+    void entryTypedUnderOtherConventionsIsReported()
+    {
+        QLocale::setDefault(QLocale(QStringLiteral("ru_RU")));
+        TestWorld world;
+        world.start();
+        world.dialogs.clear();
+        click(world.ui(), QStringLiteral("1,5"));
+        QLocale::setDefault(QLocale::c());
+        click(world.ui(), QStringLiteral("+"));
+        QCOMPARE(world.dialogs.errors(),
+                 QStringList{errorReportText(QStringLiteral("'1,5' is not a valid floating point value"))});
+        QCOMPARE(world.ui().Stati->text(), QStringLiteral("1,5"));
+    }
+
+    void keysAndDisplayAsDesigned()
+    {
+        TestWorld world;
+        world.start();
+        Ui::Form1& ui = world.ui();
+        QCOMPARE(ui.Stati->text(), QStringLiteral("0"));
+        QVERIFY(ui.Stati->alignment() & Qt::AlignRight);
+        QCOMPARE(ui.BtnC->palette().color(QPalette::ButtonText), colorFromTColor(0x000000FF));
+        QCOMPARE(ui.Btnk->text(), QStringLiteral(","));
+        for (QChar key : QStringLiteral("0123456789,+-*/=c"))
+            QCOMPARE(keyOf(ui, key)->focusPolicy(), Qt::NoFocus);
+        // "=" is two rows high, "0" three columns wide.
+        QCOMPARE(ui.BtnE->height(), ui.Btn3->geometry().united(ui.Btn0->geometry()).height());
+        QCOMPARE(ui.Btn0->geometry().left(), ui.Btn1->geometry().left());
+        QCOMPARE(ui.Btn0->geometry().right(), ui.Btn3->geometry().right());
+        QCOMPARE(ui.PageControl1->tabText(2), QStringLiteral("Калькулятор"));
+    }
+};
+
+TROMBUS_GUI_TEST_MAIN(CalculatorTest)
+#include "calculator_test.moc"

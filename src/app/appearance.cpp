@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 #include "app/appearancerules.h"
 #include "app/tform1.h"
@@ -20,7 +21,13 @@ Appearance::Appearance(TForm1& form, Ui::Form1& ui) : m_form(form), m_ui(ui)
     connect(ui.N40, &QAction::triggered, this, &Appearance::N40Click);
     connect(ui.StatusBar1, &TStatusBar::mouseDown, this, [this](int x, Qt::MouseButton) { StatusBar1MouseDown(x); });
     MouseHandlers::onClick(ui.Label19, [this] { Label19Click(); });
-    MouseHandlers::onClick(ui.Panel9, [this] { Panel9Click(); });
+    // Presses the calendar leaves unused come up to the panel; only those on its border count.
+    MouseHandlers::onMouseUp(ui.Panel9, [this](QMouseEvent* event) {
+        const QPoint at = event->position().toPoint();
+        if (event->button() == Qt::LeftButton && m_ui.Panel9->rect().contains(at) &&
+            !m_ui.MonthCalendar1->geometry().contains(at))
+            Panel9Click();
+    });
     MouseHandlers::onMouseMove(ui.centralwidget, [this](QMouseEvent*) { FormMouseMove(); });
     MouseHandlers::onMouseMove(&form, [this](QMouseEvent*) { FormMouseMove(); });
     MouseHandlers::onMouseMove(ui.GroupBoxOverclock, [this](QMouseEvent*) { m_form.hideErrorIndicator(); });
@@ -34,9 +41,15 @@ void Appearance::setUpCalendar()
 {
     // The strip and the calendar's frame belong to the panel: a press there is a press on the panel.
     m_ui.Panel9Strip->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // The program speaks Russian whatever the system's language: month and day names included.
+    m_ui.MonthCalendar1->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
     const QSize content = m_ui.MonthCalendar1->sizeHint();
     const QRect room = m_ui.MonthCalendar1->geometry();
     m_ui.MonthCalendar1->resize(std::min(content.width(), room.width()), std::min(content.height(), room.height()));
+    // The panel keeps a narrow border around the calendar, and the strip spans its top.
+    const QRect calendar = m_ui.MonthCalendar1->geometry();
+    m_ui.Panel9->resize(calendar.right() + 1 + calendar.x(), calendar.bottom() + 1 + calendar.x());
+    m_ui.Panel9Strip->resize(calendar.width(), m_ui.Panel9Strip->height());
 }
 
 bool Appearance::eventFilter(QObject* watched, QEvent* event)

@@ -65,6 +65,7 @@ NotesGrid::NotesGrid(TForm1& form, Ui::Form1& ui) : m_form(form), m_ui(ui)
 void NotesGrid::showRows(NoteRows& rows)
 {
     m_filling = true;
+    m_edited.fill(false);
     for (int i = 0; i < NoteRowCount; ++i) {
         rows[i] = noteFromStored(rows[i]);
         if (i < VisibleRows)
@@ -75,14 +76,17 @@ void NotesGrid::showRows(NoteRows& rows)
 
 void NotesGrid::collectRows(NoteRows& rows) const
 {
-    for (int i = 0; i < VisibleRows; ++i)
-        rows[i] = m_ui.StringGrid1->item(i, 0)->text();
+    for (int i = 0; i < VisibleRows; ++i) {
+        if (m_edited[i])
+            rows[i] = m_ui.StringGrid1->item(i, 0)->text();
+    }
 }
 
 void NotesGrid::cellEdited(int row)
 {
-    if (m_filling || row < 0 || row >= NoteRowCount)
+    if (m_filling || row < 0 || row >= VisibleRows)
         return;
+    m_edited[row] = true;
     // A row typed in this run is stored at close even when the rows were never loaded.
     m_form.noteRowsToStore[row] = true;
 }

@@ -24,7 +24,8 @@ public:
 
     /// The rows take their first lines; the visible ones go into the cells.
     void showRows(NoteRows& rows);
-    /// The cells' texts go back into the visible rows; the hidden last row keeps its text.
+    /// The texts of the cells typed into since the rows were shown go back into their rows; the others, and
+    /// the hidden last row, keep their texts.
     void collectRows(NoteRows& rows) const;
 
 private:
@@ -33,4 +34,5 @@ private:
     TForm1& m_form;
     Ui::Form1& m_ui;
     bool m_filling = false;
+    std::array<bool, VisibleRows> m_edited{};
 };

@@ -6,6 +6,13 @@
 #include <QScreen>
 
 #include "app/activationtracker.h"
+#include "app/appearance.h"
+#include "app/ledshow.h"
+#include "app/notesgrid.h"
+#include "app/startwithsystem.h"
+#include "app/statistics.h"
+#include "app/systemmenus.h"
+#include "app/tickers.h"
 #include "app/trayicon.h"
 #include "app/windowscaler.h"
 #include "common/apptitle.h"
@@ -16,11 +23,11 @@
 #include "common/strtoint.h"
 #include "dialogs/tform6.h"
 #include "platform/systeminfo.h"
+#include "reminders/reminders.h"
 #include "tools/calculator.h"
 #include "tools/diskmeter.h"
 #include "tools/helpdictionary.h"
 #include "tools/stopwatch.h"
-#include "reminders/reminders.h"
 #include "ui_Form1.h"
 
 static void initResources()

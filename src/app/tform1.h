@@ -20,6 +20,13 @@ class HelpDictionary;
 class Stopwatch;
 class Reminders;
 class TrayIcon;
+class Tickers;
+class Appearance;
+class StartWithSystem;
+class LedShow;
+class SystemMenus;
+class Statistics;
+class NotesGrid;
 
 // The main window: its lifecycle in the documented order, the shared services, and the feature
 // controllers. Features keep their own rules in their controllers; this class only wires them.
@@ -66,6 +73,7 @@ public:
     /// Multiplies position, size and font of every control and the window's size by m/d.
     void scaleBy(int m, int d);
     int scalePercent() const { return m_scalePercent; }
+    void setScalePercent(int percent) { m_scalePercent = percent; }
     bool inTray() const { return m_inTray; }
     TrayIcon& trayIcon() { return *m_tray; }
     /// The windows created after this one, hidden, in creation order.
@@ -85,6 +93,22 @@ public:
 
     /// Process-wide flag of the console's "close" command: end without the question.
     bool QuietClose = false;
+
+    /// The player's share of the clock tick.
+    void PlayerTick();
+    /// Opens the companion start list's entries, once, when the fade-in ends.
+    void RunCompanions();
+    /// Shows or hides the console.
+    void ToggleConsole();
+    /// The usage-statistics panel's figures, read afresh (the service command).
+    void refreshStatistics();
+
+    // The life features' controllers, for the steps that reach them and for tests.
+    Tickers& tickers() { return *m_tickers; }
+    Appearance& appearance() { return *m_appearance; }
+    LedShow& ledShow() { return *m_ledShow; }
+    Statistics& statistics() { return *m_statistics; }
+    NotesGrid& notesGrid() { return *m_notesGrid; }
 
 signals:
     /// The close path let the close proceed: the program ends.
@@ -138,6 +162,13 @@ private:
     std::unique_ptr<DiskMeter> m_diskMeter;
     std::unique_ptr<HelpDictionary> m_helpDictionary;
     std::unique_ptr<Reminders> m_reminders;
+    std::unique_ptr<Tickers> m_tickers;
+    std::unique_ptr<Appearance> m_appearance;
+    std::unique_ptr<StartWithSystem> m_startWithSystem;
+    std::unique_ptr<LedShow> m_ledShow;
+    std::unique_ptr<SystemMenus> m_systemMenus;
+    std::unique_ptr<Statistics> m_statistics;
+    std::unique_ptr<NotesGrid> m_notesGrid;
 
 
     platform::Platform& m_platform;

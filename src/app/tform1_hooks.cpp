@@ -2,6 +2,13 @@
 // lifecycle keeps its documented order while the features live in their own controllers.
 #include "app/tform1.h"
 
+#include "app/appearance.h"
+#include "app/ledshow.h"
+#include "app/notesgrid.h"
+#include "app/startwithsystem.h"
+#include "app/statistics.h"
+#include "app/systemmenus.h"
+#include "app/tickers.h"
 #include "common/tregistry.h"
 #include "platform/diskspace.h"
 #include "tools/calculator.h"
@@ -23,6 +30,13 @@ void TForm1::createControllers()
     m_helpDictionary = std::make_unique<HelpDictionary>(*ui, *this);
     m_reminders = std::make_unique<Reminders>(*ui, *this, TIMER, BUDIL,
                                               [this] { return qobject_cast<TMessia*>(messiaWindow()); });
+    m_tickers = std::make_unique<Tickers>(*this, *ui);
+    m_appearance = std::make_unique<Appearance>(*this, *ui);
+    m_startWithSystem = std::make_unique<StartWithSystem>(*this, *ui);
+    m_ledShow = std::make_unique<LedShow>(*this);
+    m_systemMenus = std::make_unique<SystemMenus>(*this);
+    m_statistics = std::make_unique<Statistics>(*this, *ui);
+    m_notesGrid = std::make_unique<NotesGrid>(*this, *ui);
 }
 
 // Alarm clock fields take the current hour and minute.
@@ -31,8 +45,11 @@ void TForm1::initAlarmFields()
     m_reminders->alarm().initFields();
 }
 
-// Caption and exit-button animators.
-void TForm1::setUpAnimators() {}
+// Caption and exit-button animators, and the running line.
+void TForm1::setUpAnimators()
+{
+    m_tickers->setUpAnimators();
+}
 
 // The companion start list from "start.ini".
 void TForm1::loadCompanionList() {}
@@ -47,13 +64,19 @@ void TForm1::updateDiskMeter()
 }
 
 // The start-up fade-in begins at 30 % opacity; Timer2 raises it.
-void TForm1::startFadeIn() {}
+void TForm1::startFadeIn()
+{
+    m_tickers->startFadeIn();
+}
 
 // The playlist's hovered entry.
 void TForm1::resetPlaylistHover() {}
 
 // "About" items on the system menus.
-void TForm1::addSystemMenuItems() {}
+void TForm1::addSystemMenuItems()
+{
+    m_systemMenus->addItems();
+}
 
 // The volume slider from the current output volume.
 void TForm1::readVolumeIntoSlider() {}
@@ -89,13 +112,36 @@ void TForm1::reloadLauncherList()
 void TForm1::runConsoleLine() {}
 
 // The main page's calendar shows today.
-void TForm1::setCalendarToToday() {}
+void TForm1::setCalendarToToday()
+{
+    m_appearance->setCalendarToPanelDate();
+}
 
 // The launcher list takes its stored colour, font and view style.
 void TForm1::applyLauncherAppearance() {}
 
 // The notes grid shows the rows of `noteRows`.
-void TForm1::showNotes() {}
+void TForm1::showNotes()
+{
+    m_notesGrid->showRows(noteRows);
+}
 
 // The notes grid's cells go back into `noteRows` before they are stored.
-void TForm1::collectNotes() {}
+void TForm1::collectNotes()
+{
+    m_notesGrid->collectRows(noteRows);
+}
+
+// The player's share of the clock tick.
+void TForm1::PlayerTick() {}
+
+// The companion start list's entries are opened when the fade-in ends.
+void TForm1::RunCompanions() {}
+
+// The console's controls appear or disappear together.
+void TForm1::ToggleConsole() {}
+
+void TForm1::refreshStatistics()
+{
+    m_statistics->refresh();
+}

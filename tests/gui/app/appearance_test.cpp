@@ -1,0 +1,406 @@
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include "app/appearance.h"
+#include "app/ledshow.h"
+#include "app/tapplication.h"
+#include "app/trayicon.h"
+#include "common/colors.h"
+#include "fakeclock.h"
+#include "recordingleds.h"
+#include "testworld.h"
+
+namespace {
+
+void typeInto(QWidget* widget, Qt::Key key, const QString& text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &release);
+}
+
+void typeDigits(QWidget* widget, const QString& digits)
+{
+    for (const QChar c : digits)
+        typeInto(widget, Qt::Key(Qt::Key_0 + (c.unicode() - '0')), QString(c));
+}
+
+void moveMouseOver(QWidget* widget)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), widget->mapToGlobal(QPointF(2, 2)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
+QString autostartEntry()
+{
+    return qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/autostart/trombus.desktop");
+}
+
+} // namespace
+
+class AppearanceTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void backspaceAndOtherCharactersAreRefusedWithTheIndicator_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("backspace") << int(Qt::Key_Backspace) << QStringLiteral("\b");
+        QTest::newRow("letter") << int(Qt::Key_A) << QStringLiteral("a");
+        QTest::newRow("cyrillic") << 0x0424 << QStringLiteral("ф");
+        QTest::newRow("minus") << int(Qt::Key_Minus) << QStringLiteral("-");
+    }
+
+    void backspaceAndOtherCharactersAreRefusedWithTheIndicator()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        TestWorld world;
+        world.start();
+        QLineEdit* edit = world.ui().Edit1;
+        edit->setFocus();
+        edit->end(false);
+        QVERIFY(world.ui().ErroR->isHidden());
+
+        typeInto(edit, Qt::Key(key), text);
+
+        QCOMPARE(edit->text(), QStringLiteral("100"));
+        QVERIFY(!world.ui().ErroR->isHidden());
+    }
+
+    void digitsAndEditingKeysPass()
+    {
+        TestWorld world;
+        world.start();
+        QLineEdit* edit = world.ui().Edit1;
+        edit->setFocus();
+        edit->end(false);
+        typeDigits(edit, QStringLiteral("5"));
+        QCOMPARE(edit->text(), QStringLiteral("1005"));
+        typeInto(edit, Qt::Key_Left, {});
+        typeInto(edit, Qt::Key_Delete, QStringLiteral("\x7f"));
+        QCOMPARE(edit->text(), QStringLiteral("100"));
+        QVERIFY(world.ui().ErroR->isHidden());
+    }
+
+    void enterScalesAndTheLabelUndoesOneStep()
+    {
+        TestWorld world;
+        world.start();
+        QWidget& form = world.form1();
+        const QSize original = form.size();
+        const QPoint corner = form.pos();
+        const QRect button = world.ui().BitBtn3->geometry();
+        QLineEdit* edit = world.ui().Edit1;
+        edit->clear();
+
+        typeDigits(edit, QStringLiteral("200"));
+        typeInto(edit, Qt::Key_Return, QStringLiteral("\r"));
+
+        QCOMPARE(world.form1().scalePercent(), 200);
+        QCOMPARE(form.size(), original * 2);
+        QCOMPARE(form.pos(), corner);
+        QCOMPARE(world.ui().BitBtn3->geometry(), QRect(button.topLeft() * 2, button.size() * 2));
+
+        QTest::mouseClick(world.ui().Label19, Qt::LeftButton);
+        QCOMPARE(form.size(), original);
+        QCOMPARE(world.ui().BitBtn3->geometry(), button);
+
+        // The second undo halves. The status bar's fixed panels set the window's least width, so only the
+        // height and the controls show the halving in full.
+        QTest::mouseClick(world.ui().Label19, Qt::LeftButton);
+        QVERIFY(qAbs(form.height() * 2 - original.height()) <= 1);
+        QCOMPARE(world.ui().BitBtn3->geometry(), QRect(button.topLeft() / 2, button.size() / 2));
+        QCOMPARE(form.pos(), corner);
+    }
+
+    void enterTwiceCompounds()
+    {
+        TestWorld world;
+        world.start();
+        const QSize original = world.form1().size();
+        QLineEdit* edit = world.ui().Edit1;
+        edit->setText(QStringLiteral("150"));
+        typeInto(edit, Qt::Key_Return, QStringLiteral("\r"));
+        typeInto(edit, Qt::Key_Return, QStringLiteral("\r"));
+        QVERIFY(qAbs(world.form1().width() - original.width() * 9 / 4) <= 2);
+    }
+
+    void zeroAndEmptyScalesAreRefused_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << QStringLiteral("0");
+        QTest::newRow("zeros") << QStringLiteral("000");
+        QTest::newRow("empty") << QString();
+    }
+
+    void zeroAndEmptyScalesAreRefused()
+    {
+        QFETCH(QString, text);
+        TestWorld world;
+        world.start();
+        const QSize original = world.form1().size();
+        world.ui().Edit1->setText(text);
+
+        typeInto(world.ui().Edit1, Qt::Key_Return, QStringLiteral("\r"));
+
+        QVERIFY(!world.ui().ErroR->isHidden());
+        QCOMPARE(world.form1().scalePercent(), 100);
+        QCOMPARE(world.form1().size(), original);
+        // The undo still works on the unchanged scale.
+        QTest::mouseClick(world.ui().Label19, Qt::LeftButton);
+        QCOMPARE(world.form1().size(), original);
+        QVERIFY(world.dialogs.errors().isEmpty());
+    }
+
+    void anOverflowingScaleIsAConversionError()
+    {
+        TestWorld world;
+        world.start();
+        const QSize original = world.form1().size();
+        world.ui().Edit1->setText(QStringLiteral("99999999999"));
+        typeInto(world.ui().Edit1, Qt::Key_Return, QStringLiteral("\r"));
+        QCOMPARE(world.dialogs.errors(), QStringList{QStringLiteral("'99999999999' is not a valid integer value.")});
+        QCOMPARE(world.form1().size(), original);
+    }
+
+    void statusBarPressShowsThePanelUnderIt_data()
+    {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("panel");
+        QTest::newRow("clock") << 30 << 0;
+        QTest::newRow("gap after the clock") << 57 << -1;
+        QTest::newRow("date") << 80 << 1;
+        QTest::newRow("resolution") << 140 << 2;
+        QTest::newRow("system directory") << 200 << 3;
+        QTest::newRow("user") << 330 << 4;
+        QTest::newRow("computer") << 450 << 5;
+        QTest::newRow("beyond") << 505 << -1;
+    }
+
+    void statusBarPressShowsThePanelUnderIt()
+    {
+        QFETCH(int, x);
+        QFETCH(int, panel);
+        TestWorld world;
+        world.start();
+        world.ui().StatusBar1->setPanelText(0, QStringLiteral(" 9:05:07"));
+        world.dialogs.clear();
+
+        QTest::mousePress(world.ui().StatusBar1, Qt::RightButton, {}, QPoint(x, 5));
+
+        if (panel < 0)
+            QVERIFY(world.dialogs.requests.isEmpty());
+        else
+            QCOMPARE(world.dialogs.messages(), QStringList{world.ui().StatusBar1->panelText(panel)});
+    }
+
+    void activationFillsTheDatePanelAndTheCalendar()
+    {
+        FakeClock clock(QDateTime(QDate(2027, 3, 4), QTime(10, 0)));
+        TestWorld world;
+        world.start();
+        QCOMPARE(world.ui().StatusBar1->panelText(1), QStringLiteral("04.03.27"));
+        QCOMPARE(world.ui().MonthCalendar1->selectedDate(), QDate(2027, 3, 4));
+        QVERIFY(world.ui().StatusBar1->panelText(2).contains(QLatin1Char('x')));
+        QCOMPARE(world.ui().MonthCalendar1->verticalHeaderFormat(), QCalendarWidget::ISOWeekNumbers);
+        QVERIFY(world.ui().MonthCalendar1->font().bold());
+    }
+
+    void colourChangeWarnsEveryTimeThenAsks()
+    {
+        TestWorld world;
+        world.start();
+        world.dialogs.clear();
+        Dialogs::Reply chosen;
+        chosen.color = QColor(0x12, 0x34, 0x56);
+        world.dialogs.answerNext(Dialogs::Reply{}); // the warning's OK
+        world.dialogs.answerNext(chosen);
+
+        world.ui().BitBtn1->click();
+        QCOMPARE(world.dialogs.requests.size(), 2);
+        QCOMPARE(world.dialogs.requests[0].kind, Dialogs::Kind::Message);
+        QCOMPARE(
+            world.dialogs.requests[0].text,
+            QStringLiteral("Внимание изменение цвета формы может привести к ухудшению зрения или к его потере!!!"));
+        QCOMPARE(world.dialogs.requests[1].kind, Dialogs::Kind::Color);
+        QCOMPARE(world.form1().windowColor(), 0x563412);
+
+        // The menu item does the same; a cancelled dialog keeps the colour.
+        world.dialogs.answerNext(Dialogs::Reply{});
+        Dialogs::Reply cancelled;
+        cancelled.accepted = false;
+        world.dialogs.answerNext(cancelled);
+        world.ui().N8->trigger();
+        QCOMPARE(world.dialogs.requests.size(), 4);
+        QCOMPARE(world.dialogs.requests[2].kind, Dialogs::Kind::Message);
+        QCOMPARE(world.form1().windowColor(), 0x563412);
+    }
+
+    void menuAndPanelMessages()
+    {
+        TestWorld world;
+        world.start();
+        world.dialogs.clear();
+        world.ui().N32->trigger();
+        world.ui().N40->trigger();
+        QTest::mouseClick(world.ui().Panel9, Qt::LeftButton, {}, QPoint(1, 100));
+        QCOMPARE(
+            world.dialogs.messages(),
+            (QStringList{QStringLiteral("МОНА КЛИКАТЬ ПО СЕМУ (МИНОГА СЯКРЕТОФ!!!){ z.B. по Бегущей строке в левом "
+                                        "нижнем углу}"),
+                         QStringLiteral("На этом прекрасном языке была написана Тромбус (На заметку: программа "
+                                        "написанная на языке Си++ отличается своим умом и сообразительностью так "
+                                        "как и операционки Windows! )"),
+                         QStringLiteral("И куда целимся???")}));
+        // A click inside the calendar is the calendar's own.
+        world.dialogs.clear();
+        for (QWidget* inside : world.ui().MonthCalendar1->findChildren<QWidget*>()) {
+            if (inside->isVisible())
+                QTest::mouseClick(inside, Qt::LeftButton, {}, QPoint(2, 2));
+        }
+        QTest::mouseClick(world.ui().MonthCalendar1, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(world.dialogs.messages().isEmpty());
+        // The black strip belongs to the panel.
+        QTest::mouseClick(world.ui().Panel9Strip, Qt::LeftButton, {}, QPoint(3, 3));
+        QCOMPARE(world.dialogs.messages(), QStringList{QStringLiteral("И куда целимся???")});
+    }
+
+    void calendarStaysInsideItsPanelAndClearOfItsNeighbours()
+    {
+        TestWorld world;
+        world.start();
+        const QRect panel = world.ui().Panel9->geometry();
+        QVERIFY(QRect(QPoint(0, 0), panel.size()).contains(world.ui().MonthCalendar1->geometry()));
+        QVERIFY(!panel.intersects(world.ui().GroupBox2->geometry()));
+        QVERIFY(!panel.intersects(world.ui().Panel5->geometry()));
+    }
+
+    void errorIndicatorHidesOverTheFreeSurfaceAndTheGroups()
+    {
+        TestWorld world;
+        world.start();
+        for (QWidget* surface : {static_cast<QWidget*>(world.ui().centralwidget), static_cast<QWidget*>(&world.form1()),
+                                 static_cast<QWidget*>(world.ui().GroupBoxOverclock)}) {
+            world.form1().showErrorIndicator();
+            moveMouseOver(surface);
+            QVERIFY2(world.ui().ErroR->isHidden(), qPrintable(surface->objectName()));
+        }
+        // Other controls keep it.
+        world.form1().showErrorIndicator();
+        moveMouseOver(world.ui().BitBtn1);
+        QVERIFY(!world.ui().ErroR->isHidden());
+    }
+
+    void consoleKeyIsTakenWhicheverControlHasTheFocus()
+    {
+        TestWorld world;
+        world.start();
+        QLineEdit* edit = world.ui().Edit7;
+        const QString before = edit->text();
+        edit->setFocus();
+        typeInto(edit, Qt::Key_QuoteLeft, QStringLiteral("`"));
+        typeInto(edit, Qt::Key(0x0401), QStringLiteral("ё"));
+        QCOMPARE(edit->text(), before);
+        typeInto(edit, Qt::Key_X, QStringLiteral("x"));
+        QCOMPARE(edit->text().size(), before.size() + 1);
+    }
+
+    void startWithTheSystemRegistersOnce()
+    {
+        TestWorld world;
+        world.start();
+        QVERIFY(!world.ui().CheckBox6->isChecked());
+        QVERIFY(!QFile::exists(autostartEntry()));
+
+        world.ui().N10->trigger();
+        QVERIFY(QFile::exists(autostartEntry()));
+        world.ui().N10->trigger();
+        QVERIFY(QFile::exists(autostartEntry()));
+        world.ui().N11->trigger();
+        QVERIFY(!QFile::exists(autostartEntry()));
+        world.ui().N11->trigger();
+        QVERIFY(!QFile::exists(autostartEntry()));
+
+        world.ui().CheckBox6->click();
+        QVERIFY(QFile::exists(autostartEntry()));
+        QFile entry(autostartEntry());
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(entry.readAll())
+                    .contains(QStringLiteral("\"%1\"").arg(QCoreApplication::applicationFilePath())));
+        world.ui().CheckBox6->click();
+        QVERIFY(!QFile::exists(autostartEntry()));
+        QVERIFY(world.dialogs.requests.isEmpty());
+    }
+
+    void checkBoxIsNeverSetFromARegistration()
+    {
+        TestWorld first;
+        first.start();
+        first.ui().N10->trigger();
+        const QString folder = first.configDir();
+        first.stop();
+        TestWorld second({}, folder);
+        second.start();
+        QVERIFY(QFile::exists(autostartEntry()));
+        QVERIFY(!second.ui().CheckBox6->isChecked());
+    }
+
+    void startedFromTheEntryUsesItUp()
+    {
+        TestWorld first;
+        first.start();
+        first.ui().N10->trigger();
+        const QString folder = first.configDir();
+        first.stop();
+        qputenv("TROMBUS_AUTOSTART", "1");
+        TestWorld second({}, folder);
+        second.start();
+        QVERIFY(!QFile::exists(autostartEntry()));
+        QVERIFY(!qEnvironmentVariableIsSet("TROMBUS_AUTOSTART"));
+    }
+
+    void storedTrayStartMinimisesToTheTray()
+    {
+        TestWorld first;
+        first.start();
+        first.store(QStringLiteral("vtrey"), QStringLiteral("1"));
+        const QString folder = first.configDir();
+        first.stop();
+        TestWorld second({}, folder);
+        second.windows = std::make_unique<ProgramWindows>(*second.platform, QStringList());
+        second.form1().show();
+        second.form1().activateWindow();
+        QTRY_VERIFY(second.form1().inTray());
+        QVERIFY(second.ui().CheckBox7->isChecked());
+        QVERIFY(second.form1().trayIcon().isVisible());
+        QVERIFY(second.form1().trayIcon().icon().toolTip().isEmpty());
+        QCOMPARE(second.stored(QStringLiteral("vtrey")), QStringLiteral("1"));
+    }
+
+    void ledShowFlashesTheLocksAndLeavesThemAsTheyWere()
+    {
+        TestWorld world;
+        auto keyboard = std::make_shared<RecordingKeyboardLeds>();
+        world.platform->replace<platform::KeyboardLeds>(keyboard);
+        const auto before = keyboard->locks;
+        world.start();
+        QCOMPARE(world.form1().Timer5.interval(), 1000);
+        QTRY_VERIFY_WITH_TIMEOUT(!world.form1().Timer5.isActive(), 6000);
+
+        const QList<QPair<int, bool>> expected{{144, true}, {144, false}, {20, true},  {20, false},
+                                               {145, true}, {145, false}, {144, true}, {144, false},
+                                               {145, true}, {145, false}, {20, true},  {20, false}};
+        QCOMPARE(keyboard->events, expected);
+        QCOMPARE(world.form1().ledShow().LedStep, 4);
+        QVERIFY(keyboard->locks == before);
+    }
+};
+
+TROMBUS_GUI_TEST_MAIN(AppearanceTest)
+#include "appearance_test.moc"

@@ -1,0 +1,146 @@
+#include <QHeaderView>
+#include <QTest>
+
+#include "app/notesgrid.h"
+#include "app/tapplication.h"
+#include "testworld.h"
+
+namespace {
+
+// Types into a cell the way a user does: select it, open the in-place editor, type, press Enter.
+void typeNote(TestWorld& world, int row, const QString& latinText)
+{
+    QTableWidget* grid = world.ui().StringGrid1;
+    grid->setFocus();
+    grid->setCurrentCell(row, 0);
+    QTest::keyClick(grid, Qt::Key_F2);
+    QWidget* editor = QApplication::focusWidget();
+    QVERIFY(editor && editor != grid);
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(editor, Qt::Key_Delete);
+    QTest::keyClicks(editor, latinText);
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The view commits the editor's text after the key press has been handled.
+    QTRY_COMPARE(grid->item(row, 0)->text(), latinText);
+}
+
+} // namespace
+
+class NotesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void gridLooksAsDesigned()
+    {
+        TestWorld world;
+        world.start();
+        QTableWidget* grid = world.ui().StringGrid1;
+        QCOMPARE(world.ui().GroupBox18->title(), QStringLiteral("Заметки"));
+        QCOMPARE(grid->rowCount(), NotesGrid::VisibleRows);
+        QCOMPARE(grid->columnCount(), 1);
+        QCOMPARE(grid->columnWidth(0), 502);
+        QCOMPARE(grid->rowHeight(0), 25);
+        QCOMPARE(grid->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QCOMPARE(grid->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QVERIFY(grid->horizontalHeader()->isHidden());
+        QCOMPARE(grid->toolTip(), QStringLiteral("твай зАметкы"));
+        QCOMPARE(grid->cursor().shape(), Qt::PointingHandCursor);
+        QVERIFY(grid->font().bold());
+        QCOMPARE(grid->palette().color(QPalette::Text), QColor(Qt::red));
+        // Below the timer and the alarm clock.
+        QVERIFY(world.ui().GroupBox18->y() >= 190);
+    }
+
+    void noteTypedInRowThreeSurvivesCloseAndStart()
+    {
+        TestWorld first;
+        first.start();
+        typeNote(first, 3, QStringLiteral("buy bread"));
+        QCOMPARE(first.ui().StringGrid1->item(3, 0)->text(), QStringLiteral("buy bread"));
+        first.form1().close();
+        QCOMPARE(first.stored(QStringLiteral("3"), MarkKey), QStringLiteral("buy bread"));
+        const QString folder = first.configDir();
+        first.stop();
+
+        TestWorld second({}, folder);
+        second.start();
+        QCOMPARE(second.ui().StringGrid1->item(3, 0)->text(), QStringLiteral("buy bread"));
+    }
+
+    void storedLineBreakShowsAndKeepsOnlyTheFirstLine()
+    {
+        TestWorld first;
+        first.start();
+        first.store(QStringLiteral("1"), QStringLiteral("первая\r\nвторая"), MarkKey);
+        const QString folder = first.configDir();
+        first.stop();
+
+        TestWorld second({}, folder);
+        second.start();
+        QCOMPARE(second.ui().StringGrid1->item(1, 0)->text(), QStringLiteral("первая"));
+        second.form1().close();
+        QCOMPARE(second.stored(QStringLiteral("1"), MarkKey), QStringLiteral("первая"));
+    }
+
+    void hiddenRowNineSurvivesEveryStartAndClose()
+    {
+        TestWorld first;
+        first.start();
+        first.store(QStringLiteral("9"), QStringLiteral("девятая"), MarkKey);
+        const QString folder = first.configDir();
+        first.stop();
+        for (int run = 0; run < 2; ++run) {
+            TestWorld next({}, folder);
+            next.start();
+            typeNote(next, 8, QStringLiteral("x"));
+            next.form1().close();
+            QCOMPARE(next.stored(QStringLiteral("9"), MarkKey), QStringLiteral("девятая"));
+        }
+    }
+
+    void returningToTheWindowReplacesUnsavedEdits()
+    {
+        TestWorld world;
+        world.start();
+        world.store(QStringLiteral("2"), QStringLiteral("stored"), MarkKey);
+        typeNote(world, 2, QStringLiteral("typed"));
+        returnToMainWindow(world, world.form1().aboutWindow());
+        QCOMPARE(world.ui().StringGrid1->item(2, 0)->text(), QStringLiteral("stored"));
+    }
+
+    void withTheSaveSwitchOffOnlyTypedRowsAreStored()
+    {
+        TestWorld first;
+        first.start();
+        first.store(QStringLiteral("0"), QStringLiteral("keep me"), MarkKey);
+        first.store(QStringLiteral("savesetting"), QStringLiteral("0"));
+        const QString folder = first.configDir();
+        first.stop();
+
+        TestWorld second({}, folder);
+        second.start();
+        QVERIFY(second.ui().StringGrid1->item(0, 0)->text().isEmpty());
+        typeNote(second, 4, QStringLiteral("fresh"));
+        second.form1().close();
+        QCOMPARE(second.stored(QStringLiteral("0"), MarkKey), QStringLiteral("keep me"));
+        QCOMPARE(second.stored(QStringLiteral("4"), MarkKey), QStringLiteral("fresh"));
+    }
+
+    void clearingACellStoresAnEmptyRow()
+    {
+        TestWorld first;
+        first.start();
+        first.store(QStringLiteral("5"), QStringLiteral("old"), MarkKey);
+        returnToMainWindow(first, first.form1().aboutWindow());
+        QCOMPARE(first.ui().StringGrid1->item(5, 0)->text(), QStringLiteral("old"));
+        typeNote(first, 5, QString());
+        QCOMPARE(first.ui().StringGrid1->item(5, 0)->text(), QString());
+        first.form1().close();
+        QCOMPARE(first.stored(QStringLiteral("5"), MarkKey), QString());
+        QVERIFY(first.storedNames(MarkKey).contains(QStringLiteral("5")));
+    }
+};
+
+TROMBUS_GUI_TEST_MAIN(NotesTest)
+#include "notes_test.moc"

@@ -1,0 +1,147 @@
+#include <QTest>
+
+#include "app/statistics.h"
+#include "app/tapplication.h"
+#include "testworld.h"
+
+class StatisticsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sixtyOneTicksShowOneMinuteOneSecond()
+    {
+        TestWorld world;
+        world.start();
+        world.form1().Timer8.stop();
+        QCOMPARE(world.ui().Label85->text(), QStringLiteral("0000д00ч00м00с"));
+        for (int tick = 0; tick < 61; ++tick)
+            world.form1().statistics().Timer8Timer();
+        QCOMPARE(world.ui().Label85->text(), QStringLiteral("0 д 0 ч 1 м 1 с"));
+        QCOMPARE(world.form1().totals.minutes, 1);
+        QCOMPARE(world.form1().totals.seconds, 1);
+    }
+
+    void storedSecondsRollOverAtTheFirstTick()
+    {
+        TestWorld world;
+        world.start();
+        world.store(QStringLiteral("rs"), QStringLiteral("59"));
+        world.store(QStringLiteral("rm"), QStringLiteral("59"));
+        world.store(QStringLiteral("rh"), QStringLiteral("23"));
+        world.store(QStringLiteral("rd"), QStringLiteral("6"));
+        returnToMainWindow(world, world.form1().aboutWindow());
+        world.form1().Timer8.stop();
+
+        world.form1().statistics().Timer8Timer();
+
+        const UsageTotals& totals = world.form1().totals;
+        QCOMPARE(totals.seconds, 0);
+        QCOMPARE(totals.minutes, 0);
+        QCOMPARE(totals.hours, 0);
+        QCOMPARE(totals.days, 7);
+        QCOMPARE(world.ui().Label85->text(), QStringLiteral("0 д 0 ч 0 м 1 с"));
+    }
+
+    void timerRunsWithTheSaveSwitchAndCountsRealSeconds()
+    {
+        TestWorld world;
+        world.start();
+        QVERIFY(world.form1().Timer8.isActive());
+        QCOMPARE(world.form1().Timer8.interval(), 1000);
+        QTRY_COMPARE_WITH_TIMEOUT(world.ui().Label85->text(), QStringLiteral("0 д 0 ч 0 м 1 с"), 3000);
+    }
+
+    void totalsAreStoredAtCloseAndReadBack()
+    {
+        TestWorld first;
+        first.start();
+        first.form1().Timer8.stop();
+        for (int tick = 0; tick < 125; ++tick)
+            first.form1().statistics().Timer8Timer();
+        first.form1().close();
+        QCOMPARE(first.stored(QStringLiteral("rs")), QStringLiteral("5"));
+        QCOMPARE(first.stored(QStringLiteral("rm")), QStringLiteral("2"));
+        const QString folder = first.configDir();
+        first.stop();
+
+        TestWorld second({}, folder);
+        second.start();
+        QCOMPARE(second.form1().totals.minutes, 2);
+        QCOMPARE(second.form1().totals.seconds, 5);
+    }
+
+    void refreshShowsTheStoredCountAndBothDurations()
+    {
+        TestWorld world;
+        world.start();
+        world.form1().Timer8.stop();
+        for (int tick = 0; tick < 3; ++tick)
+            world.form1().statistics().Timer8Timer();
+        // Read afresh: a count changed behind the program's back shows as stored.
+        world.store(QStringLiteral("Запускалси"), QStringLiteral("41"));
+        world.form1().totals = UsageTotals{30, 5, 1, 2};
+
+        world.form1().refreshStatistics();
+
+        QCOMPARE(world.ui().Label83->text(), QStringLiteral("41 раз"));
+        QCOMPARE(world.ui().Label82->text(), QStringLiteral("2 д 1 ч 5 м 30 с"));
+        QCOMPARE(world.ui().Label85->text(), QStringLiteral("0 д 0 ч 0 м 3 с"));
+    }
+
+    void firstRunCountShowsOne()
+    {
+        TestWorld world;
+        world.start();
+        world.form1().refreshStatistics();
+        QCOMPARE(world.ui().Label83->text(), QStringLiteral("1 раз"));
+    }
+
+    void saveSwitchOffLeavesTheTimerOffAndTheDesignText()
+    {
+        TestWorld first;
+        first.start();
+        first.store(QStringLiteral("savesetting"), QStringLiteral("0"));
+        const QString folder = first.configDir();
+        first.stop();
+        TestWorld second({}, folder);
+        second.start();
+        QVERIFY(!second.form1().Timer8.isActive());
+        QTest::qWait(1200);
+        QCOMPARE(second.ui().Label85->text(), QStringLiteral("0000д00ч00м00с"));
+    }
+
+    void panelHoldsTheDesignTexts()
+    {
+        TestWorld world;
+        world.start();
+        QVERIFY(world.ui().Panel13->isHidden());
+        QCOMPARE(world.ui().Panel13->text(), QStringLiteral("Приветъ -=Kr@nTOS_314=-"));
+        QCOMPARE(world.ui().GroupBox19->title(), QStringLiteral("О Тромбус"));
+        QCOMPARE(world.ui().GroupBoxOverclock->title(), QStringLiteral("Возможность разгона"));
+        QCOMPARE(world.ui().Label80->text(), QStringLiteral("Врубалась раз          -> "));
+        QCOMPARE(world.ui().Label84->text(), QStringLiteral("Времени работает -> "));
+        QCOMPARE(world.ui().Label81->text(), QStringLiteral("Всего времени работала -> "));
+        QCOMPARE(world.ui().Label83->text(), QStringLiteral("0 раз"));
+        QCOMPARE(world.ui().Label82->text(), QStringLiteral("0000д00ч00м00с"));
+        QCOMPARE(world.ui().Edit7->text(), QStringLiteral("Брунд Супер Программист "));
+        QVERIFY(world.ui().Edit7->font().bold());
+    }
+
+    void clickOnTheEditListsTheCommandWords()
+    {
+        TestWorld world;
+        world.start();
+        world.ui().Panel13->show();
+        QTest::mouseClick(world.ui().Edit7, Qt::LeftButton);
+        QCOMPARE(world.ui().Edit7->text(),
+                 QStringLiteral("ZQ5, Form_name, Brundan, Form_color, close, hide, Con_color, help, -=Kr@nTOS_314=-, "
+                                "cd, "));
+        // A second click lists them once, not twice.
+        QTest::mouseClick(world.ui().Edit7, Qt::LeftButton);
+        QCOMPARE(world.ui().Edit7->text().count(QStringLiteral("ZQ5")), 1);
+    }
+};
+
+TROMBUS_GUI_TEST_MAIN(StatisticsTest)
+#include "statistics_test.moc"

@@ -107,6 +107,7 @@ public:
     Tickers& tickers() { return *m_tickers; }
     Appearance& appearance() { return *m_appearance; }
     LedShow& ledShow() { return *m_ledShow; }
+    SystemMenus& systemMenus() { return *m_systemMenus; }
     Statistics& statistics() { return *m_statistics; }
     NotesGrid& notesGrid() { return *m_notesGrid; }
 

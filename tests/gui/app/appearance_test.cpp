@@ -4,11 +4,13 @@
 
 #include "app/appearance.h"
 #include "app/ledshow.h"
+#include "app/systemmenus.h"
 #include "app/tapplication.h"
 #include "app/trayicon.h"
 #include "common/colors.h"
 #include "fakeclock.h"
 #include "recordingleds.h"
+#include "recordingsystemmenu.h"
 #include "testworld.h"
 
 namespace {
@@ -381,6 +383,35 @@ private slots:
         QVERIFY(second.form1().trayIcon().isVisible());
         QVERIFY(second.form1().trayIcon().icon().toolTip().isEmpty());
         QCOMPARE(second.stored(QStringLiteral("vtrey")), QStringLiteral("1"));
+    }
+
+    void systemMenuGetsTheAboutItemAndItsCommandShowsAbout()
+    {
+        TestWorld world;
+        auto menu = std::make_shared<RecordingSystemMenu>();
+        world.platform->replace<platform::SystemMenu>(menu);
+        world.start();
+        QCOMPARE(menu->items.size(), std::size_t(1));
+        QCOMPARE(menu->items[0].commandId, 1026u);
+        QCOMPARE(menu->items[0].text, std::string("&О программе"));
+        QCOMPARE(menu->items[0].window, static_cast<std::uintptr_t>(world.form1().winId()));
+
+        SystemMenus& menus = world.form1().systemMenus();
+        menu->chosen = 61536; // the close command takes its default handling
+        QVERIFY(!menus.nativeEventFilter("windows_generic_MSG", &menu->chosen, nullptr));
+        QVERIFY(!world.form1().aboutWindow()->isVisible());
+        menu->chosen = 1026;
+        QVERIFY(menus.nativeEventFilter("windows_generic_MSG", &menu->chosen, nullptr));
+        QVERIFY(world.form1().aboutWindow()->isVisible());
+    }
+
+    void linuxOffersNoSystemMenuAndNothingBreaks()
+    {
+        TestWorld world;
+        world.start();
+        QVERIFY(!world.form1().platform().get<platform::SystemMenu>().appendItem(
+            static_cast<std::uintptr_t>(world.form1().winId()), 1026, "&О программе"));
+        QVERIFY(world.dialogs.requests.isEmpty());
     }
 
     void ledShowFlashesTheLocksAndLeavesThemAsTheyWere()

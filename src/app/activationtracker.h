@@ -16,8 +16,12 @@ class ActivationTracker final : public QObject
 public:
     ActivationTracker(QWidget* mainWindow, std::function<void()> onActivate);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void focusWindowChanged(QWindow* window);
+    void activate();
 
     QWidget* m_main;
     std::function<void()> m_onActivate;

@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QRandomGenerator>
 #include <QScreen>
+#include <QTabBar>
 
 #include "app/activationtracker.h"
 #include "app/appearance.h"
@@ -40,6 +41,9 @@ TForm1::TForm1(platform::Platform& platform, QStringList arguments, QWidget* par
 {
     initResources();
     ui->setupUi(this);
+    // Six page tabs fit the window's width only with slim tabs; the style sheet goes on the tab bar alone so
+    // that the pages keep the palettes their features give them.
+    ui->TabbedNotebook1->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setUpTimers();
     m_tray = std::make_unique<TrayIcon>(*ui, this);

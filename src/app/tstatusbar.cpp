@@ -7,21 +7,32 @@ TStatusBar::TStatusBar(QWidget* parent) : QStatusBar(parent)
 {
     setSizeGripEnabled(false);
     setContentsMargins(0, 0, 0, 0);
+    // The panels are placed by hand rather than by the bar's layout: fixed widths in a layout would keep the
+    // window from ever getting narrower than all of them together, where a narrow window should simply clip
+    // the bar's right end.
     for (int i = 0; i < PanelCount; ++i) {
         auto* panel = new QLabel(this);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        // The last panel gives way when the window is narrow, as the bar's right end is clipped.
-        if (i == PanelCount - 1)
-            panel->setMaximumWidth(PanelWidths[i]);
-        else
-            panel->setFixedWidth(PanelWidths[i]);
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
         panel->setAccessibleName(QStringLiteral("Панель %1").arg(i));
         // Clicks belong to the bar, which decides by position.
         panel->setAttribute(Qt::WA_TransparentForMouseEvents);
-        addWidget(panel);
         m_panels[i] = panel;
+    }
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
+    setMinimumHeight(fontMetrics().height() + 6);
+}
+
+void TStatusBar::resizeEvent(QResizeEvent* event)
+{
+    QStatusBar::resizeEvent(event);
+    int left = 0;
+    for (int i = 0; i < PanelCount; ++i) {
+        m_panels[i]->setGeometry(left, 1, PanelWidths[i], height() - 2);
+        left += PanelWidths[i] + PanelGap;
     }
 }
 

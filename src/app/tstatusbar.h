@@ -13,6 +13,7 @@ class TStatusBar final : public QStatusBar
 public:
     static constexpr int PanelCount = 7;
     static constexpr std::array<int, PanelCount> PanelWidths{55, 55, 60, 150, 90, 90, 50};
+    static constexpr int PanelGap = 2;
 
     explicit TStatusBar(QWidget* parent = nullptr);
 
@@ -24,6 +25,7 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     std::array<QLabel*, PanelCount> m_panels{};

@@ -18,7 +18,8 @@ QColor colorFromTColor(qint32 value)
         case 0x12:
             return palette.color(QPalette::ButtonText);
         case 0x13:
-            return palette.color(QPalette::Inactive, QPalette::WindowText);
+            // Inactive caption text has no counterpart in a desktop palette; the classic light grey stands in.
+            return QColor(0xD4, 0xD0, 0xC8);
         case 0x14:
             return palette.color(QPalette::Light);
         case 0x0D:

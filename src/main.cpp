@@ -24,7 +24,9 @@ int main(int argc, char** argv)
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     ProgramWindows windows(platform, arguments);
-    QObject::connect(windows.Form1.get(), &TForm1::programEnding, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    // The close path has already said yes: end at once rather than asking every window to close again.
+    QObject::connect(
+        windows.Form1.get(), &TForm1::programEnding, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     // Closing the main window ends the program even while other windows of it are open.
     QApplication::setQuitOnLastWindowClosed(false);
     windows.Form1->show();

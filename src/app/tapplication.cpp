@@ -9,10 +9,31 @@
 #include "common/apptitle.h"
 #include "common/errorreport.h"
 
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
+    // The pictures live in a static library: they must be registered before the icon and the forms use them.
+    initResources();
     setApplicationTitle(QStringLiteral("Тромбус"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/app.png")));
+    // The tooltip timing style goes in before any window exists, so no window has to be polished twice.
+    setStyle(new HintStyle(style()->name()));
+    substituteWindowsFonts();
+}
+
+void TApplication::substituteWindowsFonts()
+{
+    // The forms name the classic Windows faces. Where they are not installed, pointing them at common free
+    // faces spares the font matcher a full fallback search for each of them (a large share of start-up).
+    const QStringList sans{QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+    const QStringList serif{QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")};
+    for (const char* face : {"MS Sans Serif", "Tahoma", "Arial", "Verdana"})
+        QFont::insertSubstitutions(QString::fromLatin1(face), sans);
+    QFont::insertSubstitutions(QStringLiteral("Times New Roman"), serif);
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)
@@ -34,6 +55,5 @@ void TApplication::applyHintSettings()
     auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
     if (!app)
         return;
-    app->setStyle(new HintStyle(QApplication::style()->name()));
     app->installEventFilter(new HintHook(app));
 }

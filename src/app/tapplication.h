@@ -13,4 +13,7 @@ public:
 
     /// The hint colour and pauses every tooltip of the program uses.
     static void applyHintSettings();
+
+private:
+    static void substituteWindowsFonts();
 };

@@ -31,15 +31,9 @@
 #include "tools/stopwatch.h"
 #include "ui_Form1.h"
 
-static void initResources()
-{
-    Q_INIT_RESOURCE(resources);
-}
-
 TForm1::TForm1(platform::Platform& platform, QStringList arguments, QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::Form1>()), m_platform(platform), m_arguments(std::move(arguments))
 {
-    initResources();
     ui->setupUi(this);
     // Six page tabs fit the window's width only with slim tabs; the style sheet goes on the tab bar alone so
     // that the pages keep the palettes their features give them.

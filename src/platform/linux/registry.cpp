@@ -119,6 +119,16 @@ public:
     {
         if (hasLineBreak(path))
             return false;
+        // Nearly every opening is of a key that is already there: no lock and no rewrite for those.
+        {
+            RegDocument document = loadForReading();
+            const auto wanted = fullPath(hive, path);
+            bool present = true;
+            for (std::size_t length = 2; present && length <= wanted.size(); ++length)
+                present = findKey(document, {wanted.begin(), wanted.begin() + std::ptrdiff_t(length)}) != nullptr;
+            if (present)
+                return true;
+        }
         return modify([&](RegDocument& document) {
             const auto wanted = spelledAsStored(document, fullPath(hive, path));
             bool changed = false;
@@ -290,9 +300,16 @@ private:
             return RegDocument{};
         if (contents.status == detail::FileContents::Status::Failed)
             return std::nullopt;
+        // Every read goes to the file, since another running copy may have changed it; the parse is skipped
+        // when the bytes are the ones parsed last time.
+        if (m_parsedBytes && *m_parsedBytes == contents.bytes)
+            return m_parsedDocument;
         detail::RegParseResult parsed = detail::parseRegFile(contents.bytes);
-        if (parsed.document)
+        if (parsed.document) {
+            m_parsedBytes = contents.bytes;
+            m_parsedDocument = *parsed.document;
             return std::move(*parsed.document);
+        }
         if (!holdingLock) {
             detail::FileLock lock(m_path);
             if (!lock.locked())
@@ -341,6 +358,8 @@ private:
 
     Context m_context;
     std::string m_path;
+    std::optional<std::string> m_parsedBytes;
+    RegDocument m_parsedDocument;
 };
 
 } // namespace

@@ -43,6 +43,12 @@ void Appearance::setUpCalendar()
     m_ui.Panel9Strip->setAttribute(Qt::WA_TransparentForMouseEvents);
     // The program speaks Russian whatever the system's language: month and day names included.
     m_ui.MonthCalendar1->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
+}
+
+// Measuring the calendar is a good share of the window's creation, so it waits until its page is first shown.
+void Appearance::fitCalendarToContent()
+{
+    m_calendarFitted = true;
     const QSize content = m_ui.MonthCalendar1->sizeHint();
     const QRect room = m_ui.MonthCalendar1->geometry();
     m_ui.MonthCalendar1->resize(std::min(content.width(), room.width()), std::min(content.height(), room.height()));
@@ -54,6 +60,8 @@ void Appearance::setUpCalendar()
 
 bool Appearance::eventFilter(QObject* watched, QEvent* event)
 {
+    if (!m_calendarFitted && watched == m_ui.Panel9 && event->type() == QEvent::Show)
+        fitCalendarToContent();
     if (event->type() != QEvent::KeyPress)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);

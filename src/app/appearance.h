@@ -35,6 +35,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void fitCalendarToContent();
+    bool m_calendarFitted = false;
+
     void setUpCalendar();
 
     TForm1& m_form;

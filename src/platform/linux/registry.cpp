@@ -110,7 +110,7 @@ public:
             if (live.hive == hive && startsWith(foldPath(fullPath(hive, live.path)), wanted))
                 return true;
         }
-        const RegDocument document = loadForReading();
+        const RegDocument& document = loadForReading();
         return std::any_of(document.keys.begin(), document.keys.end(),
                            [&](const RegKey& key) { return startsWith(foldPath(key.path), wanted); });
     }
@@ -121,7 +121,7 @@ public:
             return false;
         // Nearly every opening is of a key that is already there: no lock and no rewrite for those.
         {
-            RegDocument document = loadForReading();
+            const RegDocument& document = loadForReading();
             const auto wanted = fullPath(hive, path);
             bool present = true;
             for (std::size_t length = 2; present && length <= wanted.size(); ++length)
@@ -148,7 +148,7 @@ public:
     {
         if (const LiveValue* live = findLive(hive, path, name))
             return live->read();
-        RegDocument document = loadForReading();
+        const RegDocument& document = loadForReading();
         const RegKey* key = findKey(document, fullPath(hive, path));
         const RegValue* value = key ? findValue(*key, name) : nullptr;
         if (!value || !value->isString)
@@ -197,7 +197,7 @@ public:
     {
         if (const LiveValue* live = findLive(hive, path, name); live && live->read())
             return true;
-        RegDocument document = loadForReading();
+        const RegDocument& document = loadForReading();
         const RegKey* key = findKey(document, fullPath(hive, path));
         return key && findValue(*key, name);
     }
@@ -206,7 +206,7 @@ public:
     {
         std::vector<std::string> names;
         std::vector<std::u16string> seen;
-        RegDocument document = loadForReading();
+        const RegDocument& document = loadForReading();
         if (const RegKey* key = findKey(document, fullPath(hive, path))) {
             for (const RegValue& value : key->values)
                 addUnique(names, seen, value.name);
@@ -260,10 +260,11 @@ private:
         return path;
     }
 
-    static RegKey* findKey(RegDocument& document, const std::vector<std::string>& path)
+    template <class Document>
+    static auto findKey(Document& document, const std::vector<std::string>& path) -> decltype(&document.keys.front())
     {
         const auto wanted = foldPath(path);
-        for (RegKey& key : document.keys) {
+        for (auto& key : document.keys) {
             if (foldPath(key.path) == wanted)
                 return &key;
         }
@@ -296,6 +297,8 @@ private:
     std::optional<RegDocument> load(bool holdingLock)
     {
         const detail::FileContents contents = detail::readWholeFile(m_path);
+        if (contents.status != detail::FileContents::Status::Read)
+            m_parsedBytes.reset();
         if (contents.status == detail::FileContents::Status::Missing)
             return RegDocument{};
         if (contents.status == detail::FileContents::Status::Failed)
@@ -316,6 +319,7 @@ private:
                 return std::nullopt;
             return load(true);
         }
+        m_parsedBytes.reset();
         const std::string aside = detail::moveAside(m_path);
         if (aside.empty())
             return std::nullopt;
@@ -327,10 +331,17 @@ private:
         return RegDocument{};
     }
 
-    RegDocument loadForReading()
+    // The document as the file holds it now, for reading; it stays valid until the next load.
+    const RegDocument& loadForReading()
     {
-        std::optional<RegDocument> document = load(false);
-        return document ? std::move(*document) : RegDocument{};
+        static const RegDocument empty;
+        const detail::FileContents contents = detail::readWholeFile(m_path);
+        if (contents.status != detail::FileContents::Status::Read)
+            return empty;
+        if (m_parsedBytes && *m_parsedBytes == contents.bytes)
+            return m_parsedDocument;
+        load(false);
+        return m_parsedBytes ? m_parsedDocument : empty;
     }
 
     // Re-reads the file under the lock, applies the change and replaces the file, so that another running
@@ -353,7 +364,12 @@ private:
         case Change::Write:
             break;
         }
-        return detail::writeFileAtomically(m_path, detail::formatRegFile(*document));
+        std::string bytes = detail::formatRegFile(*document);
+        if (!detail::writeFileAtomically(m_path, bytes))
+            return false;
+        m_parsedBytes = std::move(bytes);
+        m_parsedDocument = std::move(*document);
+        return true;
     }
 
     Context m_context;

@@ -260,7 +260,8 @@ private slots:
         QCOMPARE(ui.GroupBox12->parentWidget(), ui.PageRemind);
         QCOMPARE(ui.GroupBox17->parentWidget(), ui.PageRemind);
         QVERIFY(ui.GroupBox12->geometry().right() < ui.GroupBox17->geometry().left());
-        QVERIFY(ui.GroupBox12->geometry().bottom() < 190 && ui.GroupBox17->geometry().bottom() < 190);
+        QVERIFY(ui.GroupBox12->geometry().bottom() < ui.GroupBox18->y() &&
+                ui.GroupBox17->geometry().bottom() < ui.GroupBox18->y());
         const QList<TNumEdit*> fields = {ui.NumEdit1, ui.NumEdit2, ui.NumEdit3, ui.NumEdit4, ui.NumEdit5, ui.NumEdit6};
         const QList<QScrollBar*> bars = {ui.ScrollBar1, ui.ScrollBar2, ui.ScrollBar3,
                                          ui.ScrollBar4, ui.ScrollBar5, ui.ScrollBar6};

@@ -110,9 +110,9 @@ public:
             if (live.hive == hive && startsWith(foldPath(fullPath(hive, live.path)), wanted))
                 return true;
         }
-        const RegDocument& document = loadForReading();
-        return std::any_of(document.keys.begin(), document.keys.end(),
-                           [&](const RegKey& key) { return startsWith(foldPath(key.path), wanted); });
+        loadForReading();
+        return std::any_of(m_foldedKeys.begin(), m_foldedKeys.end(),
+                           [&](const auto& key) { return startsWith(key, wanted); });
     }
 
     bool createKey(Hive hive, const std::string& path) override
@@ -121,11 +121,12 @@ public:
             return false;
         // Nearly every opening is of a key that is already there: no lock and no rewrite for those.
         {
-            const RegDocument& document = loadForReading();
-            const auto wanted = fullPath(hive, path);
+            loadForReading();
+            const auto wanted = foldPath(fullPath(hive, path));
             bool present = true;
             for (std::size_t length = 2; present && length <= wanted.size(); ++length)
-                present = findKey(document, {wanted.begin(), wanted.begin() + std::ptrdiff_t(length)}) != nullptr;
+                present = std::any_of(m_foldedKeys.begin(), m_foldedKeys.end(),
+                                      [&](const auto& key) { return key.size() == length && startsWith(wanted, key); });
             if (present)
                 return true;
         }
@@ -148,8 +149,7 @@ public:
     {
         if (const LiveValue* live = findLive(hive, path, name))
             return live->read();
-        const RegDocument& document = loadForReading();
-        const RegKey* key = findKey(document, fullPath(hive, path));
+        const RegKey* key = findStoredKey(hive, path);
         const RegValue* value = key ? findValue(*key, name) : nullptr;
         if (!value || !value->isString)
             return std::nullopt;
@@ -197,8 +197,7 @@ public:
     {
         if (const LiveValue* live = findLive(hive, path, name); live && live->read())
             return true;
-        const RegDocument& document = loadForReading();
-        const RegKey* key = findKey(document, fullPath(hive, path));
+        const RegKey* key = findStoredKey(hive, path);
         return key && findValue(*key, name);
     }
 
@@ -206,8 +205,7 @@ public:
     {
         std::vector<std::string> names;
         std::vector<std::u16string> seen;
-        const RegDocument& document = loadForReading();
-        if (const RegKey* key = findKey(document, fullPath(hive, path))) {
+        if (const RegKey* key = findStoredKey(hive, path)) {
             for (const RegValue& value : key->values)
                 addUnique(names, seen, value.name);
         }
@@ -228,8 +226,11 @@ public:
             if (keyPath.size() > wanted.size() && startsWith(foldPath(keyPath), wanted))
                 addUnique(names, seen, keyPath[wanted.size()]);
         };
-        for (const RegKey& key : loadForReading().keys)
-            collect(key.path);
+        const RegDocument& document = loadForReading();
+        for (std::size_t i = 0; i < document.keys.size(); ++i) {
+            if (m_foldedKeys[i].size() > wanted.size() && startsWith(m_foldedKeys[i], wanted))
+                addUnique(names, seen, document.keys[i].path[wanted.size()]);
+        }
         for (const LiveValue& live : liveValues()) {
             if (live.hive == hive)
                 collect(fullPath(hive, live.path));
@@ -298,7 +299,7 @@ private:
     {
         const detail::FileContents contents = detail::readWholeFile(m_path);
         if (contents.status != detail::FileContents::Status::Read)
-            m_parsedBytes.reset();
+            forget();
         if (contents.status == detail::FileContents::Status::Missing)
             return RegDocument{};
         if (contents.status == detail::FileContents::Status::Failed)
@@ -309,8 +310,7 @@ private:
             return m_parsedDocument;
         detail::RegParseResult parsed = detail::parseRegFile(contents.bytes);
         if (parsed.document) {
-            m_parsedBytes = contents.bytes;
-            m_parsedDocument = *parsed.document;
+            remember(contents.bytes, *parsed.document);
             return std::move(*parsed.document);
         }
         if (!holdingLock) {
@@ -319,7 +319,7 @@ private:
                 return std::nullopt;
             return load(true);
         }
-        m_parsedBytes.reset();
+        forget();
         const std::string aside = detail::moveAside(m_path);
         if (aside.empty())
             return std::nullopt;
@@ -331,17 +331,49 @@ private:
         return RegDocument{};
     }
 
-    // The document as the file holds it now, for reading; it stays valid until the next load.
+    // The document as the file holds it now, for reading, with `m_foldedKeys` matching it; both stay valid
+    // until the next load.
     const RegDocument& loadForReading()
     {
-        static const RegDocument empty;
         const detail::FileContents contents = detail::readWholeFile(m_path);
-        if (contents.status != detail::FileContents::Status::Read)
-            return empty;
-        if (m_parsedBytes && *m_parsedBytes == contents.bytes)
+        if (contents.status != detail::FileContents::Status::Read) {
+            forget();
             return m_parsedDocument;
-        load(false);
-        return m_parsedBytes ? m_parsedDocument : empty;
+        }
+        if (!(m_parsedBytes && *m_parsedBytes == contents.bytes))
+            load(false);
+        if (!m_parsedBytes)
+            forget();
+        return m_parsedDocument;
+    }
+
+    // The stored key at the path, in the file as it is now.
+    const RegKey* findStoredKey(Hive hive, const std::string& path)
+    {
+        const RegDocument& document = loadForReading();
+        const auto wanted = foldPath(fullPath(hive, path));
+        for (std::size_t i = 0; i < document.keys.size(); ++i) {
+            if (m_foldedKeys[i] == wanted)
+                return &document.keys[i];
+        }
+        return nullptr;
+    }
+
+    // Keeps the last parse with every key's path folded once, since every look-up compares against all keys.
+    void remember(std::string bytes, RegDocument document)
+    {
+        m_parsedBytes = std::move(bytes);
+        m_parsedDocument = std::move(document);
+        m_foldedKeys.clear();
+        for (const RegKey& key : m_parsedDocument.keys)
+            m_foldedKeys.push_back(foldPath(key.path));
+    }
+
+    void forget()
+    {
+        m_parsedBytes.reset();
+        m_parsedDocument = RegDocument{};
+        m_foldedKeys.clear();
     }
 
     // Re-reads the file under the lock, applies the change and replaces the file, so that another running
@@ -367,8 +399,7 @@ private:
         std::string bytes = detail::formatRegFile(*document);
         if (!detail::writeFileAtomically(m_path, bytes))
             return false;
-        m_parsedBytes = std::move(bytes);
-        m_parsedDocument = std::move(*document);
+        remember(std::move(bytes), std::move(*document));
         return true;
     }
 
@@ -376,6 +407,7 @@ private:
     std::string m_path;
     std::optional<std::string> m_parsedBytes;
     RegDocument m_parsedDocument;
+    std::vector<std::vector<std::u16string>> m_foldedKeys;
 };
 
 } // namespace

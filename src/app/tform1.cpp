@@ -204,12 +204,11 @@ void TForm1::restoreStoredState()
     ui->Edit1->setText(QString::number(m_scalePercent));
     launcherAppearance.firstColumnWidth = readInt("MyPrWL");
     setWindowColor(readInt("color"));
-    const int left = readInt("left");
-    const int top = readInt("top");
-    const int height = readInt("height");
-    const int width = readInt("width");
-    move(left, top);
-    resize(width, height);
+    // One bound at a time, so that a bad value leaves the ones before it applied.
+    move(readInt("left"), y());
+    move(x(), readInt("top"));
+    resize(width(), readInt("height"));
+    resize(readInt("width"), height());
     KeyboardLayoutId = SettingsStore::read(m_platform, QStringLiteral("izik"));
     launcherAppearance.color = readInt("MyPrColor");
     launcherAppearance.fontColor = readInt("MyPrFontColor");

@@ -157,7 +157,6 @@ private:
     std::unique_ptr<Ui::Form1> ui;
 
     // Feature controllers, one per feature; made by createControllers() before FormCreate.
-    // (one line per controller below)
     std::unique_ptr<Calculator> m_calculator;
     std::unique_ptr<Stopwatch> m_stopwatch;
     std::unique_ptr<DiskMeter> m_diskMeter;
@@ -170,7 +169,6 @@ private:
     std::unique_ptr<SystemMenus> m_systemMenus;
     std::unique_ptr<Statistics> m_statistics;
     std::unique_ptr<NotesGrid> m_notesGrid;
-
 
     platform::Platform& m_platform;
     QStringList m_arguments;

@@ -1,6 +1,7 @@
 #include "platform/linux/caseless.h"
 
 #include <QString>
+#include <algorithm>
 
 namespace platform::detail {
 
@@ -22,6 +23,15 @@ std::u16string caselessKey(std::string_view utf8)
 bool equalsCaseless(std::string_view a, std::string_view b)
 {
     return caselessKey(a) == caselessKey(b);
+}
+
+void addUniqueCaseless(std::vector<std::string>& names, std::vector<std::u16string>& seen, std::string name)
+{
+    std::u16string key = caselessKey(name);
+    if (std::find(seen.begin(), seen.end(), key) != seen.end())
+        return;
+    seen.push_back(std::move(key));
+    names.push_back(std::move(name));
 }
 
 } // namespace platform::detail

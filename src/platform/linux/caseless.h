@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform::detail {
 
@@ -10,5 +11,9 @@ namespace platform::detail {
 std::u16string caselessKey(std::string_view utf8);
 
 bool equalsCaseless(std::string_view a, std::string_view b);
+
+/// Appends `name` unless a name equal to it without regard to case was appended before; `seen` holds the
+/// keys of the names appended so far.
+void addUniqueCaseless(std::vector<std::string>& names, std::vector<std::u16string>& seen, std::string name);
 
 } // namespace platform::detail

@@ -166,11 +166,7 @@ std::vector<std::string> IniDocument::sections() const
         Entry entry = classify(line);
         if (entry.kind != Entry::Kind::Section)
             continue;
-        std::u16string key = caselessKey(entry.name);
-        if (std::find(seen.begin(), seen.end(), key) == seen.end()) {
-            seen.push_back(std::move(key));
-            names.push_back(std::move(entry.name));
-        }
+        addUniqueCaseless(names, seen, std::move(entry.name));
     }
     return names;
 }
@@ -186,11 +182,7 @@ std::vector<std::string> IniDocument::keys(std::string_view section) const
         Entry entry = classify(m_lines[i]);
         if (entry.kind != Entry::Kind::Key)
             continue;
-        std::u16string key = caselessKey(entry.name);
-        if (std::find(seen.begin(), seen.end(), key) == seen.end()) {
-            seen.push_back(std::move(key));
-            names.push_back(std::move(entry.name));
-        }
+        addUniqueCaseless(names, seen, std::move(entry.name));
     }
     return names;
 }

@@ -1,5 +1,7 @@
 #include "platform/linux/livesystem.h"
 
+#include "platform/linux/blanks.h"
+
 #include <QFile>
 
 #include <climits>
@@ -11,16 +13,6 @@ namespace platform::detail {
 
 namespace {
 
-std::string_view trimmed(std::string_view s)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!s.empty() && blank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && blank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
 std::optional<std::string> fieldOf(std::string_view text, std::string_view field)
 {
     std::size_t start = 0;
@@ -30,8 +22,8 @@ std::optional<std::string> fieldOf(std::string_view text, std::string_view field
             end = text.size();
         const std::string_view line = text.substr(start, end - start);
         const std::size_t colon = line.find(':');
-        if (colon != std::string_view::npos && trimmed(line.substr(0, colon)) == field) {
-            const std::string_view value = trimmed(line.substr(colon + 1));
+        if (colon != std::string_view::npos && trimBlanksAndCr(line.substr(0, colon)) == field) {
+            const std::string_view value = trimBlanksAndCr(line.substr(colon + 1));
             if (!value.empty())
                 return std::string(value);
         }

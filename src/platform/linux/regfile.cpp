@@ -1,5 +1,7 @@
 #include "platform/linux/regfile.h"
 
+#include "platform/linux/blanks.h"
+
 #include "platform/linux/caseless.h"
 
 #include <algorithm>
@@ -12,18 +14,6 @@ namespace {
 
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kOldHeader = "REGEDIT4";
-
-// A carriage return counts as a blank: one left at a line's end would be taken as part of the line end when
-// the file is read back, so keeping it in a value's text would change the value on the next read.
-std::string_view trimBlanks(std::string_view s)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!s.empty() && blank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && blank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
 
 std::string asciiUpper(std::string_view s)
 {
@@ -160,7 +150,7 @@ RegParseResult parseRegFile(std::string_view text)
     RegKey* current = nullptr;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int lineNumber = int(i) + 1;
-        const std::string_view line = trimBlanks(lines[i]);
+        const std::string_view line = trimBlanksAndCr(lines[i]);
         if (line.empty() || line.front() == ';')
             continue;
         if (!seenHeader) {
@@ -199,16 +189,16 @@ RegParseResult parseRegFile(std::string_view text)
         } else {
             return {std::nullopt, lineNumber};
         }
-        std::string_view rest = trimBlanks(line.substr(pos));
+        std::string_view rest = trimBlanksAndCr(line.substr(pos));
         if (rest.empty() || rest.front() != '=')
             return {std::nullopt, lineNumber};
-        rest = trimBlanks(rest.substr(1));
+        rest = trimBlanksAndCr(rest.substr(1));
         if (rest.empty())
             return {std::nullopt, lineNumber};
         if (rest.front() == '"') {
             std::size_t end = 0;
             auto data = readQuoted(rest, end);
-            if (!data || !trimBlanks(rest.substr(end)).empty())
+            if (!data || !trimBlanksAndCr(rest.substr(end)).empty())
                 return {std::nullopt, lineNumber};
             value.data = std::move(*data);
         } else {

@@ -80,15 +80,6 @@ const std::vector<LiveValue>& liveValues()
     return values;
 }
 
-void addUnique(std::vector<std::string>& names, std::vector<std::u16string>& seen, const std::string& name)
-{
-    std::u16string key = detail::caselessKey(name);
-    if (std::find(seen.begin(), seen.end(), key) != seen.end())
-        return;
-    seen.push_back(std::move(key));
-    names.push_back(name);
-}
-
 bool hasLineBreak(const std::string& text)
 {
     return text.find_first_of("\r\n") != std::string::npos;
@@ -207,12 +198,12 @@ public:
         std::vector<std::u16string> seen;
         if (const RegKey* key = findStoredKey(hive, path)) {
             for (const RegValue& value : key->values)
-                addUnique(names, seen, value.name);
+                detail::addUniqueCaseless(names, seen, value.name);
         }
         const auto wanted = foldPath(fullPath(hive, path));
         for (const LiveValue& live : liveValues()) {
             if (live.hive == hive && foldPath(fullPath(hive, live.path)) == wanted && live.read())
-                addUnique(names, seen, live.name);
+                detail::addUniqueCaseless(names, seen, live.name);
         }
         return names;
     }
@@ -224,12 +215,12 @@ public:
         const auto wanted = foldPath(fullPath(hive, path));
         const auto collect = [&](const std::vector<std::string>& keyPath) {
             if (keyPath.size() > wanted.size() && startsWith(foldPath(keyPath), wanted))
-                addUnique(names, seen, keyPath[wanted.size()]);
+                detail::addUniqueCaseless(names, seen, keyPath[wanted.size()]);
         };
         const RegDocument& document = loadForReading();
         for (std::size_t i = 0; i < document.keys.size(); ++i) {
             if (m_foldedKeys[i].size() > wanted.size() && startsWith(m_foldedKeys[i], wanted))
-                addUnique(names, seen, document.keys[i].path[wanted.size()]);
+                detail::addUniqueCaseless(names, seen, document.keys[i].path[wanted.size()]);
         }
         for (const LiveValue& live : liveValues()) {
             if (live.hive == hive)

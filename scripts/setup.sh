@@ -11,6 +11,7 @@ qt6-multimedia-dev qt6-webengine-dev
 libpulse-dev libx11-dev libxtst-dev
 googletest libgtest-dev libgmock-dev libbenchmark-dev
 pulseaudio pulseaudio-utils dbus xauth xvfb
+locales qt6-translations-l10n openbox x11-utils
 "
 
 missing=""
@@ -24,6 +25,13 @@ if [ -n "$missing" ]; then
     apt-get update -qq
     # shellcheck disable=SC2086
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
+fi
+
+# Our users run Russian regional settings, and so does the test suite.
+if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
+    sed -i 's/^# *\(ru_RU\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^ru_RU\.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' >> /etc/locale.gen
+    locale-gen >/dev/null
 fi
 
 BUILD_DIR="${BUILD_DIR:-build}"

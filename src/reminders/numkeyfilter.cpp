@@ -1,7 +1,5 @@
 #include "reminders/numkeyfilter.h"
 
-#include <QLocale>
-
 #include "common/errors.h"
 #include "common/strtoint.h"
 
@@ -100,10 +98,4 @@ double numEditValue(const QString& text)
     if (text.isEmpty())
         return 0;
     return StrToInt(text);
-}
-
-QChar localeDecimalSeparator()
-{
-    const QString point = QLocale().decimalPoint();
-    return point.isEmpty() ? QLatin1Char('.') : point.at(0);
 }

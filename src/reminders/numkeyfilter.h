@@ -36,5 +36,3 @@ double textToNumber(const QString& text, QChar decimalSeparator);
 /// The edit's value: an empty text is 0, anything else must be an integer (the text-to-integer rule).
 double numEditValue(const QString& text);
 
-/// The locale's decimal separator as the edit uses it.
-QChar localeDecimalSeparator();

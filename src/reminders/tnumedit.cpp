@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 
 #include "common/errorreport.h"
+#include "common/numberlocale.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ bool TNumEdit::SetMax(float value)
 
 void TNumEdit::SetNumb(float value)
 {
-    setText(numberText(value, localeDecimalSeparator()));
+    setText(numberText(value, displayDecimalSeparator()));
 }
 
 float TNumEdit::GetNumb() const
@@ -70,7 +71,7 @@ float TNumEdit::GetNumb() const
 
 void TNumEdit::KeyPress(QChar& key)
 {
-    const NumKeyOutcome outcome = filterNumKey(key, text(), m_rules, localeDecimalSeparator());
+    const NumKeyOutcome outcome = filterNumKey(key, text(), m_rules, displayDecimalSeparator());
     if (outcome.replacementText)
         setText(*outcome.replacementText);
     key = outcome.key;

@@ -1,8 +1,8 @@
 #include "tools/calculator.h"
 
-#include <QLocale>
 
 #include "common/colors.h"
+#include "common/numberlocale.h"
 #include "ui_Form1.h"
 
 Calculator::Calculator(Ui::Form1& form, QObject* parent) : QObject(parent), m_form(form)
@@ -31,7 +31,7 @@ Calculator::Calculator(Ui::Form1& form, QObject* parent) : QObject(parent), m_fo
 // back (its caption stays ","); entries are read and results shown with the same separator.
 void Calculator::followLocale()
 {
-    m_engine.setDecimalSeparator(QLocale().decimalPoint().front());
+    m_engine.setDecimalSeparator(displayDecimalSeparator());
 }
 
 void Calculator::show()

@@ -1,5 +1,6 @@
 #include "tools/calculatorengine.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "common/errors.h"
@@ -75,7 +76,18 @@ float CalculatorEngine::readEntry() const
     }
     if (plain.empty() || plain == ".")
         throw invalid();
-    const double value = std::strtod(plain.c_str(), nullptr);
+    // from_chars always reads "." as the point; strtod would follow the user's locale and stop at it.
+    // A fraction left empty ("5.") is completed so that every accepted entry parses in full.
+    if (plain.back() == '.')
+        plain += '0';
+    if (plain.front() == '.')
+        plain.insert(plain.begin(), '0');
+    double value = 0;
+    const auto parsed = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (parsed.ec == std::errc::result_out_of_range)
+        overflow();
+    if (parsed.ec != std::errc() || parsed.ptr != plain.data() + plain.size())
+        throw invalid();
     const float rounded = float(value);
     if (std::isinf(rounded))
         overflow();

@@ -1,7 +1,8 @@
 #include "tools/decimaldigits.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -26,12 +27,13 @@ DecimalDigits DecimalDigits::exact(long double value)
     DecimalDigits result;
     if (value == 0 || !std::isfinite(value))
         return result;
-    // glibc prints the exact binary value when asked for enough digits; an 80-bit long double has at most
-    // a few thousand, but the values we format (floats, 64-bit byte counts over powers of two, ratios near
-    // 100) never need more than this.
+    // to_chars gives the exact binary value when asked for enough digits, whatever the C library's locale
+    // (printf would write the user's decimal comma). An 80-bit long double has at most a few thousand
+    // digits, but the values we format (floats, 64-bit byte counts over powers of two, ratios near 100)
+    // never need more than this.
     char buffer[512];
-    std::snprintf(buffer, sizeof buffer, "%.200Le", value);
-    const std::string text(buffer);
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 200);
+    const std::string_view text(buffer, std::size_t(written.ptr - buffer));
     std::size_t pos = 0;
     if (text[pos] == '-') {
         result.negative = true;
@@ -39,9 +41,14 @@ DecimalDigits DecimalDigits::exact(long double value)
     }
     const std::size_t e = text.find('e');
     for (std::size_t i = pos; i < e; ++i)
-        if (text[i] != '.')
+        if (text[i] >= '0' && text[i] <= '9')
             result.digits += text[i];
-    result.exponent = std::stoi(text.substr(e + 1)) + 1;
+    std::size_t exponentStart = e + 1;
+    if (text[exponentStart] == '+')
+        ++exponentStart;
+    int exponent = 0;
+    std::from_chars(text.data() + exponentStart, text.data() + text.size(), exponent);
+    result.exponent = exponent + 1;
     trimZeros(result);
     return result;
 }

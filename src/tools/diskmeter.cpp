@@ -1,12 +1,12 @@
 #include "tools/diskmeter.h"
 
 #include <QDir>
-#include <QLocale>
 #include <QSignalBlocker>
 #include <QStyle>
 
 #include "common/clickfilter.h"
 #include "common/dialogs.h"
+#include "common/numberlocale.h"
 #include "platform/diskspace.h"
 #include "tools/diskmetermath.h"
 #include "ui_Form1.h"
@@ -86,7 +86,7 @@ void DiskMeter::UpdateDiskMeter()
     // One reading of the drive for all the figures, so they agree with each other.
     const platform::DriveSize size = m_disks.size(selectedDrive());
     const auto view =
-        diskMeterView(size.total, size.free, chosenIndex(m_form.ComboBox3), chosenIndex(m_form.ComboBox2), QLocale());
+        diskMeterView(size.total, size.free, chosenIndex(m_form.ComboBox3), chosenIndex(m_form.ComboBox2), displayLocale());
     if (!view) {
         const QString unknown = QStringLiteral("???");
         m_form.StaticText4->setText(unknown);

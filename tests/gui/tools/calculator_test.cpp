@@ -65,6 +65,9 @@ private slots:
                     << QString::fromLatin1(error);
             };
             row("left to right", "2+3*4=", QStringLiteral("20"));
+            row("minus", "3-5=", QStringLiteral("-2"));
+            row("fractions typed first", ",5+,1=", QStringLiteral("0,6"));
+            row("minus then divide", "9-3/4=", QStringLiteral("1,5"));
             row("operator replaced", "12+*3=", QStringLiteral("36"));
             row("no repeat", "12+3==", QStringLiteral("15"));
             row("fraction typed with the comma key", ",5+1,25=", QStringLiteral("1,75"));

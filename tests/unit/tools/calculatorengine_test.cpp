@@ -2,6 +2,7 @@
 
 #include <QLocale>
 
+#include "unit/clibrarylocale.h"
 #include "common/errors.h"
 #include "tools/calculatorengine.h"
 
@@ -113,6 +114,8 @@ class CalculatorKeys : public testing::TestWithParam<std::tuple<KeyCase, const c
 TEST_P(CalculatorKeys, DisplayAndError)
 {
     const auto& [keyCase, localeName] = GetParam();
+    const bool russian = std::string(localeName) != "C";
+    const CLibraryLocale cLibrary(russian ? "ru_RU.UTF-8" : "C");
     QLocale::setDefault(QLocale(QString::fromLatin1(localeName)));
     const QChar separator = QLocale().decimalPoint().front();
     CalculatorEngine engine(separator);

@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <cfloat>
 
+#include "unit/clibrarylocale.h"
 #include "tools/decimaldigits.h"
 #include "tools/numberformats.h"
 
@@ -87,6 +88,37 @@ INSTANTIATE_TEST_SUITE_P(
                                "9" NBSP "223" NBSP "372" NBSP "036" NBSP "854" NBSP "775" NBSP "807,00",
                                "9,223,372,036,854,775,807.00"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The same text whatever locale the C library is in: the program runs with the user's one.
+class UnderCLibraryLocale : public testing::TestWithParam<const char*>
+{
+};
+
+TEST_P(UnderCLibraryLocale, FormatsIgnoreIt)
+{
+    const CLibraryLocale cLibrary(GetParam());
+    EXPECT_EQ(formatGeneral6(1.0f / 3, QLatin1Char(',')), QStringLiteral("0,333333"));
+    EXPECT_EQ(formatGeneral6(-2.0f, QLatin1Char(',')), QStringLiteral("-2"));
+    EXPECT_EQ(formatGeneral6(1.23456789e8f, QLatin1Char(',')), QStringLiteral("1,23457E8"));
+    EXPECT_EQ(formatGeneral6(1e-5f, QLatin1Char(',')), QStringLiteral("1E-5"));
+    EXPECT_EQ(formatAmount(7.78L, 2, QLocale(QStringLiteral("ru_RU"))), QStringLiteral("7,78"));
+    EXPECT_EQ(formatAmount(252.0L * (1LL << 30) / (1LL << 30), 2, QLocale(QStringLiteral("ru_RU"))),
+              QStringLiteral("252,00"));
+    EXPECT_EQ(formatAmount(3.4L, 0, QLocale(QStringLiteral("ru_RU"))), QStringLiteral("3"));
+    const DecimalDigits third = DecimalDigits::exact(1.0f / 3.0f);
+    EXPECT_EQ(third.digits, "3333333432674407958984375");
+    EXPECT_EQ(third.exponent, 0);
+    const DecimalDigits small = DecimalDigits::exact(0x1p-20L); // 9.5367431640625e-7
+    EXPECT_EQ(small.digits, "95367431640625");
+    EXPECT_EQ(small.exponent, -6);
+    const DecimalDigits large = DecimalDigits::exact(-0x1p70L); // -1180591620717411303424
+    EXPECT_EQ(large.digits, "1180591620717411303424");
+    EXPECT_EQ(large.exponent, 22);
+    EXPECT_TRUE(large.negative);
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, UnderCLibraryLocale, testing::Values("C", "ru_RU.UTF-8"),
+                         [](const auto& info) { return std::string(info.param) == "C" ? "C" : "Russian"; });
 
 TEST(DecimalDigits, ExactExpansionOfBinaryValue)
 {

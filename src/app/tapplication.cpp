@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "app/hintstyle.h"
+#include "app/qttranslations.h"
 #include "common/apptitle.h"
 #include "common/errorreport.h"
 
@@ -19,6 +20,7 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
     // The pictures live in a static library: they must be registered before the icon and the forms use them.
     initResources();
     setApplicationTitle(QStringLiteral("Тромбус"));
+    installQtTranslations(*this);
     setWindowIcon(QIcon(QStringLiteral(":/pictures/app.png")));
     // The tooltip timing style goes in before any window exists, so no window has to be polished twice.
     setStyle(new HintStyle(style()->name()));

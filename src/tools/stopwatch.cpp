@@ -29,20 +29,21 @@ void Stopwatch::Timer3Timer()
 void Stopwatch::BitBtn4Click()
 {
     if (m_form.BitBtn4->text() == QStringLiteral("стоп")) {
+        // The last tick may be long past when the window was busy: the frozen reading is the clock's own.
+        Timer3Timer();
         m_form.BitBtn4->setText(QStringLiteral("запуск"));
-        m_form.BitBtn4->setAccessibleName(QStringLiteral("запуск"));
         m_timing.stop();
         m_timer.stop();
         return;
     }
     m_form.BitBtn4->setText(QStringLiteral("стоп"));
-    m_form.BitBtn4->setAccessibleName(QStringLiteral("стоп"));
     m_timing.start(Clock::instance().monotonicMs());
     m_timer.start();
 }
 
 void Stopwatch::BitBtn5Click()
 {
+    Timer3Timer();
     QPlainTextEdit* memo = m_form.Memo4;
     const QString text = memo->toPlainText();
     QString line = QString::number(listLineCount(text)) + QStringLiteral(" - ") + m_form.StaticText2->text();

@@ -16,7 +16,6 @@ Hook& hook()
     return value;
 }
 
-// Delphi-style filters ("Все файлы|*.*") become Qt's ("Все файлы (*.*)").
 Request makeRequest(Kind kind, const QString& text = {}, QMessageBox::Icon icon = QMessageBox::NoIcon)
 {
     Request request;
@@ -35,6 +34,8 @@ Request fileRequest(Kind kind, const QString& caption, const QString& filter, co
     return request;
 }
 
+// The program writes filters as caption and pattern pairs parted by "|" ("Все файлы|*.*"); Qt wants
+// "Все файлы (*.*)".
 QString qtFilter(const QString& filter)
 {
     if (!filter.contains(QLatin1Char('|')))

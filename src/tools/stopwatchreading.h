@@ -27,6 +27,6 @@ private:
     bool m_running = false;
 };
 
-// How many lines a plain-text list holds, counted as a list box counts them: none when empty, and a final
+// How many lines a plain-text list holds, as the marks list shows them: none when empty, and a final
 // line break does not start a further line.
 int listLineCount(const QString& text);

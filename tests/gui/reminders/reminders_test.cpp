@@ -253,7 +253,7 @@ private slots:
                  QStringList{errorReportText(QStringLiteral("'ab1' is not a valid floating point value"))});
     }
 
-    void groupsAreLaidOutAsDesigned()
+    void groupsShowTheirFieldsAndButtons()
     {
         Run run;
         Ui::Form1& ui = run.ui();

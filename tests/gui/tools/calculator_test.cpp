@@ -123,7 +123,7 @@ private slots:
         QCOMPARE(world.ui().Stati->text(), QStringLiteral("1,5"));
     }
 
-    void keysAndDisplayAsDesigned()
+    void keysAndDisplayLaidOutAsAPocketCalculator()
     {
         TestWorld world;
         world.start();

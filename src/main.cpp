@@ -11,7 +11,7 @@
 int main(int argc, char** argv)
 {
     if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
-        std::printf("trombus %s\n", TROMBUS_VERSION);
+        std::fputs("trombus " TROMBUS_VERSION "\n", stdout);
         return 0;
     }
     TApplication app(argc, argv);

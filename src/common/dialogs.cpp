@@ -54,7 +54,6 @@ QString qtFilter(const QString& filter)
 int showBox(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(icon, applicationTitle(), text, buttons, boxParent());
-    box.setAccessibleName(applicationTitle());
     return box.exec();
 }
 

@@ -1,8 +1,11 @@
 #include "tools/helpdictionary.h"
 
+#include <QAbstractItemView>
 #include <QKeyEvent>
+#include <QListView>
 #include <QMainWindow>
 #include <QSignalBlocker>
+#include <QStringListModel>
 
 #include "common/clickfilter.h"
 #include "common/shell.h"
@@ -31,6 +34,31 @@ bool isEnter(const QEvent* event)
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
+// The list of a look-up box. The entries stored without a type or name are listed as an empty row, which
+// no typed name can be confused with; assistive technology and the tooltip call that row by a word.
+class NameListModel final : public QStringListModel
+{
+public:
+    using QStringListModel::QStringListModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if ((role == Qt::AccessibleTextRole || role == Qt::ToolTipRole) && index.isValid() &&
+            QStringListModel::data(index, Qt::DisplayRole).toString().isEmpty())
+            return QStringLiteral("(пусто)");
+        return QStringListModel::data(index, role);
+    }
+};
+
+// A look-up box holds one list model, refilled whole, so a list of many thousand names costs one reset
+// instead of one insertion per row; rows of equal height spare the drop-down measuring each of them.
+void prepareLookupBox(QComboBox* box)
+{
+    box->setModel(new NameListModel(box));
+    if (auto* list = qobject_cast<QListView*>(box->view()))
+        list->setUniformItemSizes(true);
+}
+
 } // namespace
 
 HelpDictionary::HelpDictionary(Ui::Form1& form, Shell& shell, QObject* parent)
@@ -48,8 +76,13 @@ HelpDictionary::HelpDictionary(Ui::Form1& form, Shell& shell, QObject* parent)
         m_currentTab = index;
         PageControl1Change();
     });
+    prepareLookupBox(m_form.ComboBox5);
+    prepareLookupBox(m_form.ComboBox6);
     connect(m_form.ComboBox5, &QComboBox::editTextChanged, this, &HelpDictionary::ComboBox5Change);
     connect(m_form.ComboBox6, &QComboBox::editTextChanged, this, &HelpDictionary::ComboBox6Change);
+    connect(m_form.ComboBox5, &QComboBox::activated, this, &HelpDictionary::ComboBox5Picked);
+    connect(m_form.ComboBox6, &QComboBox::activated, this, &HelpDictionary::ComboBox6Picked);
+    m_form.Button5->installEventFilter(this);
     MouseHandlers::onClick(m_form.Label23, [this] { Label23Click(); });
     MouseHandlers::onClick(m_form.Label29, [this] { Label29Click(); });
     MouseHandlers::onClick(m_form.Label32, [this] { Label29Click(); });
@@ -58,6 +91,12 @@ HelpDictionary::HelpDictionary(Ui::Form1& form, Shell& shell, QObject* parent)
 
 bool HelpDictionary::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_form.Button5) {
+        // Enter on the focused button stores the entry, as Space does; a held key stores it once.
+        if (isEnter(event) && !static_cast<QKeyEvent*>(event)->isAutoRepeat())
+            m_form.Button5->click();
+        return isEnter(event) || QObject::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::FocusIn) {
         if (watched == m_form.Edit3)
             Edit3Enter();
@@ -104,7 +143,6 @@ void HelpDictionary::Button5Click()
 void HelpDictionary::toggleLanguage(QLabel* label)
 {
     label->setText(label->text() == QStringLiteral("RU") ? QStringLiteral("EN") : QStringLiteral("RU"));
-    label->setAccessibleName(label->text());
 }
 
 void HelpDictionary::q1Click()
@@ -153,8 +191,7 @@ void HelpDictionary::reloadKeepingText(QComboBox* box, const QStringList& items)
     // Refilling an editable box would put its first entry into the text and report a change.
     const QSignalBlocker blocker(box);
     const QString text = box->currentText();
-    box->clear();
-    box->addItems(items);
+    static_cast<QStringListModel*>(box->model())->setStringList(items);
     box->setCurrentIndex(-1);
     box->setEditText(text);
 }
@@ -166,7 +203,8 @@ void HelpDictionary::PageControl1Change()
 
 void HelpDictionary::ComboBox5Change()
 {
-    reloadKeepingText(m_form.ComboBox6, HelpStore::names(m_shell.platform(), m_form.ComboBox5->currentText()));
+    m_namesOf = m_form.ComboBox5->currentText();
+    reloadKeepingText(m_form.ComboBox6, HelpStore::names(m_shell.platform(), *m_namesOf));
 }
 
 void HelpDictionary::ComboBox6Change()
@@ -175,7 +213,29 @@ void HelpDictionary::ComboBox6Change()
     const QString name = m_form.ComboBox6->currentText();
     if (type.isEmpty() && name.isEmpty())
         return;
+    showDefinition(type, name);
+}
+
+void HelpDictionary::showDefinition(const QString& type, const QString& name)
+{
+    m_shown = {type, name};
     m_form.Memo2->setPlainText(HelpStore::definition(m_shell.platform(), type, name));
+}
+
+// Picking the row that matches the box's text changes no text, so nothing would be looked up: the empty
+// row of the entries without a type, or the name already typed under another type.
+void HelpDictionary::ComboBox5Picked()
+{
+    if (m_namesOf != m_form.ComboBox5->currentText())
+        ComboBox5Change();
+}
+
+// Picking a name also reaches the entry stored with neither type nor name, which typing cannot.
+void HelpDictionary::ComboBox6Picked()
+{
+    const std::pair<QString, QString> picked{m_form.ComboBox5->currentText(), m_form.ComboBox6->currentText()};
+    if (m_shown != picked)
+        showDefinition(picked.first, picked.second);
 }
 
 void HelpDictionary::openHelpFile()

@@ -198,6 +198,9 @@ void HelpDictionary::reloadKeepingText(QComboBox* box, const QStringList& items)
 
 void HelpDictionary::PageControl1Change()
 {
+    // Entries may have been stored meanwhile, so picking the same row again must read them anew.
+    m_namesOf.reset();
+    m_shown.reset();
     reloadKeepingText(m_form.ComboBox5, HelpStore::types(m_shell.platform()));
 }
 

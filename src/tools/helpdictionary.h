@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
+#include <optional>
+#include <utility>
 
 namespace Ui {
 class Form1;
@@ -29,6 +32,9 @@ public:
     void PageControl1Change();
     void ComboBox5Change();
     void ComboBox6Change();
+    /// A row picked from the list of the type or the name box.
+    void ComboBox5Picked();
+    void ComboBox6Picked();
     void Label23Click();
     void Label29Click();
     void TabSheet1MouseMove();
@@ -38,6 +44,7 @@ protected:
 
 private:
     void activateLayoutFor(const QLabel* languageLabel);
+    void showDefinition(const QString& type, const QString& name);
     void openHelpFile();
     static void toggleLanguage(QLabel* label);
     static void reloadKeepingText(QComboBox* box, const QStringList& items);
@@ -45,4 +52,7 @@ private:
     Ui::Form1& m_form;
     Shell& m_shell;
     int m_currentTab = 0;
+    // The type whose names the name box lists, and the type and name whose definition is shown.
+    std::optional<QString> m_namesOf;
+    std::optional<std::pair<QString, QString>> m_shown;
 };

@@ -2,8 +2,48 @@
 
 #include <QString>
 #include <algorithm>
+#include <cstdint>
 
 namespace platform::detail {
+
+namespace {
+
+// The next code point of UTF-8 text, advancing `at`. A byte that starts no well-formed sequence stands for
+// itself as U+FFFD, so malformed text still compares consistently with itself.
+char32_t nextCodePoint(std::string_view text, std::size_t& at)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    if (lead < 0x80) {
+        ++at;
+        return lead;
+    }
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || at + length > text.size()) {
+        ++at;
+        return 0xFFFD;
+    }
+    char32_t code = lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(at + i) & 0xC0) != 0x80) {
+            ++at;
+            return 0xFFFD;
+        }
+        code = (code << 6) | (byte(at + i) & 0x3F);
+    }
+    at += length;
+    return code;
+}
+
+// One code point folded as QString::toCaseFolded folds it; ASCII without the table look-up.
+char32_t folded(char32_t code)
+{
+    if (code < 0x80)
+        return code >= 'A' && code <= 'Z' ? code - 'A' + 'a' : code;
+    return QChar::toCaseFolded(code);
+}
+
+} // namespace
 
 std::u16string caselessKey(std::string_view utf8)
 {
@@ -22,7 +62,28 @@ std::u16string caselessKey(std::string_view utf8)
 
 bool equalsCaseless(std::string_view a, std::string_view b)
 {
-    return caselessKey(a) == caselessKey(b);
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i] == b[j] && static_cast<unsigned char>(a[i]) < 0x80) {
+            ++i;
+            ++j;
+            continue;
+        }
+        if (folded(nextCodePoint(a, i)) != folded(nextCodePoint(b, j)))
+            return false;
+    }
+    return i == a.size() && j == b.size();
+}
+
+std::size_t caselessHash(std::string_view utf8)
+{
+    std::uint64_t hash = 14695981039346656037ull; // FNV-1a
+    for (std::size_t i = 0; i < utf8.size();) {
+        hash ^= folded(nextCodePoint(utf8, i));
+        hash *= 1099511628211ull;
+    }
+    return static_cast<std::size_t>(hash);
 }
 
 void addUniqueCaseless(std::vector<std::string>& names, std::vector<std::u16string>& seen, std::string name)

@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace platform::detail {
 
@@ -22,9 +23,14 @@ std::string_view trimBlanks(std::string_view s)
 
 bool isValidUtf8(std::string_view bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
-    return !decoder.hasError();
+    return QByteArrayView(bytes.data(), qsizetype(bytes.size())).isValidUtf8();
+}
+
+std::string_view unquoted(std::string_view value)
+{
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
 }
 
 std::string withoutLineBreaks(std::string_view text)
@@ -86,87 +92,128 @@ IniDocument IniDocument::parse(std::string_view bytes)
         bytes.remove_prefix(3);
         document.m_byteOrderMark = true;
     }
-    const std::string text = isValidUtf8(bytes) ? std::string(bytes) : decodeCp1251(bytes);
+    document.assign(isValidUtf8(bytes) ? std::string(bytes) : decodeCp1251(bytes), true);
+    return document;
+}
+
+void IniDocument::assign(std::string text, bool learnLineEnd)
+{
+    m_text = std::make_shared<const std::string>(std::move(text));
+    m_lines.clear();
+    m_sections.clear();
+    m_firstSection.clear();
+    const std::string_view all = *m_text;
+    bool lineEndKnown = !learnLineEnd;
     std::size_t start = 0;
-    bool lineEndKnown = false;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
+    while (start < all.size()) {
+        std::size_t end = all.find('\n', start);
+        const bool ended = end != std::string_view::npos;
+        if (!ended)
+            end = all.size();
+        Line line{start, end - start};
         // Every carriage return before the line feed is line end (CRLF passed twice through a text-mode copy
         // becomes CRCRLF): one kept in the line would be part of the value now but taken for the line end once
         // the file is written back, so the rewrite would change the value.
-        if (!line.empty() && line.back() == '\r') {
-            while (!line.empty() && line.back() == '\r')
-                line.pop_back();
+        if (line.size > 0 && all[line.begin + line.size - 1] == '\r') {
+            while (line.size > 0 && all[line.begin + line.size - 1] == '\r')
+                --line.size;
             if (!lineEndKnown)
-                document.m_lineEnd = "\r\n";
+                m_lineEnd = "\r\n";
         }
-        lineEndKnown = lineEndKnown || end < text.size();
-        document.m_lines.push_back(std::move(line));
+        lineEndKnown = lineEndKnown || ended;
+        classify(line);
+        if (line.kind == Kind::Section) {
+            if (!m_sections.empty())
+                m_sections.back().end = m_lines.size();
+            const bool first = m_firstSection.try_emplace(name(line), m_sections.size()).second;
+            m_sections.push_back({m_lines.size(), 0, first});
+        }
+        m_lines.push_back(line);
         start = end + 1;
     }
-    return document;
+    if (!m_sections.empty())
+        m_sections.back().end = m_lines.size();
+}
+
+template <class Keep> std::string IniDocument::joinLines(Keep keep) const
+{
+    std::string out;
+    out.reserve(m_text->size() + 64);
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        if (!keep(i))
+            continue;
+        out += text(m_lines[i]);
+        out += '\n';
+    }
+    return out;
+}
+
+void IniDocument::replaceLines(std::size_t first, std::size_t last, const std::vector<std::string>& lines)
+{
+    std::string out = joinLines([&](std::size_t i) { return i < first; });
+    for (const std::string& line : lines) {
+        out += line;
+        out += '\n';
+    }
+    out += joinLines([&](std::size_t i) { return i >= last; });
+    assign(std::move(out), false);
 }
 
 std::string IniDocument::format() const
 {
     std::string out = m_byteOrderMark ? "\xEF\xBB\xBF" : "";
-    for (const std::string& line : m_lines)
-        out += line + m_lineEnd;
+    out.reserve(out.size() + m_text->size() + m_lines.size() * m_lineEnd.size());
+    for (const Line& line : m_lines) {
+        out += text(line);
+        out += m_lineEnd;
+    }
     return out;
 }
 
-IniDocument::Entry IniDocument::classify(std::string_view line)
+void IniDocument::classify(Line& line) const
 {
-    const std::string_view text = trimBlanks(line);
-    if (text.empty() || text.front() == ';')
-        return {};
-    if (text.front() == '[') {
-        const std::size_t close = text.find(']');
+    const auto offset = [&](std::string_view part) { return std::size_t(part.data() - m_text->data()); };
+    const std::string_view trimmed = trimBlanks(text(line));
+    line.kind = Kind::Other;
+    if (trimmed.empty() || trimmed.front() == ';')
+        return;
+    if (trimmed.front() == '[') {
+        const std::size_t close = trimmed.find(']');
         if (close == std::string_view::npos)
-            return {};
-        return {Entry::Kind::Section, std::string(trimBlanks(text.substr(1, close - 1))), {}};
+            return;
+        const std::string_view sectionName = trimBlanks(trimmed.substr(1, close - 1));
+        line.kind = Kind::Section;
+        line.nameBegin = offset(sectionName);
+        line.nameSize = sectionName.size();
+        return;
     }
-    const std::size_t equals = text.find('=');
+    const std::size_t equals = trimmed.find('=');
     if (equals == std::string_view::npos)
-        return {};
-    const std::string_view name = trimBlanks(text.substr(0, equals));
-    if (name.empty())
-        return {};
-    return {Entry::Kind::Key, std::string(name), std::string(trimBlanks(text.substr(equals + 1)))};
+        return;
+    const std::string_view keyName = trimBlanks(trimmed.substr(0, equals));
+    if (keyName.empty())
+        return;
+    const std::string_view keyValue = trimBlanks(trimmed.substr(equals + 1));
+    line.kind = Kind::Key;
+    line.nameBegin = offset(keyName);
+    line.nameSize = keyName.size();
+    line.valueBegin = offset(keyValue);
+    line.valueSize = keyValue.size();
 }
 
-std::optional<std::size_t> IniDocument::findSection(std::string_view section) const
+const IniDocument::Section* IniDocument::findSection(std::string_view section) const
 {
-    const std::u16string wanted = caselessKey(trimBlanks(section));
-    for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        const Entry entry = classify(m_lines[i]);
-        if (entry.kind == Entry::Kind::Section && caselessKey(entry.name) == wanted)
-            return i;
-    }
-    return std::nullopt;
-}
-
-std::size_t IniDocument::sectionEnd(std::size_t header) const
-{
-    for (std::size_t i = header + 1; i < m_lines.size(); ++i) {
-        if (classify(m_lines[i]).kind == Entry::Kind::Section)
-            return i;
-    }
-    return m_lines.size();
+    const auto found = m_firstSection.find(trimBlanks(section));
+    return found == m_firstSection.end() ? nullptr : &m_sections[found->second];
 }
 
 std::vector<std::string> IniDocument::sections() const
 {
     std::vector<std::string> names;
-    std::vector<std::u16string> seen;
-    for (const std::string& line : m_lines) {
-        Entry entry = classify(line);
-        if (entry.kind != Entry::Kind::Section)
-            continue;
-        addUniqueCaseless(names, seen, std::move(entry.name));
+    names.reserve(m_firstSection.size());
+    for (const Section& section : m_sections) {
+        if (section.first)
+            names.emplace_back(name(m_lines[section.header]));
     }
     return names;
 }
@@ -174,33 +221,29 @@ std::vector<std::string> IniDocument::sections() const
 std::vector<std::string> IniDocument::keys(std::string_view section) const
 {
     std::vector<std::string> names;
-    const auto header = findSection(section);
-    if (!header)
+    const Section* found = findSection(section);
+    if (!found)
         return names;
-    std::vector<std::u16string> seen;
-    for (std::size_t i = *header + 1, end = sectionEnd(*header); i < end; ++i) {
-        Entry entry = classify(m_lines[i]);
-        if (entry.kind != Entry::Kind::Key)
-            continue;
-        addUniqueCaseless(names, seen, std::move(entry.name));
+    std::unordered_set<std::string_view, CaselessHash, CaselessEqual> seen;
+    seen.reserve(found->end - found->header);
+    for (std::size_t i = found->header + 1; i < found->end; ++i) {
+        const Line& line = m_lines[i];
+        if (line.kind == Kind::Key && seen.insert(name(line)).second)
+            names.emplace_back(name(line));
     }
     return names;
 }
 
 std::optional<std::string> IniDocument::read(std::string_view section, std::string_view key) const
 {
-    const auto header = findSection(section);
-    if (!header)
+    const Section* found = findSection(section);
+    if (!found)
         return std::nullopt;
-    const std::u16string wanted = caselessKey(trimBlanks(key));
-    for (std::size_t i = *header + 1, end = sectionEnd(*header); i < end; ++i) {
-        Entry entry = classify(m_lines[i]);
-        if (entry.kind != Entry::Kind::Key || caselessKey(entry.name) != wanted)
-            continue;
-        std::string& value = entry.value;
-        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-            value = value.substr(1, value.size() - 2);
-        return value;
+    const std::string_view wanted = trimBlanks(key);
+    for (std::size_t i = found->header + 1; i < found->end; ++i) {
+        const Line& line = m_lines[i];
+        if (line.kind == Kind::Key && equalsCaseless(name(line), wanted))
+            return std::string(unquoted(value(line)));
     }
     return std::nullopt;
 }
@@ -210,57 +253,62 @@ void IniDocument::write(std::string_view section, std::string_view key, std::str
     const std::string sectionName = nameInLine(section);
     const std::string keyName = nameInLine(key);
     const std::string data = withoutLineBreaks(value);
-    const auto header = findSection(sectionName);
-    if (!header) {
-        if (!m_lines.empty() && !trimBlanks(m_lines.back()).empty())
-            m_lines.emplace_back();
-        m_lines.push_back("[" + sectionName + "]");
-        m_lines.push_back(keyName + "=" + data);
+    const Section* found = findSection(sectionName);
+    if (!found) {
+        std::vector<std::string> added;
+        if (!m_lines.empty() && !trimBlanks(text(m_lines.back())).empty())
+            added.emplace_back();
+        added.push_back("[" + sectionName + "]");
+        added.push_back(keyName + "=" + data);
+        replaceLines(m_lines.size(), m_lines.size(), added);
         return;
     }
-    const std::u16string wanted = caselessKey(keyName);
-    const std::size_t end = sectionEnd(*header);
-    std::size_t lastFilled = *header;
-    for (std::size_t i = *header + 1; i < end; ++i) {
-        const Entry entry = classify(m_lines[i]);
-        if (entry.kind == Entry::Kind::Key && caselessKey(entry.name) == wanted) {
-            m_lines[i] = entry.name + "=" + data;
+    std::size_t lastFilled = found->header;
+    for (std::size_t i = found->header + 1; i < found->end; ++i) {
+        const Line& line = m_lines[i];
+        if (line.kind == Kind::Key && equalsCaseless(name(line), keyName)) {
+            replaceLines(i, i + 1, {std::string(name(line)) + "=" + data});
             return;
         }
-        if (!trimBlanks(m_lines[i]).empty())
+        if (!trimBlanks(text(line)).empty())
             lastFilled = i;
     }
-    m_lines.insert(m_lines.begin() + std::ptrdiff_t(lastFilled + 1), keyName + "=" + data);
+    replaceLines(lastFilled + 1, lastFilled + 1, {keyName + "=" + data});
 }
 
 bool IniDocument::eraseKey(std::string_view section, std::string_view key)
 {
-    const auto header = findSection(section);
-    if (!header)
+    const Section* found = findSection(section);
+    if (!found)
         return false;
-    const std::u16string wanted = caselessKey(trimBlanks(key));
-    bool erased = false;
-    for (std::size_t i = *header + 1, end = sectionEnd(*header); i < end;) {
-        const Entry entry = classify(m_lines[i]);
-        if (entry.kind == Entry::Kind::Key && caselessKey(entry.name) == wanted) {
-            m_lines.erase(m_lines.begin() + std::ptrdiff_t(i));
-            --end;
-            erased = true;
-        } else {
-            ++i;
-        }
-    }
-    return erased;
+    const std::string_view wanted = trimBlanks(key);
+    const auto erased = [&](std::size_t i) {
+        return i > found->header && i < found->end && m_lines[i].kind == Kind::Key &&
+               equalsCaseless(name(m_lines[i]), wanted);
+    };
+    bool any = false;
+    for (std::size_t i = found->header + 1; i < found->end && !any; ++i)
+        any = erased(i);
+    if (any)
+        assign(joinLines([&](std::size_t i) { return !erased(i); }), false);
+    return any;
 }
 
 bool IniDocument::eraseSection(std::string_view section)
 {
-    bool erased = false;
-    while (const auto header = findSection(section)) {
-        m_lines.erase(m_lines.begin() + std::ptrdiff_t(*header), m_lines.begin() + std::ptrdiff_t(sectionEnd(*header)));
-        erased = true;
+    const std::string_view wanted = trimBlanks(section);
+    std::vector<bool> erased(m_lines.size(), false);
+    bool any = false;
+    for (const Section& candidate : m_sections) {
+        if (!equalsCaseless(name(m_lines[candidate.header]), wanted))
+            continue;
+        std::fill(erased.begin() + std::ptrdiff_t(candidate.header), erased.begin() + std::ptrdiff_t(candidate.end),
+                  true);
+        any = true;
     }
-    return erased;
+    if (any)
+        assign(joinLines([&](std::size_t i) { return !erased[i]; }), false);
+    return any;
 }
 
 } // namespace platform::detail

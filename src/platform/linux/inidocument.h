@@ -1,9 +1,14 @@
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
+
+#include "platform/linux/caseless.h"
 
 namespace platform::detail {
 
@@ -11,6 +16,10 @@ namespace platform::detail {
 /// compare without regard to case, blanks around section names, key names and values do not count, only
 /// the first section of a name and the first key of a name in it are seen, and every line not changed
 /// (comments, blank lines, lines without "=") stays as it was.
+///
+/// The text is held once and every line is classified when the file is parsed, with the first section of
+/// each name indexed, so listing the sections or the keys of a section takes one pass however many there
+/// are; only a change rebuilds the lines.
 class IniDocument final
 {
 public:
@@ -34,23 +43,52 @@ public:
     bool eraseSection(std::string_view section);
 
 private:
-    struct Entry
+    enum class Kind : unsigned char
     {
-        enum class Kind
-        {
-            Other,
-            Section,
-            Key
-        };
-        Kind kind = Kind::Other;
-        std::string name;
-        std::string value;
+        Other,
+        Section,
+        Key
     };
-    static Entry classify(std::string_view line);
-    std::optional<std::size_t> findSection(std::string_view section) const;
-    std::size_t sectionEnd(std::size_t header) const;
+    // One line of `m_text`, without its line end; name and value are offsets into the text as well.
+    struct Line
+    {
+        std::size_t begin = 0;
+        std::size_t size = 0;
+        Kind kind = Kind::Other;
+        std::size_t nameBegin = 0;
+        std::size_t nameSize = 0;
+        std::size_t valueBegin = 0;
+        std::size_t valueSize = 0;
+    };
+    // A section header, the end of its lines (the next header of any name, or the end of the file), and
+    // whether it is the first section of its name, the one that counts.
+    struct Section
+    {
+        std::size_t header = 0;
+        std::size_t end = 0;
+        bool first = false;
+    };
 
-    std::vector<std::string> m_lines;
+    /// Takes `text` as the document's and splits it into classified lines; with `learnLineEnd`, the line
+    /// end seen first becomes the file's.
+    void assign(std::string text, bool learnLineEnd);
+    /// Replaces lines [first, last) with `lines`.
+    void replaceLines(std::size_t first, std::size_t last, const std::vector<std::string>& lines);
+    /// Every line for which `keep` holds, each with a line feed.
+    template <class Keep> std::string joinLines(Keep keep) const;
+    void classify(Line& line) const;
+    std::string_view all() const { return *m_text; }
+    std::string_view text(const Line& line) const { return all().substr(line.begin, line.size); }
+    std::string_view name(const Line& line) const { return all().substr(line.nameBegin, line.nameSize); }
+    std::string_view value(const Line& line) const { return all().substr(line.valueBegin, line.valueSize); }
+    const Section* findSection(std::string_view section) const;
+
+    // Never changed once indexed, only replaced, so copies share it and the views below stay valid in them.
+    std::shared_ptr<const std::string> m_text = std::make_shared<const std::string>();
+    std::vector<Line> m_lines;
+    std::vector<Section> m_sections;
+    // The index in `m_sections` of the first section of each name, by its name as a view into `m_text`.
+    std::unordered_map<std::string_view, std::size_t, CaselessHash, CaselessEqual> m_firstSection;
     std::string m_lineEnd = "\n";
     bool m_byteOrderMark = false;
 };

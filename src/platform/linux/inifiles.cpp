@@ -3,9 +3,11 @@
 #include "platform/linux/filestore.h"
 #include "platform/linux/inidocument.h"
 
+#include <QByteArrayView>
 #include <QFile>
 
 #include <functional>
+#include <map>
 
 namespace platform {
 
@@ -71,11 +73,58 @@ public:
     }
 
 private:
-    // A missing or unreadable file reads as empty, as GetPrivateProfileString sees it.
-    IniDocument load(const std::string& file)
+    struct Parsed
     {
-        const detail::FileContents contents = detail::readWholeFile(pathOf(file));
-        return IniDocument::parse(contents.status == detail::FileContents::Status::Read ? contents.bytes : "");
+        std::string bytes;
+        IniDocument document;
+    };
+
+    // A missing or unreadable file reads as empty, as GetPrivateProfileString sees it.
+    const IniDocument& load(const std::string& file)
+    {
+        const std::string path = pathOf(file);
+        detail::FileContents contents = detail::readWholeFile(path);
+        if (contents.status != detail::FileContents::Status::Read) {
+            m_parsed.erase(path);
+            return m_empty;
+        }
+        return parsed(path, std::move(contents.bytes));
+    }
+
+    // Every read goes to the file, since another running copy or the user's editor may have changed it, but
+    // the parse of the bytes read last time is kept: a long dictionary is looked up at every key the user
+    // types, and parsing it anew each time would make the window lag.
+    const IniDocument& parsed(const std::string& path, std::string bytes)
+    {
+        const auto known = m_parsed.find(path);
+        if (known != m_parsed.end() && known->second.bytes == bytes)
+            return known->second.document;
+        IniDocument document = IniDocument::parse(bytes);
+        Parsed& slot = m_parsed[path];
+        slot = {std::move(bytes), std::move(document)};
+        return slot.document;
+    }
+
+    // The document of these bytes for changing: the kept parse itself when it is theirs, since it is replaced
+    // by the changed one anyway.
+    IniDocument take(const std::string& path, const std::string& bytes)
+    {
+        const auto known = m_parsed.find(path);
+        if (known == m_parsed.end() || known->second.bytes != bytes)
+            return IniDocument::parse(bytes);
+        IniDocument document = std::move(known->second.document);
+        m_parsed.erase(known);
+        return document;
+    }
+
+    // After a write the file holds exactly the edited document, so the next read needs no parse; unless the
+    // bytes are not UTF-8 (a name given in another encoding), which the next parse would read differently.
+    void remember(const std::string& path, std::string bytes, IniDocument document)
+    {
+        if (QByteArrayView(bytes.data(), qsizetype(bytes.size())).isValidUtf8())
+            m_parsed[path] = {std::move(bytes), std::move(document)};
+        else
+            m_parsed.erase(path);
     }
 
     // Re-reads the file under the lock before changing it, so that another running copy's writes are kept.
@@ -86,16 +135,27 @@ private:
         detail::FileLock lock(path);
         if (!lock.locked())
             return false;
-        const detail::FileContents contents = detail::readWholeFile(path);
+        detail::FileContents contents = detail::readWholeFile(path);
         if (contents.status == detail::FileContents::Status::Failed)
             return false;
-        IniDocument document = IniDocument::parse(contents.bytes);
-        if (!change(document))
+        IniDocument document = take(path, contents.bytes);
+        if (!change(document)) {
+            if (contents.status == detail::FileContents::Status::Read)
+                m_parsed[path] = {std::move(contents.bytes), std::move(document)};
             return true;
-        return detail::writeFileAtomically(path, document.format());
+        }
+        std::string bytes = document.format();
+        if (!detail::writeFileAtomically(path, bytes)) {
+            m_parsed.erase(path);
+            return false;
+        }
+        remember(path, std::move(bytes), std::move(document));
+        return true;
     }
 
     Context m_context;
+    const IniDocument m_empty;
+    std::map<std::string, Parsed> m_parsed;
 };
 
 } // namespace

@@ -1,3 +1,4 @@
+#include <QAbstractItemView>
 #include <QDir>
 #include <QFile>
 #include <QMouseEvent>
@@ -35,6 +36,16 @@ struct HelpWorld
         QTest::mouseClick(ui().Button5, Qt::LeftButton);
     }
     void toOutputTab() { ui().PageControl1->setCurrentWidget(ui().TabSheet2); }
+    // Picks a row of a box's drop-down list with the keyboard, as a user does.
+    static void pick(QComboBox* box, int row)
+    {
+        box->showPopup();
+        QAbstractItemView* list = box->view();
+        QTRY_VERIFY(list->isVisible());
+        list->setCurrentIndex(box->model()->index(row, 0));
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_VERIFY(!list->isVisible());
+    }
     QStringList items(QComboBox* box)
     {
         QStringList result;
@@ -112,17 +123,100 @@ private slots:
         QVERIFY(help.ui().ErroR->isHidden());
     }
 
-    void definitionAloneIsStoredUnderTheEmptyWord()
+    void entryWithoutTypeOrNameIsPickedFromEmptyRows()
     {
         HelpWorld help;
         help.enter({}, {}, QStringLiteral("only this"));
         QVERIFY(help.ui().ErroR->isHidden());
+        help.enter(QStringLiteral("(пусто)"), QStringLiteral("(пусто)"), QStringLiteral("a real entry"));
         help.toOutputTab();
-        help.ui().ComboBox6->setEditText(QStringLiteral("x"));
-        help.ui().ComboBox6->setEditText(QString());
-        help.ui().ComboBox5->setEditText(QStringLiteral("(пусто)"));
-        help.ui().ComboBox6->setEditText(QStringLiteral("(пусто)"));
+        QComboBox* types = help.ui().ComboBox5;
+        QComboBox* names = help.ui().ComboBox6;
+        QCOMPARE(help.items(types), (QStringList{QString(), QStringLiteral("(пусто)")}));
+        QCOMPARE(types->model()->index(0, 0).data(Qt::AccessibleTextRole).toString(), QStringLiteral("(пусто)"));
+        QVERIFY(types->model()->index(1, 0).data(Qt::AccessibleTextRole).isNull());
+
+        // Both texts stay empty, so only picking the rows finds the entry.
+        HelpWorld::pick(types, 0);
+        QCOMPARE(help.items(names), QStringList{QString()});
+        QCOMPARE(help.ui().Memo2->toPlainText(), QString());
+        HelpWorld::pick(names, 0);
         QCOMPARE(help.ui().Memo2->toPlainText(), QStringLiteral("only this"));
+
+        HelpWorld::pick(types, 1);
+        QCOMPARE(help.items(names), QStringList{QStringLiteral("(пусто)")});
+        HelpWorld::pick(names, 0);
+        QCOMPARE(help.ui().Memo2->toPlainText(), QStringLiteral("a real entry"));
+    }
+
+    void awkwardNamesAreFoundAsTyped_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("equals sign") << QStringLiteral("C++") << QStringLiteral("operator==");
+        QTest::newRow("brackets") << QStringLiteral("[a]b]") << QStringLiteral("[i]");
+        QTest::newRow("semicolon and hash") << QStringLiteral("#define") << QStringLiteral(";comment");
+        QTest::newRow("blanks around") << QStringLiteral(" Тип ") << QStringLiteral("  имя");
+        QTest::newRow("percent codes") << QStringLiteral("100%") << QStringLiteral("%3D%25");
+    }
+
+    void awkwardNamesAreFoundAsTyped()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, name);
+        HelpWorld help;
+        help.enter(type, name, QStringLiteral("first"));
+        help.enter(type, name, QStringLiteral("second"));
+        help.toOutputTab();
+        QCOMPARE(help.items(help.ui().ComboBox5), QStringList{type});
+        HelpWorld::pick(help.ui().ComboBox5, 0);
+        QCOMPARE(help.ui().ComboBox5->currentText(), type);
+        QCOMPARE(help.items(help.ui().ComboBox6), QStringList{name});
+        HelpWorld::pick(help.ui().ComboBox6, 0);
+        QCOMPARE(help.ui().Memo2->toPlainText(), QStringLiteral("second"));
+    }
+
+    void pickingTheSameRowAfterAStoreShowsTheNewEntry()
+    {
+        HelpWorld help;
+        help.enter(QStringLiteral("T"), QStringLiteral("n"), QStringLiteral("old"));
+        help.toOutputTab();
+        HelpWorld::pick(help.ui().ComboBox5, 0);
+        HelpWorld::pick(help.ui().ComboBox6, 0);
+        QCOMPARE(help.ui().Memo2->toPlainText(), QStringLiteral("old"));
+
+        help.ui().PageControl1->setCurrentWidget(help.ui().TabSheet1);
+        help.enter(QStringLiteral("T"), QStringLiteral("n"), QStringLiteral("new"));
+        help.enter(QStringLiteral("T"), QStringLiteral("m"), QStringLiteral("more"));
+        help.toOutputTab();
+        HelpWorld::pick(help.ui().ComboBox5, 0);
+        QCOMPARE(help.items(help.ui().ComboBox6), (QStringList{QStringLiteral("n"), QStringLiteral("m")}));
+        HelpWorld::pick(help.ui().ComboBox6, 0);
+        QCOMPARE(help.ui().Memo2->toPlainText(), QStringLiteral("new"));
+    }
+
+    void keysOnTheInputButton_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+
+    void keysOnTheInputButton()
+    {
+        QFETCH(int, key);
+        HelpWorld help;
+        help.ui().z3->setChecked(true);
+        help.ui().Edit3->setText(QStringLiteral("Geometry"));
+        help.ui().Edit4->setText(QStringLiteral("circle"));
+        help.ui().Memo1->setPlainText(QStringLiteral("a round figure"));
+        help.ui().Button5->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), help.ui().Button5);
+        QTest::keyClick(help.ui().Button5, Qt::Key(key));
+        QTRY_COMPARE(help.fileText(), QStringLiteral("[Geometry]\ncircle=a round figure\n"));
+        QCOMPARE(help.ui().Memo1->toPlainText(), QString());
+        QCOMPARE(QApplication::focusWidget(), help.ui().Memo1);
     }
 
     void clearingOrderLeavesTheTypeFieldFocused()
@@ -166,6 +260,8 @@ private slots:
         QTest::keyClick(help.ui().Memo1, Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), help.ui().Button5);
         QCOMPARE(help.ui().Memo1->toPlainText(), QStringLiteral("text\n"));
+        // The key that moved on to the button does not press it.
+        QVERIFY(!QFile::exists(help.helpFile()));
     }
 
     void tabChangeShowsTheLeftIndexAndKeepsTexts()

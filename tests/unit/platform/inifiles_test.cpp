@@ -1,4 +1,5 @@
 #include "platform/inifiles.h"
+#include "platform/linux/caseless.h"
 #include "platform/linux/inidocument.h"
 
 #include <gmock/gmock.h>
@@ -259,6 +260,86 @@ TEST_F(IniFilesTest, WindowsCyrillicFileIsReadAndRewrittenAsUtf8)
     EXPECT_EQ(ini->read("help.ini", "СЛОВА", "КОТ", ""), "кошка");
     ASSERT_TRUE(ini->write("help.ini", "слова", "пёс", "собака"));
     EXPECT_EQ(readBytes(path("help.ini")), "[Слова]\r\nкот=кошка\r\nпёс=собака\r\n");
+}
+
+TEST_F(IniFilesTest, RepeatedNamesAreListedOnceInTheirFirstSpelling)
+{
+    writeBytes(path("help.ini"), "[Слова]\nКот=1\nкот=2\nпёс=3\nКОТ=4\nDog=5\nDOG=6\n[СЛОВА]\nмышь=7\n[words]\n");
+    auto ini = open();
+    EXPECT_THAT(ini->sections("help.ini"), ElementsAre("Слова", "words"));
+    EXPECT_THAT(ini->keys("help.ini", "слова"), ElementsAre("Кот", "пёс", "Dog"));
+    EXPECT_EQ(ini->read("help.ini", "слова", "кОТ", ""), "1");
+    EXPECT_EQ(ini->read("help.ini", "слова", "мышь", "none"), "none");
+}
+
+// Many sections, each written twice in another case: every name is listed once, in file order, and each
+// finds the keys of its first section only.
+TEST_F(IniFilesTest, LongFilesListEverySectionOnceInOrder)
+{
+    constexpr int kCount = 20'000;
+    std::string text;
+    std::vector<std::string> expected;
+    for (int i = 0; i < kCount; ++i) {
+        expected.push_back("Раздел " + std::to_string(i));
+        text += "[" + expected.back() + "]\nключ=" + std::to_string(i) + "\n";
+    }
+    for (int i = 0; i < kCount; ++i)
+        text += "[РАЗДЕЛ " + std::to_string(i) + "]\nключ=shadowed\nдругой=shadowed\n";
+    writeBytes(path("help.ini"), text);
+    auto ini = open();
+    EXPECT_EQ(ini->sections("help.ini"), expected);
+    for (int i : {0, kCount / 2, kCount - 1}) {
+        EXPECT_THAT(ini->keys("help.ini", "раздел " + std::to_string(i)), ElementsAre("ключ"));
+        EXPECT_EQ(ini->read("help.ini", "раздел " + std::to_string(i), "КЛЮЧ", ""), std::to_string(i));
+    }
+}
+
+// A file changed by another program between two reads is read anew, even at the same size; and a write
+// keeps what the other program added.
+TEST_F(IniFilesTest, ChangesFromOutsideAreSeenAtTheNextRead)
+{
+    auto ini = open();
+    ASSERT_TRUE(ini->write("help.ini", "A", "x", "1"));
+    EXPECT_EQ(ini->read("help.ini", "A", "x", ""), "1");
+    writeBytes(path("help.ini"), "[A]\nx=2\n");
+    EXPECT_EQ(ini->read("help.ini", "A", "x", ""), "2");
+    writeBytes(path("help.ini"), "[A]\nx=2\n[B]\ny=3\n");
+    EXPECT_THAT(ini->sections("help.ini"), ElementsAre("A", "B"));
+    ASSERT_TRUE(ini->write("help.ini", "A", "z", "4"));
+    EXPECT_EQ(readBytes(path("help.ini")), "[A]\nx=2\nz=4\n[B]\ny=3\n");
+    std::filesystem::remove(path("help.ini"));
+    EXPECT_THAT(ini->sections("help.ini"), IsEmpty());
+    EXPECT_EQ(ini->read("help.ini", "A", "x", "gone"), "gone");
+}
+
+std::string utf8(char32_t code)
+{
+    return QString::fromUcs4(&code, 1).toStdString();
+}
+
+// The hash and comparison that list and find names agree with the caseless key for every character: a
+// character, its capital, small and folded forms are equal exactly when their keys are, and equal names
+// hash alike.
+TEST(Caseless, HashAndComparisonAgreeWithTheKey)
+{
+    using namespace platform::detail;
+    for (char32_t code = 1; code < 0x110000; ++code) {
+        if (code >= 0xD800 && code < 0xE000)
+            continue;
+        const std::string text = utf8(code);
+        const QString qtext = QString::fromStdString(text);
+        for (const QString& other : {qtext.toUpper(), qtext.toLower(), qtext.toCaseFolded()}) {
+            const std::string otherText = "x" + other.toStdString() + "Ж";
+            const std::string sameText = "X" + text + "ж";
+            const bool equal = caselessKey(sameText) == caselessKey(otherText);
+            ASSERT_EQ(equalsCaseless(sameText, otherText), equal) << unsigned(code);
+            if (equal) {
+                ASSERT_EQ(caselessHash(sameText), caselessHash(otherText)) << unsigned(code);
+            }
+        }
+    }
+    EXPECT_FALSE(equalsCaseless("abc", "abcd"));
+    EXPECT_FALSE(equalsCaseless("Ключ", "Клю"));
 }
 
 TEST(Cp1251, OwnTableMatchesQtCodec)

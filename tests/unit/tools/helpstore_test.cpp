@@ -7,6 +7,12 @@
 #include "platform/platform.h"
 #include "tools/helpstore.h"
 
+// Failures show the text rather than its UTF-16 units.
+void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace {
 
 class HelpStoreFile : public testing::Test
@@ -77,14 +83,130 @@ TEST_F(HelpStoreFile, DefinitionTypedByHandComesBackAsWritten)
               QString(QStringLiteral("a")) + QChar(0x2028) + QStringLiteral("b"));
 }
 
-TEST_F(HelpStoreFile, EmptyTypeAndNameLiveUnderTheEmptyWord)
+// Every type or name, however awkward, is listed as typed and finds its definition, and storing it again
+// replaces the entry instead of adding another.
+class AwkwardName : public HelpStoreFile, public testing::WithParamInterface<std::pair<const char*, QString>>
+{
+};
+
+TEST_P(AwkwardName, ComesBackExactlyAsTypeAndAsName)
+{
+    const QString awkward = GetParam().second;
+    const QString plain = QStringLiteral("plain");
+    HelpStore::store(platform(), awkward, plain, QStringLiteral("as type"));
+    HelpStore::store(platform(), plain, awkward, QStringLiteral("as name"));
+    HelpStore::store(platform(), awkward, awkward, QStringLiteral(" \"both\" "));
+    const QString firstFile = fileText();
+    HelpStore::store(platform(), awkward, awkward, QStringLiteral("both again"));
+    HelpStore::store(platform(), plain, awkward, QStringLiteral("as name again"));
+
+    EXPECT_EQ(HelpStore::types(platform()), (QStringList{awkward, plain}));
+    EXPECT_EQ(HelpStore::names(platform(), awkward), (QStringList{plain, awkward}));
+    EXPECT_EQ(HelpStore::names(platform(), plain), QStringList{awkward});
+    EXPECT_EQ(HelpStore::definition(platform(), awkward, plain), QStringLiteral("as type"));
+    EXPECT_EQ(HelpStore::definition(platform(), plain, awkward), QStringLiteral("as name again"));
+    EXPECT_EQ(HelpStore::definition(platform(), awkward, awkward), QStringLiteral("both again"));
+    // Two sections of two keys, a blank line between them: replacing never adds a line.
+    EXPECT_EQ(firstFile.count(QLatin1Char('\n')), 6) << firstFile.toStdString();
+    EXPECT_EQ(fileText().count(QLatin1Char('\n')), 6) << fileText().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, AwkwardName,
+    testing::Values(
+        std::pair("Empty", QString()), std::pair("Equals", QStringLiteral("a=b")),
+        std::pair("OnlyEquals", QStringLiteral("==")), std::pair("Bracketed", QStringLiteral("[x]")),
+        std::pair("OpeningBracket", QStringLiteral("[")), std::pair("ClosingBracket", QStringLiteral("a]b")),
+        std::pair("EmptyBrackets", QStringLiteral("[]")), std::pair("Semicolon", QStringLiteral(";note")),
+        std::pair("Hash", QStringLiteral("#define")), std::pair("LeadingBlank", QStringLiteral(" lead")),
+        std::pair("TrailingBlank", QStringLiteral("trail ")),
+        std::pair("BlanksAround", QStringLiteral("\t two  words  ")), std::pair("OnlyBlanks", QStringLiteral("   ")),
+        std::pair("DoubleQuoted", QStringLiteral("\"quoted\"")), std::pair("TwoDoubleQuotes", QStringLiteral("\"\"")),
+        std::pair("SingleQuoted", QStringLiteral("'single'")), std::pair("Percent", QStringLiteral("100%")),
+        std::pair("LooksEscaped", QStringLiteral("%3D%5b%20")), std::pair("EscapeOfEscape", QStringLiteral("%2525")),
+        std::pair("LineBreaks", QStringLiteral("one\ntwo\r\nthree")),
+        std::pair("Nul", QStringLiteral("a") + QChar(0) + QStringLiteral("b")),
+        std::pair("Cyrillic", QStringLiteral("Квадратный корень")),
+        std::pair("OldEmptyWord", QStringLiteral("(пусто)")),
+        std::pair("VeryLong", QString(3000, QChar(u'ж')) + QStringLiteral("=") + QString(3000, QLatin1Char('x')))),
+    [](const auto& info) { return std::string(info.param.first); });
+
+TEST_F(HelpStoreFile, EmptyTypeAndNameNeverMeetARealName)
 {
     HelpStore::store(platform(), QString(), QString(), QStringLiteral("only the definition"));
-    EXPECT_EQ(HelpStore::types(platform()), QStringList{HelpStore::EmptyName});
-    EXPECT_EQ(HelpStore::names(platform(), QString()), QStringList{HelpStore::EmptyName});
+    HelpStore::store(platform(), QStringLiteral("(пусто)"), QStringLiteral("(пусто)"), QStringLiteral("word"));
+    HelpStore::store(platform(), QStringLiteral("\"\""), QStringLiteral("\"\""), QStringLiteral("quotes"));
+    EXPECT_EQ(HelpStore::types(platform()),
+              (QStringList{QString(), QStringLiteral("(пусто)"), QStringLiteral("\"\"")}));
+    EXPECT_EQ(HelpStore::names(platform(), QString()), QStringList{QString()});
     EXPECT_EQ(HelpStore::definition(platform(), QString(), QString()), QStringLiteral("only the definition"));
-    EXPECT_EQ(HelpStore::definition(platform(), HelpStore::EmptyName, HelpStore::EmptyName),
-              QStringLiteral("only the definition"));
+    EXPECT_EQ(HelpStore::definition(platform(), QStringLiteral("(пусто)"), QStringLiteral("(пусто)")),
+              QStringLiteral("word"));
+    EXPECT_EQ(HelpStore::definition(platform(), QStringLiteral("\"\""), QStringLiteral("\"\"")),
+              QStringLiteral("quotes"));
+}
+
+TEST_F(HelpStoreFile, AwkwardNamesStayReadableInTheFile)
+{
+    HelpStore::store(platform(), QStringLiteral("C++ [operators]"), QStringLiteral("operator=="),
+                     QStringLiteral("equal"));
+    HelpStore::store(platform(), QString(), QStringLiteral(" ;x "), QStringLiteral("odd"));
+    EXPECT_EQ(fileText(), QStringLiteral("[C++ [operators%5D]\noperator%3D%3D=equal\n\n[\"\"]\n%20;x%20=odd\n"));
+}
+
+TEST_F(HelpStoreFile, NamesWrittenByHandReadAsTheyLook)
+{
+    writeFile("[\xd0\x93\xd0\xb5\xd0\xbe\xd0\xbc\xd0\xb5\xd1\x82\xd1\x80\xd0\xb8\xd1\x8f]\n"
+              "circle = a round figure\n"
+              "100% sure=yes\n"
+              "C:\\temp\\%d=path\n"
+              "a+b [c] #d 'e'=mixed\n");
+    const QString type = QStringLiteral("Геометрия");
+    const QStringList names{QStringLiteral("circle"), QStringLiteral("100% sure"), QStringLiteral("C:\\temp\\%d"),
+                            QStringLiteral("a+b [c] #d 'e'")};
+    EXPECT_EQ(HelpStore::types(platform()), QStringList{type});
+    EXPECT_EQ(HelpStore::names(platform(), type), names);
+    const QStringList definitions{QStringLiteral("a round figure"), QStringLiteral("yes"), QStringLiteral("path"),
+                                  QStringLiteral("mixed")};
+    for (int i = 0; i < names.size(); ++i)
+        EXPECT_EQ(HelpStore::definition(platform(), type.toUpper(), names[i].toUpper()), definitions[i]) << i;
+
+    // A new definition for a name written by hand replaces it in place.
+    HelpStore::store(platform(), type, QStringLiteral("100% SURE"), QStringLiteral("no"));
+    EXPECT_EQ(HelpStore::names(platform(), type), names);
+    EXPECT_TRUE(fileText().contains(QStringLiteral("\n100% sure=no\n"))) << fileText().toStdString();
+}
+
+// Every short text over the characters that matter comes back from its stored form, which the file keeps
+// as one name: no line break or NUL, no blank at either end, and nothing that ends or opens it early.
+TEST(HelpStoreNames, EveryShortTextRoundTripsAndStaysOneName)
+{
+    const QString alphabet = QStringLiteral("%2035D=[];\"\t a\n");
+    std::vector<QString> texts{QString()};
+    for (int length = 1; length <= 4; ++length) {
+        std::vector<QString> longer;
+        for (const QString& text : texts)
+            if (text.size() == length - 1)
+                for (QChar c : alphabet)
+                    longer.push_back(text + c);
+        texts.insert(texts.end(), longer.begin(), longer.end());
+    }
+    for (const QString& text : texts) {
+        const QString name = HelpStore::encodeName(text);
+        const QString type = HelpStore::encodeType(text);
+        ASSERT_EQ(HelpStore::decodeName(name), text) << name.toStdString();
+        ASSERT_EQ(HelpStore::decodeName(type), text) << type.toStdString();
+        for (const QString& stored : {name, type}) {
+            ASSERT_FALSE(stored.isEmpty());
+            ASSERT_FALSE(stored.contains(QLatin1Char('\n')) || stored.contains(QLatin1Char('\r')) ||
+                         stored.contains(QChar(0)));
+            ASSERT_FALSE(stored.front().isSpace() || stored.back().isSpace()) << stored.toStdString();
+        }
+        ASSERT_FALSE(name.contains(QLatin1Char('=')) || name.startsWith(QLatin1Char('[')) ||
+                     name.startsWith(QLatin1Char(';')))
+            << name.toStdString();
+        ASSERT_FALSE(type.contains(QLatin1Char(']'))) << type.toStdString();
+    }
 }
 
 TEST_F(HelpStoreFile, SameNameReplacesInPlace)

@@ -64,10 +64,13 @@ int TStatusBar::shownRight(int index) const
     return static_cast<int>(std::lround((designLeft(index) + PanelWidths[index]) * m_scale));
 }
 
+// A framed label would keep half an "x" from its edge, more than the narrow panels can spare.
 void TStatusBar::placePanels()
 {
-    for (int i = 0; i < PanelCount; ++i)
+    for (int i = 0; i < PanelCount; ++i) {
         m_panels[i]->setGeometry(shownLeft(i), 1, shownRight(i) - shownLeft(i), height() - 2);
+        m_panels[i]->setIndent(static_cast<int>(std::lround(PanelIndent * m_scale)));
+    }
 }
 
 void TStatusBar::resizeEvent(QResizeEvent* event)

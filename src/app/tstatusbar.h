@@ -16,11 +16,12 @@ public:
     static constexpr int PanelCount = 7;
     static constexpr std::array<int, PanelCount> ClassicWidths{55, 55, 60, 150, 90, 90, 50};
     static constexpr int ClassicGap = 2;
-    // What the panels get at scale 100: the resolution panel needs room for a four-digit height under the
-    // free fonts, and the whole bar has to fit the window's 542-pixel width. The room comes from the end of the
-    // system-folder panel (a short path on Linux) and from the empty last panel, so the user and computer
-    // panels stay where they always were.
-    static constexpr std::array<int, PanelCount> PanelWidths{55, 55, 66, 144, 90, 90, 30};
+    // What the panels get at scale 100: the clock and the resolution panel need room for " 23:59:59" and
+    // "1280x1024" under the free fonts, and the whole bar has to fit the window's 542-pixel width. The room
+    // comes from the end of the system-folder panel (a short path on Linux) and from the empty last panel, so
+    // the user and computer panels stay where they always were.
+    static constexpr std::array<int, PanelCount> PanelWidths{57, 55, 67, 141, 90, 90, 30};
+    static constexpr int PanelIndent = 2;
     static constexpr int PanelGap = 2;
 
     explicit TStatusBar(QWidget* parent = nullptr);

@@ -35,11 +35,18 @@ char32_t nextCodePoint(std::string_view text, std::size_t& at)
     return code;
 }
 
-// One code point folded as QString::toCaseFolded folds it; ASCII without the table look-up.
+// One code point folded as QString::toCaseFolded folds it; ASCII and the Russian alphabet without the table
+// look-up, since nearly every name is written in them.
 char32_t folded(char32_t code)
 {
     if (code < 0x80)
         return code >= 'A' && code <= 'Z' ? code - 'A' + 'a' : code;
+    if (code >= 0x0410 && code <= 0x042F) // А to Я
+        return code + 0x20;
+    if (code >= 0x0430 && code <= 0x045F) // а to я, ѐ to џ
+        return code;
+    if (code >= 0x0400 && code <= 0x040F) // Ѐ to Џ
+        return code + 0x50;
     return QChar::toCaseFolded(code);
 }
 
@@ -62,8 +69,17 @@ std::u16string caselessKey(std::string_view utf8)
 
 bool equalsCaseless(std::string_view a, std::string_view b)
 {
-    std::size_t i = 0;
-    std::size_t j = 0;
+    // Identical bytes fold alike, so the common start is skipped whole, back to the first character in which
+    // the two differ (its first byte lies in the common start, so both agree on where it begins).
+    const std::size_t shorter = std::min(a.size(), b.size());
+    std::size_t common = std::size_t(std::mismatch(a.begin(), a.begin() + shorter, b.begin()).first - a.begin());
+    if (common == a.size() && common == b.size())
+        return true;
+    const std::string_view longer = common < a.size() ? a : b;
+    while (common > 0 && (static_cast<unsigned char>(longer[common]) & 0xC0) == 0x80)
+        --common;
+    std::size_t i = common;
+    std::size_t j = common;
     while (i < a.size() && j < b.size()) {
         if (a[i] == b[j] && static_cast<unsigned char>(a[i]) < 0x80) {
             ++i;

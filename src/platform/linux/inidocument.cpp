@@ -5,7 +5,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
-#include <unordered_set>
+#include <cstring>
 
 namespace platform::detail {
 
@@ -24,6 +24,19 @@ std::string_view trimBlanks(std::string_view s)
 bool isValidUtf8(std::string_view bytes)
 {
     return QByteArrayView(bytes.data(), qsizetype(bytes.size())).isValidUtf8();
+}
+
+// memchr runs through the text many bytes at a time, where a plain counting loop takes them one by one.
+std::size_t occurrences(std::string_view text, char c)
+{
+    std::size_t count = 0;
+    const char* at = text.data();
+    const char* const end = text.data() + text.size();
+    while (const void* found = std::memchr(at, c, std::size_t(end - at))) {
+        ++count;
+        at = static_cast<const char*>(found) + 1;
+    }
+    return count;
 }
 
 std::string_view unquoted(std::string_view value)
@@ -85,24 +98,119 @@ std::string decodeCp1251ByTable(std::string_view bytes)
     return text.toStdString();
 }
 
+IniDocument::FirstOfName::FirstOfName(std::size_t expected)
+{
+    std::size_t size = 8;
+    while (size < expected * 2)
+        size *= 2;
+    m_slots.resize(size);
+}
+
+template <class NameOf> bool IniDocument::FirstOfName::add(std::string_view name, std::size_t number, NameOf nameOf)
+{
+    return add(std::uint32_t(caselessHash(name)), name, number, nameOf);
+}
+
+// The slots of a long list lie far apart in memory: with every hash known first, the slot of a name some
+// places ahead is fetched while the current one is placed, instead of each waiting for its own.
+template <class NameOf> std::vector<bool> IniDocument::FirstOfName::addAll(std::size_t count, NameOf nameOf)
+{
+    constexpr std::size_t kAhead = 16;
+    while ((m_count + count) * 2 > m_slots.size())
+        grow();
+    std::vector<std::uint32_t> hashes(count);
+    for (std::size_t i = 0; i < count; ++i)
+        hashes[i] = std::uint32_t(caselessHash(nameOf(i)));
+    std::vector<bool> added(count);
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i + kAhead < count)
+            __builtin_prefetch(&m_slots[hashes[i + kAhead] & mask]);
+        added[i] = add(hashes[i], nameOf(i), i, nameOf);
+    }
+    return added;
+}
+
+template <class NameOf>
+bool IniDocument::FirstOfName::add(std::uint32_t hash, std::string_view name, std::size_t number, NameOf nameOf)
+{
+    if ((m_count + 1) * 2 > m_slots.size())
+        grow();
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        Slot& slot = m_slots[i];
+        if (slot.number == kFree) {
+            slot = {hash, std::uint32_t(number)};
+            ++m_count;
+            return true;
+        }
+        if (slot.hash == hash && equalsCaseless(nameOf(slot.number), name))
+            return false;
+    }
+}
+
+template <class NameOf>
+std::optional<std::size_t> IniDocument::FirstOfName::find(std::string_view name, NameOf nameOf) const
+{
+    const auto hash = std::uint32_t(caselessHash(name));
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot& slot = m_slots[i];
+        if (slot.number == kFree)
+            return std::nullopt;
+        if (slot.hash == hash && equalsCaseless(nameOf(slot.number), name))
+            return slot.number;
+    }
+}
+
+void IniDocument::FirstOfName::grow()
+{
+    std::vector<Slot> old(m_slots.size() * 2);
+    old.swap(m_slots);
+    const std::size_t mask = m_slots.size() - 1;
+    for (const Slot& slot : old) {
+        if (slot.number == kFree)
+            continue;
+        std::size_t i = slot.hash & mask;
+        while (m_slots[i].number != kFree)
+            i = (i + 1) & mask;
+        m_slots[i] = slot;
+    }
+}
+
 IniDocument IniDocument::parse(std::string_view bytes)
 {
+    return parse(std::make_shared<const std::string>(bytes));
+}
+
+IniDocument IniDocument::parse(std::shared_ptr<const std::string> bytes)
+{
     IniDocument document;
-    if (bytes.starts_with("\xEF\xBB\xBF")) {
-        bytes.remove_prefix(3);
+    std::string_view text = *bytes;
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3);
         document.m_byteOrderMark = true;
     }
-    document.assign(isValidUtf8(bytes) ? std::string(bytes) : decodeCp1251(bytes), true);
+    if (!isValidUtf8(text))
+        bytes = std::make_shared<const std::string>(decodeCp1251(text));
+    else if (document.m_byteOrderMark)
+        bytes = std::make_shared<const std::string>(text);
+    document.assign(std::move(bytes), true);
     return document;
 }
 
-void IniDocument::assign(std::string text, bool learnLineEnd)
+void IniDocument::assign(std::shared_ptr<const std::string> text, bool learnLineEnd)
 {
-    m_text = std::make_shared<const std::string>(std::move(text));
+    m_text = std::move(text);
     m_lines.clear();
     m_sections.clear();
-    m_firstSection.clear();
     const std::string_view all = *m_text;
+    m_sectionsIndexed = false;
+    // Every line ends in a line feed and every section header holds a "[", so neither list grows while the
+    // text is read.
+    const std::size_t lines = occurrences(all, '\n') + 1;
+    m_lines.reserve(lines);
+    m_sections.reserve(std::min(lines, occurrences(all, '[')));
     bool lineEndKnown = !learnLineEnd;
     std::size_t start = 0;
     while (start < all.size()) {
@@ -122,13 +230,13 @@ void IniDocument::assign(std::string text, bool learnLineEnd)
         }
         lineEndKnown = lineEndKnown || ended;
         classify(line);
-        if (line.kind == Kind::Section) {
-            if (!m_sections.empty())
-                m_sections.back().end = m_lines.size();
-            const bool first = m_firstSection.try_emplace(name(line), m_sections.size()).second;
-            m_sections.push_back({m_lines.size(), 0, first});
-        }
         m_lines.push_back(line);
+        if (line.kind == Kind::Section) {
+            const std::size_t header = m_lines.size() - 1;
+            if (!m_sections.empty())
+                m_sections.back().end = header;
+            m_sections.push_back({header, 0, false, nullptr});
+        }
         start = end + 1;
     }
     if (!m_sections.empty())
@@ -156,7 +264,7 @@ void IniDocument::replaceLines(std::size_t first, std::size_t last, const std::v
         out += '\n';
     }
     out += joinLines([&](std::size_t i) { return i >= last; });
-    assign(std::move(out), false);
+    assign(std::make_shared<const std::string>(std::move(out)), false);
 }
 
 std::string IniDocument::format() const
@@ -172,9 +280,12 @@ std::string IniDocument::format() const
 
 void IniDocument::classify(Line& line) const
 {
-    const auto offset = [&](std::string_view part) { return std::size_t(part.data() - m_text->data()); };
-    const std::string_view trimmed = trimBlanks(text(line));
     line.kind = Kind::Other;
+    if (line.size > UINT32_MAX)
+        return;
+    const std::string_view whole = text(line);
+    const auto offset = [&](std::string_view part) { return std::uint32_t(part.data() - whole.data()); };
+    const std::string_view trimmed = trimBlanks(whole);
     if (trimmed.empty() || trimmed.front() == ';')
         return;
     if (trimmed.front() == '[') {
@@ -183,8 +294,8 @@ void IniDocument::classify(Line& line) const
             return;
         const std::string_view sectionName = trimBlanks(trimmed.substr(1, close - 1));
         line.kind = Kind::Section;
-        line.nameBegin = offset(sectionName);
-        line.nameSize = sectionName.size();
+        line.nameOffset = offset(sectionName);
+        line.nameSize = std::uint32_t(sectionName.size());
         return;
     }
     const std::size_t equals = trimmed.find('=');
@@ -195,22 +306,61 @@ void IniDocument::classify(Line& line) const
         return;
     const std::string_view keyValue = trimBlanks(trimmed.substr(equals + 1));
     line.kind = Kind::Key;
-    line.nameBegin = offset(keyName);
-    line.nameSize = keyName.size();
-    line.valueBegin = offset(keyValue);
-    line.valueSize = keyValue.size();
+    line.nameOffset = offset(keyName);
+    line.nameSize = std::uint32_t(keyName.size());
+    line.valueOffset = offset(keyValue);
+    line.valueSize = std::uint32_t(keyValue.size());
 }
 
+void IniDocument::indexSections() const
+{
+    if (m_sectionsIndexed)
+        return;
+    m_firstSection = FirstOfName(m_sections.size());
+    const std::vector<bool> first = m_firstSection.addAll(
+        m_sections.size(), [this](std::size_t index) { return name(m_lines[m_sections[index].header]); });
+    for (std::size_t i = 0; i < m_sections.size(); ++i)
+        m_sections[i].first = first[i];
+    m_sectionsIndexed = true;
+}
+
+// Once the sections are listed they are indexed; before, one look-up is cheaper as a pass over the headers
+// than building the index, as after the file was changed by another program.
 const IniDocument::Section* IniDocument::findSection(std::string_view section) const
 {
-    const auto found = m_firstSection.find(trimBlanks(section));
-    return found == m_firstSection.end() ? nullptr : &m_sections[found->second];
+    const std::string_view wanted = trimBlanks(section);
+    if (!m_sectionsIndexed) {
+        for (const Section& candidate : m_sections) {
+            if (equalsCaseless(name(m_lines[candidate.header]), wanted))
+                return &candidate;
+        }
+        return nullptr;
+    }
+    const auto found =
+        m_firstSection.find(wanted, [this](std::size_t index) { return name(m_lines[m_sections[index].header]); });
+    return found ? &m_sections[*found] : nullptr;
+}
+
+const IniDocument::SectionKeys& IniDocument::keysOf(const Section& section) const
+{
+    if (!section.keys) {
+        auto keys = std::make_shared<SectionKeys>();
+        keys->byName = FirstOfName(section.end - section.header);
+        const auto keyName = [this](std::size_t line) { return name(m_lines[line]); };
+        for (std::size_t i = section.header + 1; i < section.end; ++i) {
+            if (m_lines[i].kind == Kind::Key && keys->byName.add(name(m_lines[i]), i, keyName))
+                keys->lines.push_back(i);
+        }
+        section.keys = std::move(keys);
+    }
+    return *section.keys;
 }
 
 std::vector<std::string> IniDocument::sections() const
 {
+    indexSections();
     std::vector<std::string> names;
-    names.reserve(m_firstSection.size());
+    names.reserve(m_sections.size());
     for (const Section& section : m_sections) {
         if (section.first)
             names.emplace_back(name(m_lines[section.header]));
@@ -224,13 +374,10 @@ std::vector<std::string> IniDocument::keys(std::string_view section) const
     const Section* found = findSection(section);
     if (!found)
         return names;
-    std::unordered_set<std::string_view, CaselessHash, CaselessEqual> seen;
-    seen.reserve(found->end - found->header);
-    for (std::size_t i = found->header + 1; i < found->end; ++i) {
-        const Line& line = m_lines[i];
-        if (line.kind == Kind::Key && seen.insert(name(line)).second)
-            names.emplace_back(name(line));
-    }
+    const SectionKeys& keys = keysOf(*found);
+    names.reserve(keys.lines.size());
+    for (std::size_t line : keys.lines)
+        names.emplace_back(name(m_lines[line]));
     return names;
 }
 
@@ -240,6 +387,11 @@ std::optional<std::string> IniDocument::read(std::string_view section, std::stri
     if (!found)
         return std::nullopt;
     const std::string_view wanted = trimBlanks(key);
+    // A section whose keys were listed is indexed; a single look-up in another is cheaper as one pass.
+    if (found->keys) {
+        const auto line = found->keys->byName.find(wanted, [this](std::size_t index) { return name(m_lines[index]); });
+        return line ? std::optional(std::string(unquoted(value(m_lines[*line])))) : std::nullopt;
+    }
     for (std::size_t i = found->header + 1; i < found->end; ++i) {
         const Line& line = m_lines[i];
         if (line.kind == Kind::Key && equalsCaseless(name(line), wanted))
@@ -290,7 +442,7 @@ bool IniDocument::eraseKey(std::string_view section, std::string_view key)
     for (std::size_t i = found->header + 1; i < found->end && !any; ++i)
         any = erased(i);
     if (any)
-        assign(joinLines([&](std::size_t i) { return !erased(i); }), false);
+        assign(std::make_shared<const std::string>(joinLines([&](std::size_t i) { return !erased(i); })), false);
     return any;
 }
 
@@ -307,7 +459,7 @@ bool IniDocument::eraseSection(std::string_view section)
         any = true;
     }
     if (any)
-        assign(joinLines([&](std::size_t i) { return !erased[i]; }), false);
+        assign(std::make_shared<const std::string>(joinLines([&](std::size_t i) { return !erased[i]; })), false);
     return any;
 }
 

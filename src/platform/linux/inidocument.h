@@ -1,11 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/linux/caseless.h"
@@ -17,15 +17,17 @@ namespace platform::detail {
 /// the first section of a name and the first key of a name in it are seen, and every line not changed
 /// (comments, blank lines, lines without "=") stays as it was.
 ///
-/// The text is held once and every line is classified when the file is parsed, with the first section of
-/// each name indexed, so listing the sections or the keys of a section takes one pass however many there
-/// are; only a change rebuilds the lines.
+/// The text is held once and every line is classified when the file is parsed; the first section of each
+/// name and the first key of each name in a section are indexed when first listed, so listing takes one pass
+/// however many there are and look-ups after it are direct. Only a change rebuilds the lines.
 class IniDocument final
 {
 public:
     /// Reads the file's bytes: UTF-8 (a byte-order mark is dropped and put back on writing), or Windows-1251
     /// when the bytes are not valid UTF-8, as files written by older Windows programs are.
     static IniDocument parse(std::string_view bytes);
+    /// The same, holding on to `bytes` instead of a copy when they are UTF-8 without a byte-order mark.
+    static IniDocument parse(std::shared_ptr<const std::string> bytes);
     /// The file's bytes in UTF-8 with the line ends the file had (LF for a new file).
     std::string format() const;
 
@@ -49,29 +51,68 @@ private:
         Section,
         Key
     };
-    // One line of `m_text`, without its line end; name and value are offsets into the text as well.
+    // One line of `m_text`, without its line end; name and value are counted from the line's start (a line
+    // too long for that is no entry).
     struct Line
     {
         std::size_t begin = 0;
         std::size_t size = 0;
+        std::uint32_t nameOffset = 0;
+        std::uint32_t nameSize = 0;
+        std::uint32_t valueOffset = 0;
+        std::uint32_t valueSize = 0;
         Kind kind = Kind::Other;
-        std::size_t nameBegin = 0;
-        std::size_t nameSize = 0;
-        std::size_t valueBegin = 0;
-        std::size_t valueSize = 0;
+    };
+    // Names, each once with a number standing for the first line that has it (compared without regard to
+    // case): open addressing over one array, since a file may hold a hundred thousand names and a node per
+    // name would cost more than the look-up itself.
+    class FirstOfName
+    {
+    public:
+        explicit FirstOfName(std::size_t expected = 0);
+        /// Adds `number` under `name` unless an equal name is there; true when added. `nameOf` gives the name
+        /// a number stands for.
+        template <class NameOf> bool add(std::string_view name, std::size_t number, NameOf nameOf);
+        /// Adds many names at once, numbered from 0 in order; `added[i]` tells whether name i was added.
+        template <class NameOf> std::vector<bool> addAll(std::size_t count, NameOf nameOf);
+        template <class NameOf> std::optional<std::size_t> find(std::string_view name, NameOf nameOf) const;
+
+    private:
+        // Numbers are lines or sections of a file held in memory, far below 2^32; a slot of two 32-bit halves
+        // keeps the table of a long file in the processor's cache.
+        static constexpr std::uint32_t kFree = UINT32_MAX;
+        struct Slot
+        {
+            std::uint32_t hash = 0;
+            std::uint32_t number = kFree;
+        };
+        void grow();
+        template <class NameOf> bool add(std::uint32_t hash, std::string_view name, std::size_t number, NameOf nameOf);
+
+        std::vector<Slot> m_slots;
+        std::size_t m_count = 0;
+    };
+    // The keys of one section that count (the first of each name), in file order and by name.
+    struct SectionKeys
+    {
+        std::vector<std::size_t> lines;
+        FirstOfName byName;
     };
     // A section header, the end of its lines (the next header of any name, or the end of the file), and
-    // whether it is the first section of its name, the one that counts.
+    // whether it is the first section of its name, the one that counts (known once the sections are indexed).
+    // Its keys are indexed when first listed; the index is never changed, only dropped with the lines, so
+    // copies may share it.
     struct Section
     {
         std::size_t header = 0;
         std::size_t end = 0;
-        bool first = false;
+        mutable bool first = false;
+        mutable std::shared_ptr<const SectionKeys> keys;
     };
 
     /// Takes `text` as the document's and splits it into classified lines; with `learnLineEnd`, the line
     /// end seen first becomes the file's.
-    void assign(std::string text, bool learnLineEnd);
+    void assign(std::shared_ptr<const std::string> text, bool learnLineEnd);
     /// Replaces lines [first, last) with `lines`.
     void replaceLines(std::size_t first, std::size_t last, const std::vector<std::string>& lines);
     /// Every line for which `keep` holds, each with a line feed.
@@ -79,16 +120,21 @@ private:
     void classify(Line& line) const;
     std::string_view all() const { return *m_text; }
     std::string_view text(const Line& line) const { return all().substr(line.begin, line.size); }
-    std::string_view name(const Line& line) const { return all().substr(line.nameBegin, line.nameSize); }
-    std::string_view value(const Line& line) const { return all().substr(line.valueBegin, line.valueSize); }
+    std::string_view name(const Line& line) const { return text(line).substr(line.nameOffset, line.nameSize); }
+    std::string_view value(const Line& line) const { return text(line).substr(line.valueOffset, line.valueSize); }
+    /// Finds the first section of each name, which listing the sections needs and which makes look-ups
+    /// direct; done once per text.
+    void indexSections() const;
     const Section* findSection(std::string_view section) const;
+    const SectionKeys& keysOf(const Section& section) const;
 
     // Never changed once indexed, only replaced, so copies share it and the views below stay valid in them.
     std::shared_ptr<const std::string> m_text = std::make_shared<const std::string>();
     std::vector<Line> m_lines;
     std::vector<Section> m_sections;
-    // The index in `m_sections` of the first section of each name, by its name as a view into `m_text`.
-    std::unordered_map<std::string_view, std::size_t, CaselessHash, CaselessEqual> m_firstSection;
+    // The first section of each name, by its index in `m_sections`, once indexed.
+    mutable FirstOfName m_firstSection;
+    mutable bool m_sectionsIndexed = false;
     std::string m_lineEnd = "\n";
     bool m_byteOrderMark = false;
 };

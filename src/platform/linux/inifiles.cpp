@@ -6,8 +6,13 @@
 #include <QByteArrayView>
 #include <QFile>
 
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
 #include <functional>
 #include <map>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -75,46 +80,114 @@ public:
 private:
     struct Parsed
     {
-        std::string bytes;
+        std::shared_ptr<const std::string> bytes;
         IniDocument document;
+    };
+
+    struct Reading
+    {
+        enum class Status
+        {
+            Read,
+            Missing,
+            Failed
+        };
+        Status status = Status::Missing;
+        // Empty when the bytes are those parsed last time.
+        std::string bytes;
+        bool unchanged = false;
+
+        static Reading without(Status status)
+        {
+            Reading reading;
+            reading.status = status;
+            return reading;
+        }
     };
 
     // A missing or unreadable file reads as empty, as GetPrivateProfileString sees it.
     const IniDocument& load(const std::string& file)
     {
         const std::string path = pathOf(file);
-        detail::FileContents contents = detail::readWholeFile(path);
-        if (contents.status != detail::FileContents::Status::Read) {
+        Reading reading = readFile(path);
+        if (reading.status != Reading::Status::Read) {
             m_parsed.erase(path);
             return m_empty;
         }
-        return parsed(path, std::move(contents.bytes));
+        return parsed(path, std::move(reading));
     }
 
-    // Every read goes to the file, since another running copy or the user's editor may have changed it, but
-    // the parse of the bytes read last time is kept: a long dictionary is looked up at every key the user
-    // types, and parsing it anew each time would make the window lag.
-    const IniDocument& parsed(const std::string& path, std::string bytes)
+    // Every read goes to the file, since another running copy or the user's editor may have changed it, but a
+    // long dictionary is looked up at every key the user types: the bytes are compared with those parsed last
+    // time piece by piece as they come, so an unchanged file is neither copied whole nor parsed again.
+    Reading readFile(const std::string& path) const
     {
         const auto known = m_parsed.find(path);
-        if (known != m_parsed.end() && known->second.bytes == bytes)
-            return known->second.document;
+        const std::string* last = known == m_parsed.end() ? nullptr : known->second.bytes.get();
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return Reading::without(errno == ENOENT || errno == ENOTDIR ? Reading::Status::Missing
+                                                                        : Reading::Status::Failed);
+        Reading reading = Reading::without(Reading::Status::Read);
+        struct stat info = {};
+        if (::fstat(fd, &info) == 0 && !last)
+            reading.bytes.reserve(std::size_t(info.st_size));
+        bool same = last != nullptr;
+        std::size_t matched = 0;
+        std::string chunk(std::size_t(1) << 16, '\0');
+        for (;;) {
+            const ssize_t count = ::read(fd, chunk.data(), chunk.size());
+            if (count < 0 && errno == EINTR)
+                continue;
+            if (count < 0) {
+                ::close(fd);
+                return Reading::without(Reading::Status::Failed);
+            }
+            if (count == 0)
+                break;
+            const std::string_view piece(chunk.data(), std::size_t(count));
+            if (same && matched + piece.size() <= last->size() &&
+                std::string_view(*last).substr(matched, piece.size()) == piece) {
+                matched += piece.size();
+                continue;
+            }
+            if (same) {
+                same = false;
+                reading.bytes.reserve(std::max<std::size_t>(std::size_t(info.st_size), matched + piece.size()));
+                reading.bytes.assign(*last, 0, matched);
+            }
+            reading.bytes += piece;
+        }
+        ::close(fd);
+        if (same && matched == last->size())
+            reading.unchanged = true;
+        else if (same)
+            reading.bytes.assign(*last, 0, matched);
+        return reading;
+    }
+
+    const IniDocument& parsed(const std::string& path, Reading reading)
+    {
+        if (reading.unchanged)
+            return m_parsed.at(path).document;
+        auto bytes = std::make_shared<const std::string>(std::move(reading.bytes));
         IniDocument document = IniDocument::parse(bytes);
         Parsed& slot = m_parsed[path];
         slot = {std::move(bytes), std::move(document)};
         return slot.document;
     }
 
-    // The document of these bytes for changing: the kept parse itself when it is theirs, since it is replaced
-    // by the changed one anyway.
-    IniDocument take(const std::string& path, const std::string& bytes)
+    // The file as read, parsed, for changing: the kept parse itself when the file is unchanged, since it is
+    // replaced by the changed one anyway. A missing file is an empty document of no bytes.
+    Parsed take(const std::string& path, Reading reading)
     {
-        const auto known = m_parsed.find(path);
-        if (known == m_parsed.end() || known->second.bytes != bytes)
-            return IniDocument::parse(bytes);
-        IniDocument document = std::move(known->second.document);
-        m_parsed.erase(known);
-        return document;
+        if (reading.status != Reading::Status::Read)
+            return {nullptr, IniDocument()};
+        if (reading.unchanged)
+            return std::move(m_parsed.extract(path).mapped());
+        auto bytes = std::make_shared<const std::string>(std::move(reading.bytes));
+        IniDocument document = IniDocument::parse(bytes);
+        return {std::move(bytes), std::move(document)};
     }
 
     // After a write the file holds exactly the edited document, so the next read needs no parse; unless the
@@ -122,7 +195,7 @@ private:
     void remember(const std::string& path, std::string bytes, IniDocument document)
     {
         if (QByteArrayView(bytes.data(), qsizetype(bytes.size())).isValidUtf8())
-            m_parsed[path] = {std::move(bytes), std::move(document)};
+            m_parsed[path] = {std::make_shared<const std::string>(std::move(bytes)), std::move(document)};
         else
             m_parsed.erase(path);
     }
@@ -135,13 +208,14 @@ private:
         detail::FileLock lock(path);
         if (!lock.locked())
             return false;
-        detail::FileContents contents = detail::readWholeFile(path);
-        if (contents.status == detail::FileContents::Status::Failed)
+        Reading reading = readFile(path);
+        if (reading.status == Reading::Status::Failed)
             return false;
-        IniDocument document = take(path, contents.bytes);
+        Parsed current = take(path, std::move(reading));
+        IniDocument& document = current.document;
         if (!change(document)) {
-            if (contents.status == detail::FileContents::Status::Read)
-                m_parsed[path] = {std::move(contents.bytes), std::move(document)};
+            if (current.bytes)
+                m_parsed[path] = std::move(current);
             return true;
         }
         std::string bytes = document.format();

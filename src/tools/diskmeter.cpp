@@ -1,8 +1,11 @@
 #include "tools/diskmeter.h"
 
+#include <QAbstractItemView>
 #include <QDir>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <algorithm>
 
 #include "common/clickfilter.h"
 #include "common/dialogs.h"
@@ -34,12 +37,44 @@ int chosenIndex(const QComboBox* box)
     return index >= 0 && box->itemText(index) == box->currentText() ? index : -1;
 }
 
+// Mount points can be long: the open list is as wide as its longest entry, even where that is wider than the
+// box, and follows the entries' font when the window scales. Styles differ in whether they widen the list by
+// themselves; the room asked for here (picture, margins and a scroll bar besides the text) suits them all.
+void fitListToEntries(QComboBox* box)
+{
+    QAbstractItemView* list = box->view();
+    const QFontMetrics metrics = list->fontMetrics();
+    int widest = 0;
+    for (int row = 0; row < box->count(); ++row)
+        widest = std::max(widest, metrics.horizontalAdvance(box->itemText(row)));
+    const int margins = 4 * metrics.averageCharWidth();
+    list->setMinimumWidth(widest + box->iconSize().width() + margins + 2 * list->frameWidth() +
+                          list->verticalScrollBar()->sizeHint().width());
+}
+
+class ListWidthKeeper final : public QObject
+{
+public:
+    explicit ListWidthKeeper(QComboBox* box) : QObject(box), m_box(box) { box->view()->installEventFilter(this); }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::FontChange)
+            fitListToEntries(m_box);
+        return false;
+    }
+
+private:
+    QComboBox* m_box;
+};
+
 } // namespace
 
 DiskMeter::DiskMeter(Ui::Form1& form, platform::DiskSpace& disks, QObject* parent)
     : QObject(parent), m_form(form), m_disks(disks)
 {
     fillDriveList();
+    new ListWidthKeeper(m_form.Drivers);
     connect(m_form.Drivers, &QComboBox::currentIndexChanged, this, &DiskMeter::DriversChange);
     MouseHandlers::onMouseDown(m_form.ProgressBar1, [this](QMouseEvent*) { ProgressBar1MouseDown(); });
 }
@@ -51,6 +86,7 @@ void DiskMeter::fillDriveList()
     for (const platform::Drive& drive : m_disks.drives())
         m_form.Drivers->addItem(m_form.Drivers->style()->standardIcon(pictureOf(drive.kind)),
                                 QString::fromStdString(drive.name), QString::fromStdString(drive.id));
+    fitListToEntries(m_form.Drivers);
 }
 
 std::string DiskMeter::selectedDrive() const
@@ -85,8 +121,8 @@ void DiskMeter::UpdateDiskMeter()
                      : qint16(m_form.Drivers->currentIndex() + 1);
     // One reading of the drive for all the figures, so they agree with each other.
     const platform::DriveSize size = m_disks.size(selectedDrive());
-    const auto view =
-        diskMeterView(size.total, size.free, chosenIndex(m_form.ComboBox3), chosenIndex(m_form.ComboBox2), displayLocale());
+    const auto view = diskMeterView(size.total, size.free, chosenIndex(m_form.ComboBox3), chosenIndex(m_form.ComboBox2),
+                                    displayLocale());
     if (!view) {
         const QString unknown = QStringLiteral("???");
         m_form.StaticText4->setText(unknown);

@@ -159,7 +159,7 @@ class CaptionFitTest : public QObject
         m_world = std::make_unique<TestWorld>();
         m_world->start();
         if (scalePercent != 100)
-            QVERIFY(m_world->form1().scaleBy(scalePercent, 100));
+            formwalk::scaleWindow(m_world->form1(), scalePercent);
         fillStatusPanels(m_world->ui().StatusBar1);
         if (state == State::Working)
             startWorking();
@@ -259,23 +259,5 @@ private slots:
     void cleanupTestCase() { m_world.reset(); }
 };
 
-// The offscreen screen is made as large as the X screen the program is tried on, so the window can take
-// its 150 % step.
-int main(int argc, char** argv)
-{
-    QTemporaryDir screens;
-    const QString config = screens.filePath(QStringLiteral("screens.json"));
-    QFile file(config);
-    if (!file.open(QIODevice::WriteOnly))
-        return 1;
-    file.write(R"({"screens": [{"name": "screen", "x": 0, "y": 0, "width": 1280, "height": 1024,
-                   "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-    file.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toUtf8());
-    TApplication app(argc, argv);
-    CaptionFitTest test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
-
+TROMBUS_WIDE_SCREEN_TEST_MAIN(CaptionFitTest)
 #include "captionfit_test.moc"

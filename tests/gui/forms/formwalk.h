@@ -9,6 +9,7 @@
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include "dialogs/tform6.h"
@@ -86,6 +87,14 @@ inline QString pathOf(const QWidget* widget)
     return parts.join(QLatin1Char('/'));
 }
 
+/// One scale step of the main window, as the scale entry takes it; fails when the window refuses it.
+inline void scaleWindow(TForm1& form, int percent)
+{
+    const int designWidth = form.width();
+    form.scaleBy(percent, 100);
+    QVERIFY2(qAbs(form.width() - designWidth * percent / 100) <= 1, "the window did not take the scale step");
+}
+
 /// Brings forward every notebook page and tab that holds the widget, as a user opening them would.
 inline void bringForward(QWidget* widget)
 {
@@ -101,3 +110,22 @@ inline void bringForward(QWidget* widget)
 }
 
 } // namespace formwalk
+
+// A window test's main on an offscreen screen as large as the X screen the program is tried on, so the
+// window can take its 150 % step (the default offscreen screen is too small for it).
+#define TROMBUS_WIDE_SCREEN_TEST_MAIN(TestClass)                                                                       \
+    int main(int argc, char** argv)                                                                                    \
+    {                                                                                                                  \
+        QTemporaryDir screens;                                                                                         \
+        const QString config = screens.filePath(QStringLiteral("screens.json"));                                       \
+        QFile file(config);                                                                                            \
+        if (!file.open(QIODevice::WriteOnly))                                                                          \
+            return 1;                                                                                                  \
+        file.write("{\"screens\": [{\"name\": \"wide\", \"width\": 1280, \"height\": 1024}]}");                        \
+        file.close();                                                                                                  \
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toUtf8());                                         \
+        TApplication app(argc, argv);                                                                                  \
+        TestClass test;                                                                                                \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
+        return QTest::qExec(&test, argc, argv);                                                                        \
+    }

@@ -40,6 +40,8 @@ void TMessia::openWith(QLineEdit* edit)
 {
     BBClick();
     edit->show();
+    // A window manager may still offer to minimise the prompt; opening it again must bring it back to view.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();

@@ -12,6 +12,7 @@
 #include "app/tshape.h"
 #include "common/colors.h"
 #include "formwalk.h"
+#include "reminders/tmessia.h"
 #include "testworld.h"
 
 namespace {
@@ -133,6 +134,20 @@ private slots:
         QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
         QVERIFY(!flags.testFlag(Qt::WindowContextHelpButtonHint));
+    }
+
+    void minimisedPromptComesBackWhenOpenedAgain()
+    {
+        auto* prompt = qobject_cast<TMessia*>(m_world->form1().messiaWindow());
+        prompt->openForTimer();
+        prompt->setWindowState(prompt->windowState() | Qt::WindowMinimized);
+        QVERIFY(prompt->isMinimized());
+
+        prompt->openForAlarm();
+
+        QVERIFY(prompt->isVisible());
+        QVERIFY(!prompt->isMinimized());
+        prompt->BBClick();
     }
 
     // Some styles widen an open list by themselves, others (the Windows one among them) keep it as wide as the

@@ -96,7 +96,19 @@ std::size_t caselessHash(std::string_view utf8)
 {
     std::uint64_t hash = 14695981039346656037ull; // FNV-1a
     for (std::size_t i = 0; i < utf8.size();) {
-        hash ^= folded(nextCodePoint(utf8, i));
+        // ASCII and two-byte characters (all of Cyrillic) decoded on the spot, as nextCodePoint would.
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        char32_t code;
+        if (lead < 0x80) {
+            code = lead;
+            ++i;
+        } else if ((lead & 0xE0) == 0xC0 && i + 1 < utf8.size() && (utf8[i + 1] & 0xC0) == 0x80) {
+            code = char32_t(lead & 0x1F) << 6 | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F);
+            i += 2;
+        } else {
+            code = nextCodePoint(utf8, i);
+        }
+        hash ^= folded(code);
         hash *= 1099511628211ull;
     }
     return static_cast<std::size_t>(hash);

@@ -21,11 +21,6 @@ std::string_view trimBlanks(std::string_view s)
     return s;
 }
 
-bool isValidUtf8(std::string_view bytes)
-{
-    return QByteArrayView(bytes.data(), qsizetype(bytes.size())).isValidUtf8();
-}
-
 // memchr runs through the text many bytes at a time, where a plain counting loop takes them one by one.
 std::size_t occurrences(std::string_view text, char c)
 {
@@ -74,6 +69,52 @@ constexpr char16_t kCp1251High[128] = {
 };
 
 } // namespace
+
+// Runs of ASCII are checked eight bytes at a time and two-byte characters (all of Cyrillic) without the
+// general case: a long dictionary is checked whole every time another program changed it.
+bool isUtf8(std::string_view bytes)
+{
+    const auto* at = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const end = at + bytes.size();
+    const auto continuation = [](unsigned char c) { return (c & 0xC0) == 0x80; };
+    while (at < end) {
+        while (end - at >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, at, 8);
+            if (word & 0x8080808080808080ull)
+                break;
+            at += 8;
+        }
+        if (at == end)
+            break;
+        const unsigned char lead = *at;
+        const std::ptrdiff_t left = end - at;
+        if (lead < 0x80) {
+            ++at;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            if (left < 2 || !continuation(at[1]))
+                return false;
+            at += 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            // No overlong forms (E0 80..9F) and no surrogates (ED A0..BF).
+            const unsigned char low = lead == 0xE0 ? 0xA0 : 0x80;
+            const unsigned char high = lead == 0xED ? 0x9F : 0xBF;
+            if (left < 3 || at[1] < low || at[1] > high || !continuation(at[2]))
+                return false;
+            at += 3;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            // No overlong forms (F0 80..8F) and nothing past U+10FFFF (F4 90..BF).
+            const unsigned char low = lead == 0xF0 ? 0x90 : 0x80;
+            const unsigned char high = lead == 0xF4 ? 0x8F : 0xBF;
+            if (left < 4 || at[1] < low || at[1] > high || !continuation(at[2]) || !continuation(at[3]))
+                return false;
+            at += 4;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
 
 std::string decodeCp1251(std::string_view bytes)
 {
@@ -191,7 +232,7 @@ IniDocument IniDocument::parse(std::shared_ptr<const std::string> bytes)
         text.remove_prefix(3);
         document.m_byteOrderMark = true;
     }
-    if (!isValidUtf8(text))
+    if (!isUtf8(text))
         bytes = std::make_shared<const std::string>(decodeCp1251(text));
     else if (document.m_byteOrderMark)
         bytes = std::make_shared<const std::string>(text);

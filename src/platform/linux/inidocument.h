@@ -139,6 +139,8 @@ private:
     bool m_byteOrderMark = false;
 };
 
+/// Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
+bool isUtf8(std::string_view bytes);
 /// Converts Windows-1251 text to UTF-8.
 std::string decodeCp1251(std::string_view bytes);
 /// The same by our own table, used when Qt was built without a Windows-1251 codec.

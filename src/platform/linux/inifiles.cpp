@@ -3,7 +3,6 @@
 #include "platform/linux/filestore.h"
 #include "platform/linux/inidocument.h"
 
-#include <QByteArrayView>
 #include <QFile>
 
 #include <algorithm>
@@ -194,7 +193,7 @@ private:
     // bytes are not UTF-8 (a name given in another encoding), which the next parse would read differently.
     void remember(const std::string& path, std::string bytes, IniDocument document)
     {
-        if (QByteArrayView(bytes.data(), qsizetype(bytes.size())).isValidUtf8())
+        if (detail::isUtf8(bytes))
             m_parsed[path] = {std::make_shared<const std::string>(std::move(bytes)), std::move(document)};
         else
             m_parsed.erase(path);

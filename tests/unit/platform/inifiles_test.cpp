@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QByteArrayView>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 
@@ -386,6 +387,33 @@ TEST(Caseless, HashAndComparisonAgreeWithTheKey)
     }
     EXPECT_FALSE(equalsCaseless("abc", "abcd"));
     EXPECT_FALSE(equalsCaseless("Ключ", "Клю"));
+}
+
+// A file is read as UTF-8 exactly when Qt would call it UTF-8: every string of up to two bytes, and of up to
+// four bytes drawn from the values where the rules change, alone and after a run of ASCII.
+TEST(Utf8, CheckAgreesWithQt)
+{
+    const unsigned char edges[] = {0x00, 0x41, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC0, 0xC1, 0xC2, 0xDF,
+                                   0xE0, 0xE1, 0xEC, 0xED, 0xEE, 0xEF, 0xF0, 0xF1, 0xF3, 0xF4, 0xF5, 0xFF};
+    std::vector<std::string> cases;
+    for (int a = 0; a < 256; ++a) {
+        cases.push_back(std::string(1, char(a)));
+        for (int b = 0; b < 256; ++b)
+            cases.push_back({char(a), char(b)});
+    }
+    for (unsigned char a : edges)
+        for (unsigned char b : edges)
+            for (unsigned char c : edges) {
+                cases.push_back({char(a), char(b), char(c)});
+                for (unsigned char d : edges)
+                    cases.push_back({char(a), char(b), char(c), char(d)});
+            }
+    for (const std::string& bytes : cases) {
+        for (const std::string& text : {bytes, "ASCII run " + bytes, bytes + "ASCII run"}) {
+            ASSERT_EQ(platform::detail::isUtf8(text), QByteArrayView(text.data(), qsizetype(text.size())).isValidUtf8())
+                << ::testing::PrintToString(text);
+        }
+    }
 }
 
 TEST(Cp1251, OwnTableMatchesQtCodec)

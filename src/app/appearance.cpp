@@ -99,13 +99,13 @@ bool Appearance::Edit1KeyPress(QKeyEvent* event)
         return true;
     }
     const int percent = StrToInt(text);
-    // Zero would shrink every control to nothing and make the undo divide by zero.
-    if (percent <= 0) {
+    // Zero would shrink every control to nothing and make the undo divide by zero; a window too large for
+    // its screen would put its lower controls, the undo among them, out of reach.
+    if (percent <= 0 || !m_form.scaleBy(percent, 100)) {
         m_form.showErrorIndicator();
         return true;
     }
     m_form.setScalePercent(percent);
-    m_form.scaleBy(percent, 100);
     return true;
 }
 
@@ -114,7 +114,8 @@ void Appearance::Label19Click()
     const int percent = m_form.scalePercent();
     if (percent <= 0)
         return;
-    m_form.scaleBy(100, percent);
+    if (!m_form.scaleBy(100, percent))
+        m_form.showErrorIndicator();
 }
 
 void Appearance::BitBtn1Click()

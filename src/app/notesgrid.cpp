@@ -1,9 +1,12 @@
 #include "app/notesgrid.h"
 
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QStyledItemDelegate>
+#include <cstdlib>
+#include <optional>
 
 #include "app/tform1.h"
 #include "common/colors.h"
@@ -29,6 +32,122 @@ public:
         painter->fillRect(cell.right() - GridLineWidth + 1, cell.top(), GridLineWidth, cell.height(), line);
         painter->fillRect(cell.left(), cell.bottom() - GridLineWidth + 1, cell.width(), GridLineWidth, line);
     }
+};
+
+// The grid has no fixed row or column to hold sizing handles, so its own lines are the handles: a press on a
+// row's bottom line or a column's right line drags that line.
+class GridLineSizer final : public QObject
+{
+public:
+    explicit GridLineSizer(QTableWidget& grid) : QObject(&grid), m_grid(grid)
+    {
+        m_grid.viewport()->setMouseTracking(true);
+        m_grid.viewport()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != m_grid.viewport())
+            return false;
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            return press(static_cast<QMouseEvent*>(event));
+        case QEvent::MouseMove:
+            return move(static_cast<QMouseEvent*>(event));
+        case QEvent::MouseButtonRelease:
+            return release();
+        case QEvent::Leave:
+            if (!m_drag)
+                m_grid.viewport()->unsetCursor();
+            return false;
+        default:
+            return false;
+        }
+    }
+
+private:
+    struct Line
+    {
+        Qt::Orientation orientation; // Horizontal: a column's right line; Vertical: a row's bottom line
+        int section;
+    };
+    struct Drag
+    {
+        Line line;
+        int startPosition;
+        int startSize;
+    };
+
+    static constexpr int Reach = 3;
+    static constexpr int LeastSize = 4;
+
+    std::optional<Line> lineAt(const QPoint& at) const
+    {
+        for (int column = 0; column < m_grid.columnCount(); ++column) {
+            const int edge = m_grid.columnViewportPosition(column) + m_grid.columnWidth(column);
+            if (std::abs(at.x() - edge) <= Reach)
+                return Line{Qt::Horizontal, column};
+        }
+        for (int row = 0; row < m_grid.rowCount(); ++row) {
+            const int edge = m_grid.rowViewportPosition(row) + m_grid.rowHeight(row);
+            if (std::abs(at.y() - edge) <= Reach)
+                return Line{Qt::Vertical, row};
+        }
+        return std::nullopt;
+    }
+
+    static int along(Qt::Orientation orientation, const QPoint& at)
+    {
+        return orientation == Qt::Horizontal ? at.x() : at.y();
+    }
+
+    int sizeOf(const Line& line) const
+    {
+        return line.orientation == Qt::Horizontal ? m_grid.columnWidth(line.section) : m_grid.rowHeight(line.section);
+    }
+
+    bool press(QMouseEvent* event)
+    {
+        const QPoint at = event->position().toPoint();
+        const std::optional<Line> line = lineAt(at);
+        if (event->button() != Qt::LeftButton || !line)
+            return false;
+        m_drag = Drag{*line, along(line->orientation, at), sizeOf(*line)};
+        return true;
+    }
+
+    bool move(QMouseEvent* event)
+    {
+        const QPoint at = event->position().toPoint();
+        if (!m_drag) {
+            const std::optional<Line> line = lineAt(at);
+            if (!line)
+                m_grid.viewport()->unsetCursor();
+            else
+                m_grid.viewport()->setCursor(line->orientation == Qt::Horizontal ? Qt::SplitHCursor : Qt::SplitVCursor);
+            return false;
+        }
+        const int size =
+            std::max(LeastSize, m_drag->startSize + along(m_drag->line.orientation, at) - m_drag->startPosition);
+        if (m_drag->line.orientation == Qt::Horizontal)
+            m_grid.setColumnWidth(m_drag->line.section, size);
+        else
+            m_grid.setRowHeight(m_drag->line.section, size);
+        return true;
+    }
+
+    bool release()
+    {
+        if (!m_drag)
+            return false;
+        m_drag.reset();
+        return true;
+    }
+
+    QTableWidget& m_grid;
+    std::optional<Drag> m_drag;
 };
 
 } // namespace
@@ -59,6 +178,7 @@ NotesGrid::NotesGrid(TForm1& form, Ui::Form1& ui) : m_form(form), m_ui(ui)
     palette.setColor(QPalette::Base, colorFromTColor(clInactiveCaptionText));
     palette.setColor(QPalette::Text, Qt::red);
     grid.setPalette(palette);
+    new GridLineSizer(grid);
     connect(&grid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) { cellEdited(item->row()); });
 }
 

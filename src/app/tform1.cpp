@@ -1,7 +1,6 @@
 #include "app/tform1.h"
 
 #include <QCloseEvent>
-#include <QEventLoop>
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QTabBar>
@@ -10,11 +9,13 @@
 #include "app/appearance.h"
 #include "app/ledshow.h"
 #include "app/notesgrid.h"
+#include "app/placementrules.h"
 #include "app/startwithsystem.h"
 #include "app/statistics.h"
 #include "app/systemmenus.h"
 #include "app/tickers.h"
 #include "app/trayicon.h"
+#include "app/windowplacement.h"
 #include "app/windowscaler.h"
 #include "common/apptitle.h"
 #include "common/clickfilter.h"
@@ -35,10 +36,12 @@ TForm1::TForm1(platform::Platform& platform, QStringList arguments, QWidget* par
     : QMainWindow(parent), ui(std::make_unique<Ui::Form1>()), m_platform(platform), m_arguments(std::move(arguments))
 {
     ui->setupUi(this);
+    scalePicturesOncePerSize(this);
     // Six page tabs fit the window's width only with slim tabs; the style sheet goes on the tab bar alone so
     // that the pages keep the palettes their features give them.
     ui->TabbedNotebook1->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    m_placement = new WindowPlacement(this);
     setUpTimers();
     m_tray = std::make_unique<TrayIcon>(*ui, this);
     m_tray->show();
@@ -117,7 +120,28 @@ void TForm1::centreOnMonitor()
 {
     const platform::ScreenSize screen = m_platform.get<platform::SystemInfo>().monitorSizeAt(
         frameGeometry().center().x(), frameGeometry().center().y());
-    move(screen.width / 2 - width() / 2, screen.height / 2 - height() / 2);
+    m_placement->placeFrame(QPoint(screen.width / 2 - width() / 2, screen.height / 2 - height() / 2));
+}
+
+// A stored position from a monitor that is gone, or one that put the title bar above the screen, would
+// leave the window where it cannot be dragged back.
+void TForm1::placeFrameReachable(const QPoint& topLeft)
+{
+    m_placement->placeFrame(topLeft, WindowPlacement::Fit::Reachable);
+}
+
+// A stored size larger than the screen (left by an oversized scale) would put the lower controls out of reach.
+void TForm1::resizeWithinScreen(int width, int height)
+{
+    const QRect frame = m_placement->frameRect();
+    const QRect area = nearestArea(frame, WindowPlacement::screenAreas());
+    QSize fitting(width, height);
+    if (!area.isEmpty())
+        fitting = fitting.boundedTo(area.size() - (frame.size() - size()));
+    resize(fitting);
+    // A window cut down to the screen goes wholly onto it; any other keeps the place it had.
+    const bool cut = fitting != QSize(width, height);
+    m_placement->placeAgain(cut ? WindowPlacement::Fit::Inside : WindowPlacement::Fit::Reachable);
 }
 
 void TForm1::FormShow()
@@ -148,7 +172,8 @@ void TForm1::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
     // The window's own minimise command also takes the taskbar entry away, as the tray commands do.
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && !m_inTray && isVisible())
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && !m_inTray && isVisible() &&
+        TrayIcon::available())
         QTimer::singleShot(0, this, [this] {
             if (isMinimized() && !m_inTray)
                 BitBtn2Click();
@@ -196,19 +221,18 @@ void TForm1::restoreStoredState()
 
     const int storedScale = readInt("maschtab");
     // A scale of zero or below would shrink every control to nothing and later divide by zero: refused.
-    if (storedScale > 0) {
+    // So is one whose window would not fit on the screen.
+    if (storedScale > 0 && scaleBy(storedScale, 100))
         m_scalePercent = storedScale;
-        scaleBy(m_scalePercent, 100);
-    }
     ui->TabbedNotebook1->setCurrentIndex(readInt("str"));
     ui->Edit1->setText(QString::number(m_scalePercent));
     launcherAppearance.firstColumnWidth = readInt("MyPrWL");
     setWindowColor(readInt("color"));
     // One bound at a time, so that a bad value leaves the ones before it applied.
-    move(readInt("left"), y());
-    move(x(), readInt("top"));
-    resize(width(), readInt("height"));
-    resize(readInt("width"), height());
+    placeFrameReachable(QPoint(readInt("left"), m_placement->framePosition().y()));
+    placeFrameReachable(QPoint(m_placement->framePosition().x(), readInt("top")));
+    resizeWithinScreen(width(), readInt("height"));
+    resizeWithinScreen(readInt("width"), height());
     KeyboardLayoutId = SettingsStore::read(m_platform, QStringLiteral("izik"));
     launcherAppearance.color = readInt("MyPrColor");
     launcherAppearance.fontColor = readInt("MyPrFontColor");
@@ -248,8 +272,9 @@ WindowSettings TForm1::currentWindowSettings() const
     WindowSettings settings;
     settings.color = m_color;
     settings.scaleText = ui->Edit1->text();
-    settings.left = x();
-    settings.top = y();
+    const QPoint frame = m_placement->framePosition();
+    settings.left = frame.x();
+    settings.top = frame.y();
     settings.height = height();
     settings.width = width();
     settings.keyboardLayoutId = KeyboardLayoutId;
@@ -268,60 +293,82 @@ void TForm1::storeCloseSet()
     SettingsStore::writeNotes(m_platform, noteRows, noteRowsToStore);
 }
 
-bool TForm1::FormClose()
+TForm1::CloseDecision TForm1::FormClose()
 {
     if (Tim.isActive()) {
         const int left = static_cast<int>(QRandomGenerator::global()->bounded(8000));
         Dialogs::message(QStringLiteral("Вирус пытается блокировать систему защиты, но она не лыком сшита, ХА ХА, "
                                         "осталось ") +
                          QString::number(left) + QStringLiteral(" больных филов."));
-        return false;
+        return CloseDecision::Cancel;
     }
     if (ui->CheckBox8->isChecked())
         storeCloseSet();
     if (QuietClose)
-        return true;
+        return CloseDecision::EndNow;
     if (ui->CheckBox11->isChecked()) {
         BitBtn2Click();
-        return false;
+        return CloseDecision::Cancel;
     }
     if (!Dialogs::question(QStringLiteral("Вы хотите выйти?"), QMessageBox::Warning))
-        return false;
+        return CloseDecision::Cancel;
     const QString farewell = QStringLiteral("NNNNNOOOOOTTTTT!!!!!!");
     setWindowTitle(farewell);
     setApplicationTitle(farewell);
-    // The farewell caption stays up for a moment; the message loop (and the timers) keep running meanwhile.
-    QEventLoop wait;
-    QTimer::singleShot(600, &wait, &QEventLoop::quit);
-    wait.exec();
-    return true;
+    return CloseDecision::EndAfterFarewell;
 }
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    event->ignore();
-    if (m_closing) {
+    if (m_closeState == CloseState::Ending) {
         event->accept();
         return;
     }
-    bool proceed = false;
+    event->ignore();
+    // A close requested while the farewell caption is up is the same close, not a new one.
+    if (m_closeState == CloseState::Farewell)
+        return;
+    CloseDecision decision = CloseDecision::Cancel;
     try {
-        proceed = FormClose();
+        decision = FormClose();
     } catch (const std::exception& error) {
         // A failed store keeps the window open, so nothing the user has is lost silently.
         showErrorReport(QString::fromUtf8(error.what()));
         return;
     }
-    if (!proceed)
+    switch (decision) {
+    case CloseDecision::Cancel:
         return;
-    m_closing = true;
-    event->accept();
+    case CloseDecision::EndNow:
+        m_closeState = CloseState::Ending;
+        event->accept();
+        m_tray->hide();
+        emit programEnding();
+        return;
+    case CloseDecision::EndAfterFarewell:
+        // The caption stays up for a moment while the message loop (and the timers) keep running.
+        m_closeState = CloseState::Farewell;
+        QTimer::singleShot(m_farewellDelayMs, this, &TForm1::finishClose);
+        return;
+    }
+}
+
+void TForm1::finishClose()
+{
+    m_closeState = CloseState::Ending;
+    close();
     m_tray->hide();
     emit programEnding();
 }
 
 void TForm1::BitBtn2Click()
 {
+    // Without a tray to come back from, a hidden window would be lost until the settings are deleted; it
+    // goes to the taskbar instead.
+    if (!TrayIcon::available()) {
+        showMinimized();
+        return;
+    }
     m_inTray = true;
     setWindowState(windowState() | Qt::WindowMinimized);
     hide();
@@ -391,9 +438,21 @@ void TForm1::setWindowColor(qint32 color)
     setAutoFillBackground(true);
 }
 
-void TForm1::scaleBy(int m, int d)
+bool TForm1::scaleBy(int m, int d)
 {
+    if (m <= 0 || d <= 0)
+        return false;
+    const QRect frame = m_placement->frameRect();
+    const QSize decoration = frame.size() - size();
+    const QSize scaled(int(qint64(width()) * m / d), int(qint64(height()) * m / d));
+    const QRect area = nearestArea(frame, WindowPlacement::screenAreas());
+    if (!area.isEmpty() && !fitsInside(scaled + decoration, area))
+        return false;
     scaleWidgetTree(this, m, d);
+    ui->StatusBar1->scalePanels(m, d);
+    // The corner stays where it was, unless the larger window would reach past the screen's edge there.
+    m_placement->placeFrame(frame.topLeft(), WindowPlacement::Fit::Inside);
+    return true;
 }
 
 void TForm1::showErrorIndicator()

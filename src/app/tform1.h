@@ -27,6 +27,7 @@ class LedShow;
 class SystemMenus;
 class Statistics;
 class NotesGrid;
+class WindowPlacement;
 
 // The main window: its lifecycle in the documented order, the shared services, and the feature
 // controllers. Features keep their own rules in their controllers; this class only wires them.
@@ -53,8 +54,19 @@ public:
     void FormShow();
     void FormHide();
     void FormActivate();
-    /// The close path; false cancels the close.
-    bool FormClose();
+    /// What the close path decided.
+    enum class CloseDecision
+    {
+        Cancel,           // the window stays as it was
+        EndNow,           // the quiet close: the program ends at once
+        EndAfterFarewell, // the farewell caption shows for a moment, then the program ends
+    };
+    /// The close path.
+    CloseDecision FormClose();
+    /// How long the farewell caption stays before the program ends (tests make it 0).
+    void setFarewellDelay(int milliseconds) { m_farewellDelayMs = milliseconds; }
+    /// True from the moment the close path said yes.
+    bool closing() const { return m_closeState != CloseState::Open; }
 
     // Commands that show, minimise or close.
     void BitBtn2Click();
@@ -70,8 +82,12 @@ public:
     /// Window colour as stored: 0x00BBGGRR, or a system colour with the high bit set.
     qint32 windowColor() const { return m_color; }
     void setWindowColor(qint32 color);
-    /// Multiplies position, size and font of every control and the window's size by m/d.
-    void scaleBy(int m, int d);
+    /// Multiplies position, size and font of every control and the window's size by m/d, keeping the
+    /// window's top-left corner in place; a scale whose window would not fit on its screen is refused
+    /// (false) and changes nothing.
+    bool scaleBy(int m, int d);
+    /// Where the window's frame is (or is about to be) and where the program puts it.
+    WindowPlacement& placement() { return *m_placement; }
     int scalePercent() const { return m_scalePercent; }
     void setScalePercent(int percent) { m_scalePercent = percent; }
     bool inTray() const { return m_inTray; }
@@ -125,6 +141,9 @@ private:
     void setUpTimers();
     void connectCommands();
     void centreOnMonitor();
+    void placeFrameReachable(const QPoint& topLeft);
+    void resizeWithinScreen(int width, int height);
+    void finishClose();
     void fillStatusBar();
     void restoreStoredState();
     WindowSettings currentWindowSettings() const;
@@ -180,5 +199,13 @@ private:
     QPointer<QWidget> m_about;
     QPointer<QWidget> m_form2;
     QPointer<QWidget> m_messia;
-    bool m_closing = false;
+    WindowPlacement* m_placement = nullptr;
+    enum class CloseState
+    {
+        Open,
+        Farewell, // the farewell caption is up; further close requests are ignored
+        Ending,   // the close goes through
+    };
+    CloseState m_closeState = CloseState::Open;
+    int m_farewellDelayMs = 600;
 };

@@ -11,13 +11,13 @@
 #include "app/tickers.h"
 #include "common/tregistry.h"
 #include "platform/diskspace.h"
+#include "reminders/alarmclock.h"
+#include "reminders/reminders.h"
+#include "reminders/tmessia.h"
 #include "tools/calculator.h"
 #include "tools/diskmeter.h"
 #include "tools/helpdictionary.h"
 #include "tools/stopwatch.h"
-#include "reminders/alarmclock.h"
-#include "reminders/reminders.h"
-#include "reminders/tmessia.h"
 #include "ui_Form1.h"
 
 // Every feature controller is made here, once, before FormCreate; the constructor-time hooks of features

@@ -4,6 +4,20 @@
 
 #include "ui_Form1.h"
 
+namespace {
+std::optional<bool> availabilityOverride;
+} // namespace
+
+bool TrayIcon::available()
+{
+    return availabilityOverride.value_or(QSystemTrayIcon::isSystemTrayAvailable());
+}
+
+void TrayIcon::setAvailabilityOverride(std::optional<bool> available)
+{
+    availabilityOverride = available;
+}
+
 TrayIcon::TrayIcon(Ui::Form1& ui, QObject* parent) : QObject(parent)
 {
     m_menu.setObjectName(QStringLiteral("PopupMenu1"));

@@ -3,6 +3,7 @@
 #include <QMenu>
 #include <QObject>
 #include <QSystemTrayIcon>
+#include <optional>
 
 namespace Ui {
 class Form1;
@@ -14,6 +15,11 @@ class TrayIcon final : public QObject
     Q_OBJECT
 public:
     TrayIcon(Ui::Form1& ui, QObject* parent);
+
+    /// True when the desktop has a tray to show the icon in and to bring the window back from.
+    static bool available();
+    /// Makes available() answer as given instead of asking the desktop; nullopt asks it again.
+    static void setAvailabilityOverride(std::optional<bool> available);
 
     QSystemTrayIcon& icon() { return m_icon; }
     QMenu& popupMenu() { return m_menu; }

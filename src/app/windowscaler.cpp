@@ -1,16 +1,29 @@
 #include "app/windowscaler.h"
 
+#include <QAbstractButton>
+#include <QEvent>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLayout>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTableView>
+#include <QTreeView>
 #include <QWidget>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace {
 
 int mulDiv(int value, int m, int d)
 {
     return static_cast<int>(std::lround(static_cast<double>(value) * m / d));
+}
+
+QSize mulDiv(const QSize& size, int m, int d)
+{
+    return {mulDiv(size.width(), m, d), mulDiv(size.height(), m, d)};
 }
 
 bool placedByItsParent(const QWidget* widget)
@@ -23,40 +36,135 @@ bool placedByItsParent(const QWidget* widget)
     return parent->layout() && parent->layout()->indexOf(const_cast<QWidget*>(widget)) >= 0;
 }
 
-void scaleFont(QWidget* widget, int m, int d)
+bool designedControl(const QWidget* widget)
 {
-    if (!widget->testAttribute(Qt::WA_SetFont))
-        return;
-    QFont font = widget->font();
+    return !widget->objectName().isEmpty() && !widget->objectName().startsWith(QLatin1String("qt_"));
+}
+
+QFont scaledFont(QFont font, int m, int d)
+{
     if (font.pixelSize() > 0)
         font.setPixelSize(std::max(1, mulDiv(font.pixelSize(), m, d)));
     else
         font.setPointSizeF(std::max(1.0, font.pointSizeF() * m / d));
-    widget->setFont(font);
+    return font;
 }
+
+void scaleSizeLimits(QWidget* widget, int m, int d)
+{
+    if (widget->minimumWidth() > 0 || widget->minimumHeight() > 0)
+        widget->setMinimumSize(mulDiv(widget->minimumSize(), m, d));
+    if (widget->maximumWidth() < QWIDGETSIZE_MAX)
+        widget->setMaximumWidth(mulDiv(widget->maximumWidth(), m, d));
+    if (widget->maximumHeight() < QWIDGETSIZE_MAX)
+        widget->setMaximumHeight(mulDiv(widget->maximumHeight(), m, d));
+}
+
+void scaleSections(QHeaderView* header, int m, int d)
+{
+    if (!header)
+        return;
+    // The sizes are read first: a new default size also goes to the sections that have it.
+    std::vector<int> sizes;
+    for (int section = 0; section < header->count(); ++section)
+        sizes.push_back(header->sectionSize(section));
+    header->setMinimumSectionSize(std::max(1, mulDiv(header->minimumSectionSize(), m, d)));
+    header->setDefaultSectionSize(std::max(1, mulDiv(header->defaultSectionSize(), m, d)));
+    for (int section = 0; section < header->count(); ++section)
+        header->resizeSection(section, mulDiv(sizes[std::size_t(section)], m, d));
+}
+
+void scaleContents(QWidget* widget, int m, int d)
+{
+    if (auto* table = qobject_cast<QTableView*>(widget)) {
+        scaleSections(table->horizontalHeader(), m, d);
+        scaleSections(table->verticalHeader(), m, d);
+    } else if (auto* tree = qobject_cast<QTreeView*>(widget)) {
+        scaleSections(tree->header(), m, d);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget); button && !button->icon().isNull()) {
+        button->setIconSize(mulDiv(button->iconSize(), m, d));
+    }
+}
+
+// Keeps the label's picture drawn at the label's size, made again only when that size changes.
+class PictureAtLabelSize final : public QObject
+{
+public:
+    PictureAtLabelSize(QLabel* label, QPixmap original)
+        : QObject(label), m_label(label), m_original(std::move(original))
+    {
+        m_label->setScaledContents(false);
+        render();
+        m_label->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_label && event->type() == QEvent::Resize)
+            render();
+        return false;
+    }
+
+private:
+    void render()
+    {
+        const qreal ratio = m_label->devicePixelRatioF();
+        const QSize size = m_label->contentsRect().size() * ratio;
+        if (size.isEmpty() || (size == m_size && ratio == m_ratio))
+            return;
+        m_size = size;
+        m_ratio = ratio;
+        QPixmap picture = m_original.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        picture.setDevicePixelRatio(ratio);
+        m_label->setPixmap(picture);
+    }
+
+    QLabel* m_label;
+    QPixmap m_original;
+    QSize m_size;
+    qreal m_ratio = 0;
+};
 
 } // namespace
 
 void scaleWidgetTree(QWidget* root, int m, int d)
 {
-    if (m <= 0 || d <= 0)
+    if (m <= 0 || d <= 0 || m == d)
         return;
-    const auto children = root->findChildren<QWidget*>();
-    for (QWidget* widget : children) {
-        if (widget->isWindow() || widget->objectName().isEmpty() ||
-            widget->objectName().startsWith(QLatin1String("qt_")))
+    std::vector<QWidget*> widgets{root};
+    for (QWidget* widget : root->findChildren<QWidget*>()) {
+        if (widget->window() == root)
+            widgets.push_back(widget);
+    }
+    // Every font is read before any is changed: a parent's new font would otherwise reach the children that
+    // inherit it before their own turn, and they would be scaled twice.
+    std::vector<QFont> fonts;
+    fonts.reserve(widgets.size());
+    for (QWidget* widget : widgets)
+        fonts.push_back(scaledFont(widget->font(), m, d));
+
+    for (std::size_t i = 1; i < widgets.size(); ++i) {
+        QWidget* widget = widgets[i];
+        if (!designedControl(widget))
             continue;
+        scaleSizeLimits(widget, m, d);
         if (!placedByItsParent(widget)) {
             const QRect g = widget->geometry();
             widget->setGeometry(mulDiv(g.x(), m, d), mulDiv(g.y(), m, d), mulDiv(g.width(), m, d),
                                 mulDiv(g.height(), m, d));
         }
-        scaleFont(widget, m, d);
+        scaleContents(widget, m, d);
     }
-    QFont rootFont = root->font();
-    rootFont.setPointSizeF(std::max(1.0, rootFont.pointSizeF() * m / d));
-    root->setFont(rootFont);
-    const QPoint topLeft = root->pos();
-    root->resize(mulDiv(root->width(), m, d), mulDiv(root->height(), m, d));
-    root->move(topLeft);
+    for (std::size_t i = 0; i < widgets.size(); ++i)
+        widgets[i]->setFont(fonts[i]);
+    root->resize(mulDiv(root->size(), m, d));
+}
+
+void scalePicturesOncePerSize(QWidget* root)
+{
+    for (QLabel* label : root->findChildren<QLabel*>()) {
+        if (label->hasScaledContents() && !label->pixmap().isNull())
+            new PictureAtLabelSize(label, label->pixmap());
+    }
 }

@@ -27,7 +27,7 @@ private slots:
 
         // A later show (after the console's "hide") is no new activation.
         QCoreApplication::sendEvent(&main, &shown);
-        QTest::qWait(20);
+        QVERIFY(processQueuedEvents());
         QCOMPARE(activations, 1);
     }
 
@@ -56,7 +56,7 @@ private slots:
         box.close();
         main.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&main));
-        QTest::qWait(20);
+        QVERIFY(processQueuedEvents());
         QCOMPARE(activations, 2);
     }
 };

@@ -4,6 +4,7 @@
 #include "app/tapplication.h"
 #include "app/trayicon.h"
 #include "common/apptitle.h"
+#include "modalboxcloser.h"
 #include "testworld.h"
 
 namespace {
@@ -32,7 +33,7 @@ private slots:
     void firstRunWritesTheDefaultsFromTheLiveWindow()
     {
         TestWorld world;
-        world.start();
+        QVERIFY(world.start());
 
         QCOMPARE(world.storedNames(), FirstRunValues);
         QCOMPARE(world.stored(QStringLiteral("Запускалси")), QStringLiteral("1"));
@@ -54,13 +55,13 @@ private slots:
     void returningFromAnotherProgramWindowRunsTheActivationAgain()
     {
         TestWorld world;
-        world.start();
+        QVERIFY(world.start());
         const QPoint storedPosition = world.form1().pos();
         world.store(QStringLiteral("3"), QStringLiteral("заметка"), MarkKey);
         world.form1().move(storedPosition + QPoint(40, 30));
         world.ui().TabbedNotebook1->setCurrentIndex(1);
 
-        returnToMainWindow(world, world.form1().aboutWindow());
+        QVERIFY(returnToMainWindow(world, world.form1().aboutWindow()));
 
         QCOMPARE(world.stored(QStringLiteral("Запускалси")), QStringLiteral("2"));
         QCOMPARE(world.form1().pos(), storedPosition);
@@ -71,24 +72,22 @@ private slots:
     void modalBoxesAndOtherApplicationsAreNoActivation()
     {
         TestWorld world;
-        world.start();
+        QVERIFY(world.start());
         // A box shown by the program: the recorder answers it, but a real modal box must not count either.
-        QTimer::singleShot(0, [] {
-            QTRY_VERIFY(QApplication::activeModalWidget());
-            QApplication::activeModalWidget()->close();
-        });
+        ModalBoxCloser closer;
         Dialogs::setHook({});
         Dialogs::message(QStringLiteral("проверка"));
+        QCOMPARE(closer.closedTexts, QStringList{QStringLiteral("проверка")});
         world.form1().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&world.form1()));
-        QTest::qWait(50);
+        QVERIFY(processQueuedEvents());
         QCOMPARE(world.stored(QStringLiteral("Запускалси")), QStringLiteral("1"));
     }
 
     void saveSwitchOffRestoresNothingAndKeepsStoredTotalsAndNotes()
     {
         TestWorld first;
-        first.start();
+        QVERIFY(first.start());
         const QString folder = first.configDir();
         first.store(QStringLiteral("rs"), QStringLiteral("17"));
         first.store(QStringLiteral("rd"), QStringLiteral("3"));
@@ -98,7 +97,7 @@ private slots:
         first.stop();
 
         TestWorld second({}, folder);
-        second.start();
+        QVERIFY(second.start());
         QVERIFY(!second.form1().Timer8.isActive());
         QVERIFY(second.form1().pos() != QPoint(5, second.form1().y()));
         QVERIFY(second.form1().noteRows[2].isEmpty());
@@ -118,7 +117,7 @@ private slots:
     void closeWithYesStoresTheCloseSetAndEndsTheProgram()
     {
         TestWorld world;
-        world.start();
+        QVERIFY(world.start());
         QSignalSpy ending(&world.form1(), &TForm1::programEnding);
         world.form1().move(77, 66);
         world.ui().TabbedNotebook1->setCurrentIndex(2);
@@ -127,7 +126,8 @@ private slots:
 
         QCOMPARE(world.dialogs.questions(), QStringList{QStringLiteral("Вы хотите выйти?")});
         QCOMPARE(world.dialogs.requests.last().icon, QMessageBox::Warning);
-        QCOMPARE(ending.count(), 1);
+        QTRY_COMPARE(ending.count(), 1);
+        QVERIFY(!world.form1().isVisible());
         QCOMPARE(world.form1().windowTitle(), QStringLiteral("NNNNNOOOOOTTTTT!!!!!!"));
         QCOMPARE(applicationTitle(), QStringLiteral("NNNNNOOOOOTTTTT!!!!!!"));
         QVERIFY(!world.form1().trayIcon().isVisible());
@@ -138,10 +138,32 @@ private slots:
         QCOMPARE(world.storedNames(MarkKey).size(), 10);
     }
 
+    void farewellIsOneCloseThatEndsAfterItsCaption()
+    {
+        TestWorld world;
+        QVERIFY(world.start());
+        QSignalSpy ending(&world.form1(), &TForm1::programEnding);
+
+        world.ui().BitBtn3->click();
+        // The caption is up and the window still open until the farewell's moment is over.
+        QVERIFY(world.form1().closing());
+        QVERIFY(world.form1().isVisible());
+        QCOMPARE(ending.count(), 0);
+        // Closing again meanwhile (Alt+F4 pressed twice) is the same close: no second question, one end.
+        world.form1().close();
+        world.ui().N9->trigger();
+
+        QTRY_COMPARE(ending.count(), 1);
+        QCOMPARE(world.dialogs.questions().size(), 1);
+        QVERIFY(!world.form1().isVisible());
+        QVERIFY(processQueuedEvents());
+        QCOMPARE(ending.count(), 1);
+    }
+
     void closeWithNoKeepsEverythingRunningButHasStoredAlready()
     {
         TestWorld world;
-        world.start();
+        QVERIFY(world.start());
         QSignalSpy ending(&world.form1(), &TForm1::programEnding);
         world.form1().move(90, 80);
         world.dialogs.answerNo();
@@ -155,13 +177,13 @@ private slots:
         QVERIFY(world.form1().trayIcon().isVisible());
 
         world.ui().BitBtn3->click();
-        QCOMPARE(ending.count(), 1);
+        QTRY_COMPARE(ending.count(), 1);
     }
 
     void closeToTraySwitchSendsTitleBarCloseToTrayButTrayCloseAsks()
     {
         TestWorld world;
-        world.start();
+        QVERIFY(world.start());
         QSignalSpy ending(&world.form1(), &TForm1::programEnding);
         world.ui().CheckBox11->setChecked(true);
 
@@ -184,12 +206,13 @@ private slots:
     void quietCloseEndsWithoutQuestionButStillStores()
     {
         TestWorld world;
-        world.start();
+        QVERIFY(world.start());
         QSignalSpy ending(&world.form1(), &TForm1::programEnding);
         world.form1().QuietClose = true;
         world.form1().move(55, 44);
         world.form1().close();
         QVERIFY(world.dialogs.questions().isEmpty());
+        // No farewell: the program ends at once.
         QCOMPARE(ending.count(), 1);
         QCOMPARE(world.form1().windowTitle(), QStringLiteral("Тромбус"));
         QCOMPARE(world.stored(QStringLiteral("left")), QStringLiteral("55"));
@@ -198,7 +221,7 @@ private slots:
     void nonNumericScaleStopsTheActivationWithTheConversionMessage()
     {
         TestWorld first;
-        first.start();
+        QVERIFY(first.start());
         const QString folder = first.configDir();
         first.store(QStringLiteral("maschtab"), QStringLiteral("abc"));
         first.store(QStringLiteral("str"), QStringLiteral("1"));
@@ -206,7 +229,7 @@ private slots:
         first.stop();
 
         TestWorld second({}, folder);
-        second.start();
+        QVERIFY(second.start());
         QCOMPARE(second.dialogs.errors(), QStringList{QStringLiteral("'abc' is not a valid integer value.")});
         QCOMPARE(second.dialogs.requests.last().icon, QMessageBox::Critical);
         QCOMPARE(second.dialogs.requests.last().title, QStringLiteral("Тромбус"));
@@ -221,7 +244,7 @@ private slots:
     void scanGagRefusesToCloseAndStoresNothing()
     {
         TestWorld world;
-        world.start();
+        QVERIFY(world.start());
         QSignalSpy ending(&world.form1(), &TForm1::programEnding);
         const QString storedLeft = world.stored(QStringLiteral("left"));
         world.form1().move(world.form1().pos() + QPoint(13, 0));
@@ -246,7 +269,7 @@ private slots:
     void nextStartRestoresPositionSizeColourAndPage()
     {
         TestWorld first;
-        first.start();
+        QVERIFY(first.start());
         const QString folder = first.configDir();
         first.form1().setWindowColor(0x123456);
         first.form1().move(101, 102);
@@ -256,7 +279,7 @@ private slots:
         first.stop();
 
         TestWorld second({}, folder);
-        second.start();
+        QVERIFY(second.start());
         QCOMPARE(second.form1().windowColor(), 0x123456);
         QCOMPARE(second.form1().pos(), QPoint(101, 102));
         QCOMPARE(second.form1().size(), QSize(600, 560));
@@ -267,7 +290,7 @@ private slots:
     void checkBoxesWriteTheirSwitchAtOnce()
     {
         TestWorld world;
-        world.start();
+        QVERIFY(world.start());
         world.ui().CheckBox8->click();
         QCOMPARE(world.stored(QStringLiteral("savesetting")), QStringLiteral("0"));
         world.ui().CheckBox7->click();
@@ -286,15 +309,13 @@ private slots:
     void storedTrayStartMinimisesAtActivation()
     {
         TestWorld first;
-        first.start();
+        QVERIFY(first.start());
         const QString folder = first.configDir();
         first.store(QStringLiteral("vtrey"), QStringLiteral("1"));
         first.stop();
 
         TestWorld second({}, folder);
-        second.windows = std::make_unique<ProgramWindows>(*second.platform, QStringList{});
-        second.form1().show();
-        second.form1().activateWindow();
+        second.startWithoutWaiting();
         QTRY_VERIFY(second.form1().inTray());
         QVERIFY(second.ui().CheckBox7->isChecked());
         QVERIFY(second.form1().trayIcon().isVisible());
@@ -304,14 +325,14 @@ private slots:
     void quartziteArgumentPutsTheServiceCommandIntoTheConsole()
     {
         TestWorld world({QStringLiteral("quartzite")});
-        world.start();
+        QVERIFY(world.start());
         QCOMPARE(world.ui().console->text(), QStringLiteral("-=Kr@nTOS_314=- 1"));
     }
 
     void helpPictureWindowsAreMadeAnewByEachClick()
     {
         TestWorld world;
-        world.start();
+        QVERIFY(world.start());
         world.ui().TabbedNotebook1->setCurrentIndex(0);
         QTest::mouseClick(world.ui().Panel5, Qt::LeftButton);
         QTest::mouseClick(world.ui().Panel5, Qt::LeftButton);

@@ -34,7 +34,7 @@ private slots:
     void gridLooksAsDesigned()
     {
         TestWorld world;
-        world.start();
+        QVERIFY(world.start());
         QTableWidget* grid = world.ui().StringGrid1;
         QCOMPARE(world.ui().GroupBox18->title(), QStringLiteral("Заметки"));
         QCOMPARE(grid->rowCount(), NotesGrid::VisibleRows);
@@ -52,10 +52,55 @@ private slots:
         QVERIFY(world.ui().GroupBox18->y() > world.ui().GroupBox12->geometry().bottom());
     }
 
+    void rowsAndColumnsResizeByDraggingTheirLines_data()
+    {
+        QTest::addColumn<bool>("column");
+        QTest::addColumn<int>("by");
+        QTest::newRow("row taller") << false << 12;
+        QTest::newRow("row lower, not below the least height") << false << -100;
+        QTest::newRow("column narrower") << true << -150;
+        QTest::newRow("column wider") << true << 40;
+    }
+
+    void rowsAndColumnsResizeByDraggingTheirLines()
+    {
+        QFETCH(bool, column);
+        QFETCH(int, by);
+        TestWorld world;
+        QVERIFY(world.start());
+        QTableWidget* grid = world.ui().StringGrid1;
+        QWidget* surface = grid->viewport();
+        grid->setCurrentCell(8, 0);
+        const int row1 = grid->rowHeight(1);
+        const int before = column ? grid->columnWidth(0) : grid->rowHeight(2);
+        // The line at the right of the column, or under row 2, a little inside the grid.
+        const QPoint line = column ? QPoint(grid->columnWidth(0) - 1, grid->rowViewportPosition(4) + 5)
+                                   : QPoint(40, grid->rowViewportPosition(2) + grid->rowHeight(2) - 1);
+        const QPoint to = line + (column ? QPoint(by, 0) : QPoint(0, by));
+
+        QTest::mouseMove(surface, line);
+        QCOMPARE(surface->cursor().shape(), column ? Qt::SplitHCursor : Qt::SplitVCursor);
+        QTest::mousePress(surface, Qt::LeftButton, {}, line);
+        QTest::mouseMove(surface, to);
+        QTest::mouseRelease(surface, Qt::LeftButton, {}, to);
+
+        const int after = column ? grid->columnWidth(0) : grid->rowHeight(2);
+        QCOMPARE(after, std::max(4, before + by));
+        QCOMPARE(grid->rowHeight(1), row1);
+        // The press was the line's, not a cell's: the current cell stays.
+        QCOMPARE(grid->currentRow(), 8);
+        // Away from the lines the grid keeps its hand cursor, and a press there is a cell's own.
+        const QPoint cell(40, grid->rowViewportPosition(5) + grid->rowHeight(5) / 2);
+        QTest::mouseMove(surface, cell);
+        QCOMPARE(surface->cursor().shape(), Qt::PointingHandCursor);
+        QTest::mouseClick(surface, Qt::LeftButton, {}, cell);
+        QCOMPARE(grid->currentRow(), 5);
+    }
+
     void noteTypedInRowThreeSurvivesCloseAndStart()
     {
         TestWorld first;
-        first.start();
+        QVERIFY(first.start());
         typeNote(first, 3, QStringLiteral("buy bread"));
         QCOMPARE(first.ui().StringGrid1->item(3, 0)->text(), QStringLiteral("buy bread"));
         first.form1().close();
@@ -64,20 +109,20 @@ private slots:
         first.stop();
 
         TestWorld second({}, folder);
-        second.start();
+        QVERIFY(second.start());
         QCOMPARE(second.ui().StringGrid1->item(3, 0)->text(), QStringLiteral("buy bread"));
     }
 
     void storedLineBreakShowsAndKeepsOnlyTheFirstLine()
     {
         TestWorld first;
-        first.start();
+        QVERIFY(first.start());
         first.store(QStringLiteral("1"), QStringLiteral("первая\r\nвторая"), MarkKey);
         const QString folder = first.configDir();
         first.stop();
 
         TestWorld second({}, folder);
-        second.start();
+        QVERIFY(second.start());
         QCOMPARE(second.ui().StringGrid1->item(1, 0)->text(), QStringLiteral("первая"));
         second.form1().close();
         QCOMPARE(second.stored(QStringLiteral("1"), MarkKey), QStringLiteral("первая"));
@@ -86,13 +131,13 @@ private slots:
     void hiddenRowNineSurvivesEveryStartAndClose()
     {
         TestWorld first;
-        first.start();
+        QVERIFY(first.start());
         first.store(QStringLiteral("9"), QStringLiteral("девятая"), MarkKey);
         const QString folder = first.configDir();
         first.stop();
         for (int run = 0; run < 2; ++run) {
             TestWorld next({}, folder);
-            next.start();
+            QVERIFY(next.start());
             typeNote(next, 8, QStringLiteral("x"));
             next.form1().close();
             QCOMPARE(next.stored(QStringLiteral("9"), MarkKey), QStringLiteral("девятая"));
@@ -102,24 +147,24 @@ private slots:
     void returningToTheWindowReplacesUnsavedEdits()
     {
         TestWorld world;
-        world.start();
+        QVERIFY(world.start());
         world.store(QStringLiteral("2"), QStringLiteral("stored"), MarkKey);
         typeNote(world, 2, QStringLiteral("typed"));
-        returnToMainWindow(world, world.form1().aboutWindow());
+        QVERIFY(returnToMainWindow(world, world.form1().aboutWindow()));
         QCOMPARE(world.ui().StringGrid1->item(2, 0)->text(), QStringLiteral("stored"));
     }
 
     void withTheSaveSwitchOffOnlyTypedRowsAreStored()
     {
         TestWorld first;
-        first.start();
+        QVERIFY(first.start());
         first.store(QStringLiteral("0"), QStringLiteral("keep me"), MarkKey);
         first.store(QStringLiteral("savesetting"), QStringLiteral("0"));
         const QString folder = first.configDir();
         first.stop();
 
         TestWorld second({}, folder);
-        second.start();
+        QVERIFY(second.start());
         QVERIFY(second.ui().StringGrid1->item(0, 0)->text().isEmpty());
         typeNote(second, 4, QStringLiteral("fresh"));
         second.form1().close();
@@ -130,9 +175,9 @@ private slots:
     void clearingACellStoresAnEmptyRow()
     {
         TestWorld first;
-        first.start();
+        QVERIFY(first.start());
         first.store(QStringLiteral("5"), QStringLiteral("old"), MarkKey);
-        returnToMainWindow(first, first.form1().aboutWindow());
+        QVERIFY(returnToMainWindow(first, first.form1().aboutWindow()));
         QCOMPARE(first.ui().StringGrid1->item(5, 0)->text(), QStringLiteral("old"));
         typeNote(first, 5, QString());
         QCOMPARE(first.ui().StringGrid1->item(5, 0)->text(), QString());

@@ -63,7 +63,7 @@ void TForm1::setUpTimers()
         int interval;
         bool enabled;
     };
-    // Timer1 starts with the window's first show; the rest as designed.
+    // Timer1 starts with the window's first show; the others start as they are listed here.
     const Design designs[] = {
         {&Timer1, "Timer1", 500, false},  {&Timer2, "Timer2", 200, true},   {&Timer3, "Timer3", 1, false},
         {&Timer4, "Timer4", 1000, true},  {&Timer5, "Timer5", 1000, true},  {&Timer6, "Timer6", 300, false},

@@ -29,7 +29,7 @@ class Statistics;
 class NotesGrid;
 class WindowPlacement;
 
-// The main window: its lifecycle in the documented order, the shared services, and the feature
+// The main window: its lifecycle in a fixed order, the shared services, and the feature
 // controllers. Features keep their own rules in their controllers; this class only wires them.
 class TForm1 final : public QMainWindow, public Shell
 {
@@ -150,7 +150,7 @@ private:
     void storeCloseSet();
     void performServiceCommandFromArgument();
 
-    // Steps that hand over to other features; each is documented where it is defined.
+    // Steps that hand over to other features; each is explained where it is defined.
     void initAlarmFields();
     void setUpAnimators();
     void loadCompanionList();

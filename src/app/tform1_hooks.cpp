@@ -1,5 +1,5 @@
 // The steps of creation and activation that hand over to other features. Each one is a named call so the
-// lifecycle keeps its documented order while the features live in their own controllers.
+// lifecycle keeps its fixed order while the features live in their own controllers.
 #include "app/tform1.h"
 
 #include "app/appearance.h"

@@ -7,21 +7,23 @@
 
 namespace {
 
-// Types into a cell the way a user does: select it, open the in-place editor, type, press Enter.
-void typeNote(TestWorld& world, int row, const QString& latinText)
+// Types into a cell the way a user does: select it, open the in-place editor, type, press Enter; true when
+// the cell then holds the text.
+bool typeNote(TestWorld& world, int row, const QString& latinText)
 {
     QTableWidget* grid = world.ui().StringGrid1;
     grid->setFocus();
     grid->setCurrentCell(row, 0);
     QTest::keyClick(grid, Qt::Key_F2);
     QWidget* editor = QApplication::focusWidget();
-    QVERIFY(editor && editor != grid);
+    if (!editor || editor == grid)
+        return false;
     QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(editor, Qt::Key_Delete);
     QTest::keyClicks(editor, latinText);
     QTest::keyClick(editor, Qt::Key_Return);
     // The view commits the editor's text after the key press has been handled.
-    QTRY_COMPARE(grid->item(row, 0)->text(), latinText);
+    return QTest::qWaitFor([&] { return grid->item(row, 0)->text() == latinText; });
 }
 
 } // namespace
@@ -101,7 +103,7 @@ private slots:
     {
         TestWorld first;
         QVERIFY(first.start());
-        typeNote(first, 3, QStringLiteral("buy bread"));
+        QVERIFY(typeNote(first, 3, QStringLiteral("buy bread")));
         QCOMPARE(first.ui().StringGrid1->item(3, 0)->text(), QStringLiteral("buy bread"));
         first.form1().close();
         QCOMPARE(first.stored(QStringLiteral("3"), MarkKey), QStringLiteral("buy bread"));
@@ -138,7 +140,7 @@ private slots:
         for (int run = 0; run < 2; ++run) {
             TestWorld next({}, folder);
             QVERIFY(next.start());
-            typeNote(next, 8, QStringLiteral("x"));
+            QVERIFY(typeNote(next, 8, QStringLiteral("x")));
             next.form1().close();
             QCOMPARE(next.stored(QStringLiteral("9"), MarkKey), QStringLiteral("девятая"));
         }
@@ -149,7 +151,7 @@ private slots:
         TestWorld world;
         QVERIFY(world.start());
         world.store(QStringLiteral("2"), QStringLiteral("stored"), MarkKey);
-        typeNote(world, 2, QStringLiteral("typed"));
+        QVERIFY(typeNote(world, 2, QStringLiteral("typed")));
         QVERIFY(returnToMainWindow(world, world.form1().aboutWindow()));
         QCOMPARE(world.ui().StringGrid1->item(2, 0)->text(), QStringLiteral("stored"));
     }
@@ -166,7 +168,7 @@ private slots:
         TestWorld second({}, folder);
         QVERIFY(second.start());
         QVERIFY(second.ui().StringGrid1->item(0, 0)->text().isEmpty());
-        typeNote(second, 4, QStringLiteral("fresh"));
+        QVERIFY(typeNote(second, 4, QStringLiteral("fresh")));
         second.form1().close();
         QCOMPARE(second.stored(QStringLiteral("0"), MarkKey), QStringLiteral("keep me"));
         QCOMPARE(second.stored(QStringLiteral("4"), MarkKey), QStringLiteral("fresh"));
@@ -179,7 +181,7 @@ private slots:
         first.store(QStringLiteral("5"), QStringLiteral("old"), MarkKey);
         QVERIFY(returnToMainWindow(first, first.form1().aboutWindow()));
         QCOMPARE(first.ui().StringGrid1->item(5, 0)->text(), QStringLiteral("old"));
-        typeNote(first, 5, QString());
+        QVERIFY(typeNote(first, 5, QString()));
         QCOMPARE(first.ui().StringGrid1->item(5, 0)->text(), QString());
         first.form1().close();
         QCOMPARE(first.stored(QStringLiteral("5"), MarkKey), QString());

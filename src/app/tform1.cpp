@@ -444,7 +444,7 @@ bool TForm1::scaleBy(int m, int d)
         return false;
     const QRect frame = m_placement->frameRect();
     const QSize decoration = frame.size() - size();
-    const QSize scaled(int(qint64(width()) * m / d), int(qint64(height()) * m / d));
+    const QSize scaled(qRound(double(width()) * m / d), qRound(double(height()) * m / d));
     const QRect area = nearestArea(frame, WindowPlacement::screenAreas());
     if (!area.isEmpty() && !fitsInside(scaled + decoration, area))
         return false;

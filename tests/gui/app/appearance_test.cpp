@@ -243,8 +243,8 @@ private slots:
         const QSize decoration = form.placement().frameRect().size() - original;
         // The least percentage whose window would reach past the screen; one less still fits.
         int over = 100;
-        while (original.width() * over / 100 + decoration.width() <= area.width() &&
-               original.height() * over / 100 + decoration.height() <= area.height())
+        while (qRound(original.width() * over / 100.0) + decoration.width() <= area.width() &&
+               qRound(original.height() * over / 100.0) + decoration.height() <= area.height())
             ++over;
         const int percent = how == QLatin1String("just over") ? over : 1000;
 

@@ -1,4 +1,4 @@
-#include "tools/decimaldigits.h"
+#include "common/decimaldigits.h"
 
 #include <charconv>
 #include <cmath>

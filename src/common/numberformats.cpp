@@ -1,6 +1,6 @@
-#include "tools/numberformats.h"
+#include "common/numberformats.h"
 
-#include "tools/decimaldigits.h"
+#include "common/decimaldigits.h"
 
 QString formatGeneral6(float value, QChar decimalSeparator)
 {

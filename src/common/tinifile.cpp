@@ -1,16 +1,7 @@
 #include "common/tinifile.h"
 
 #include "common/errors.h"
-
-namespace {
-QStringList toQStringList(const std::vector<std::string>& names)
-{
-    QStringList result;
-    for (const std::string& name : names)
-        result << QString::fromStdString(name);
-    return result;
-}
-} // namespace
+#include "common/stringlists.h"
 
 TIniFile::TIniFile(platform::Platform& platform, const QString& fileName)
     : m_ini(platform.get<platform::IniFiles>()), m_file(fileName)

@@ -1,17 +1,7 @@
 #include "common/tregistry.h"
 
 #include "common/errors.h"
-
-namespace {
-QStringList toQStringList(const std::vector<std::string>& names)
-{
-    QStringList result;
-    result.reserve(static_cast<qsizetype>(names.size()));
-    for (const std::string& name : names)
-        result << QString::fromStdString(name);
-    return result;
-}
-} // namespace
+#include "common/stringlists.h"
 
 TRegistry::TRegistry(platform::Platform& platform) : m_registry(platform.get<platform::Registry>()) {}
 

@@ -2,11 +2,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 
-#include "common/colors.h"
 #include "common/dialogs.h"
 #include "platform/opener.h"
 #include "platform/power.h"
@@ -90,13 +88,4 @@ int selectedAction(const QComboBox& box)
     if (index <= 0 || index > 3 || box.currentText() != box.itemText(index))
         return 0;
     return index;
-}
-
-void setIndicatorFill(QFrame* shape, qint32 color)
-{
-    shape->setStyleSheet(QStringLiteral("QFrame#%1 { border: 1px solid yellow; border-radius: %2px; "
-                                        "background-color: %3; }")
-                             .arg(shape->objectName())
-                             .arg(shape->width() / 2)
-                             .arg(colorFromTColor(color).name()));
 }

@@ -5,7 +5,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QFrame;
 class QLabel;
 class TMessia;
 namespace platform {
@@ -58,6 +57,3 @@ private:
 /// The system action a box asks for: 1 to 3 when it shows one of those items as picked, else 0. Qt keeps
 /// the picked item while the user types over it, so the shown text must still be that item's.
 int selectedAction(const QComboBox& box);
-
-/// Fills the round running indicator with a colour (0x00BBGGRR).
-void setIndicatorFill(QFrame* shape, qint32 color);

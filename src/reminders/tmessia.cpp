@@ -1,5 +1,6 @@
 #include "reminders/tmessia.h"
 
+#include "common/guardedconnect.h"
 #include "ui_Messia.h"
 
 TMessia::TMessia(QWidget* parent)
@@ -11,10 +12,10 @@ TMessia::TMessia(QWidget* parent)
     setFixedSize(326, 37);
     // Closing the prompt while the main window sits in the tray must not end the program.
     setAttribute(Qt::WA_QuitOnClose, false);
-    connect(ui->BB, &QPushButton::clicked, this, &TMessia::BBClick);
+    connectGuarded(ui->BB, &QPushButton::clicked, this, &TMessia::BBClick);
     // Enter in either edit performs "Да".
-    connect(ui->T, &QLineEdit::returnPressed, this, &TMessia::BBClick);
-    connect(ui->B, &QLineEdit::returnPressed, this, &TMessia::BBClick);
+    connectGuarded(ui->T, &QLineEdit::returnPressed, this, &TMessia::BBClick);
+    connectGuarded(ui->B, &QLineEdit::returnPressed, this, &TMessia::BBClick);
 }
 
 TMessia::~TMessia() = default;

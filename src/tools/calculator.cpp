@@ -1,11 +1,12 @@
 #include "tools/calculator.h"
 
-
 #include "common/colors.h"
+#include "common/guardedconnect.h"
 #include "common/numberlocale.h"
 #include "ui_Form1.h"
 
-Calculator::Calculator(Ui::Form1& form, QObject* parent) : QObject(parent), m_form(form)
+Calculator::Calculator(Ui::Form1& form, QObject* parent)
+    : QObject(parent), m_form(form), m_engine(displayDecimalSeparator())
 {
     m_engine.Entering = 0;
     m_engine.PendingOp = CalculatorEngine::None;
@@ -15,16 +16,16 @@ Calculator::Calculator(Ui::Form1& form, QObject* parent) : QObject(parent), m_fo
 
     QPushButton* digits[] = {m_form.Btn0, m_form.Btn1, m_form.Btn2, m_form.Btn3, m_form.Btn4,
                              m_form.Btn5, m_form.Btn6, m_form.Btn7, m_form.Btn8, m_form.Btn9};
-    connect(m_form.Btn0, &QPushButton::clicked, this, &Calculator::Btn0Click);
+    connectGuarded(m_form.Btn0, &QPushButton::clicked, this, &Calculator::Btn0Click);
     for (int digit = 1; digit <= 9; ++digit)
-        connect(digits[digit], &QPushButton::clicked, this, [this, digit] { DigitClick(digit); });
-    connect(m_form.Btnk, &QPushButton::clicked, this, &Calculator::BtnkClick);
-    connect(m_form.BtnP, &QPushButton::clicked, this, &Calculator::BtnPClick);
-    connect(m_form.BtnM, &QPushButton::clicked, this, &Calculator::BtnMClick);
-    connect(m_form.BtnUmn, &QPushButton::clicked, this, &Calculator::BtnUmnClick);
-    connect(m_form.BtnDel, &QPushButton::clicked, this, &Calculator::BtnDelClick);
-    connect(m_form.BtnE, &QPushButton::clicked, this, &Calculator::BtnEClick);
-    connect(m_form.BtnC, &QPushButton::clicked, this, &Calculator::BtnCClick);
+        connectGuarded(digits[digit], &QPushButton::clicked, this, [this, digit] { DigitClick(digit); });
+    connectGuarded(m_form.Btnk, &QPushButton::clicked, this, &Calculator::BtnkClick);
+    connectGuarded(m_form.BtnP, &QPushButton::clicked, this, &Calculator::BtnPClick);
+    connectGuarded(m_form.BtnM, &QPushButton::clicked, this, &Calculator::BtnMClick);
+    connectGuarded(m_form.BtnUmn, &QPushButton::clicked, this, &Calculator::BtnUmnClick);
+    connectGuarded(m_form.BtnDel, &QPushButton::clicked, this, &Calculator::BtnDelClick);
+    connectGuarded(m_form.BtnE, &QPushButton::clicked, this, &Calculator::BtnEClick);
+    connectGuarded(m_form.BtnC, &QPushButton::clicked, this, &Calculator::BtnCClick);
 }
 
 // The comma key types the separator of the conventions in force, so a fractional entry can always be read

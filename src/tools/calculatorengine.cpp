@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "common/errors.h"
-#include "tools/numberformats.h"
+#include "common/numberformats.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 
 #include "common/clickfilter.h"
 #include "common/dialogs.h"
+#include "common/guardedconnect.h"
 #include "common/numberlocale.h"
 #include "platform/diskspace.h"
 #include "tools/diskmetermath.h"
@@ -75,8 +76,8 @@ DiskMeter::DiskMeter(Ui::Form1& form, platform::DiskSpace& disks, QObject* paren
 {
     fillDriveList();
     new ListWidthKeeper(m_form.Drivers);
-    connect(m_form.Drivers, &QComboBox::currentIndexChanged, this, &DiskMeter::DriversChange);
-    MouseHandlers::onMouseDown(m_form.ProgressBar1, [this](QMouseEvent*) { ProgressBar1MouseDown(); });
+    connectGuarded(m_form.Drivers, &QComboBox::currentIndexChanged, this, &DiskMeter::DriversChange);
+    MouseHandlers::onMouseDown(m_form.ProgressBar1, guarded([this](QMouseEvent*) { ProgressBar1MouseDown(); }));
 }
 
 void DiskMeter::fillDriveList()

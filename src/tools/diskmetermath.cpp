@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "tools/numberformats.h"
+#include "common/numberformats.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <QStringListModel>
 
 #include "common/clickfilter.h"
+#include "common/guardedconnect.h"
 #include "common/shell.h"
 #include "platform/keyboardlayout.h"
 #include "platform/opener.h"
@@ -64,29 +65,29 @@ void prepareLookupBox(QComboBox* box)
 HelpDictionary::HelpDictionary(Ui::Form1& form, Shell& shell, QObject* parent)
     : QObject(parent), m_form(form), m_shell(shell), m_currentTab(form.PageControl1->currentIndex())
 {
-    connect(m_form.Button5, &QPushButton::clicked, this, &HelpDictionary::Button5Click);
-    MouseHandlers::onClick(m_form.q1, [this] { q1Click(); });
-    MouseHandlers::onClick(m_form.q2, [this] { q2Click(); });
-    MouseHandlers::onClick(m_form.q3, [this] { q3Click(); });
+    connectGuarded(m_form.Button5, &QPushButton::clicked, this, &HelpDictionary::Button5Click);
+    MouseHandlers::onClick(m_form.q1, guarded([this] { q1Click(); }));
+    MouseHandlers::onClick(m_form.q2, guarded([this] { q2Click(); }));
+    MouseHandlers::onClick(m_form.q3, guarded([this] { q3Click(); }));
     for (QWidget* field : {static_cast<QWidget*>(m_form.Edit3), static_cast<QWidget*>(m_form.Edit4),
                            static_cast<QWidget*>(m_form.Memo1)})
         field->installEventFilter(this);
-    connect(m_form.PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
+    connectGuarded(m_form.PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
         PageControl1Changing(m_currentTab);
         m_currentTab = index;
         PageControl1Change();
     });
     prepareLookupBox(m_form.ComboBox5);
     prepareLookupBox(m_form.ComboBox6);
-    connect(m_form.ComboBox5, &QComboBox::editTextChanged, this, &HelpDictionary::ComboBox5Change);
-    connect(m_form.ComboBox6, &QComboBox::editTextChanged, this, &HelpDictionary::ComboBox6Change);
-    connect(m_form.ComboBox5, &QComboBox::activated, this, &HelpDictionary::ComboBox5Picked);
-    connect(m_form.ComboBox6, &QComboBox::activated, this, &HelpDictionary::ComboBox6Picked);
+    connectGuarded(m_form.ComboBox5, &QComboBox::editTextChanged, this, &HelpDictionary::ComboBox5Change);
+    connectGuarded(m_form.ComboBox6, &QComboBox::editTextChanged, this, &HelpDictionary::ComboBox6Change);
+    connectGuarded(m_form.ComboBox5, &QComboBox::activated, this, &HelpDictionary::ComboBox5Picked);
+    connectGuarded(m_form.ComboBox6, &QComboBox::activated, this, &HelpDictionary::ComboBox6Picked);
     m_form.Button5->installEventFilter(this);
-    MouseHandlers::onClick(m_form.Label23, [this] { Label23Click(); });
-    MouseHandlers::onClick(m_form.Label29, [this] { Label29Click(); });
-    MouseHandlers::onClick(m_form.Label32, [this] { Label29Click(); });
-    MouseHandlers::onMouseMove(m_form.TabSheet1, [this](QMouseEvent*) { TabSheet1MouseMove(); });
+    MouseHandlers::onClick(m_form.Label23, guarded([this] { Label23Click(); }));
+    MouseHandlers::onClick(m_form.Label29, guarded([this] { Label29Click(); }));
+    MouseHandlers::onClick(m_form.Label32, guarded([this] { Label29Click(); }));
+    MouseHandlers::onMouseMove(m_form.TabSheet1, guarded([this](QMouseEvent*) { TabSheet1MouseMove(); }));
 }
 
 bool HelpDictionary::eventFilter(QObject* watched, QEvent* event)

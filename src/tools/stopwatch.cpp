@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "common/clock.h"
+#include "common/guardedconnect.h"
 #include "ui_Form1.h"
 
 Stopwatch::Stopwatch(Ui::Form1& form, QTimer& timer3, QObject* parent) : QObject(parent), m_form(form), m_timer(timer3)
@@ -13,10 +14,10 @@ Stopwatch::Stopwatch(Ui::Form1& form, QTimer& timer3, QObject* parent) : QObject
     m_timer.setInterval(10);
     m_form.BitBtn4->setIcon(m_form.BitBtn4->style()->standardIcon(QStyle::SP_MediaPlay));
     m_form.BitBtn5->setIcon(m_form.BitBtn5->style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    connect(&m_timer, &QTimer::timeout, this, &Stopwatch::Timer3Timer);
-    connect(m_form.BitBtn4, &QPushButton::clicked, this, &Stopwatch::BitBtn4Click);
-    connect(m_form.BitBtn5, &QPushButton::clicked, this, &Stopwatch::BitBtn5Click);
-    connect(m_form.CheckBox9, &QCheckBox::clicked, this, &Stopwatch::CheckBox9Click);
+    connectGuarded(&m_timer, &QTimer::timeout, this, &Stopwatch::Timer3Timer);
+    connectGuarded(m_form.BitBtn4, &QPushButton::clicked, this, &Stopwatch::BitBtn4Click);
+    connectGuarded(m_form.BitBtn5, &QPushButton::clicked, this, &Stopwatch::BitBtn5Click);
+    connectGuarded(m_form.CheckBox9, &QCheckBox::clicked, this, &Stopwatch::CheckBox9Click);
 }
 
 void Stopwatch::Timer3Timer()

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 #include "app/tapplication.h"
 #include "common/errorreport.h"
@@ -570,15 +571,82 @@ private slots:
         }
     }
 
-    void alarmWithUnreadableFieldIsNotArmed()
+    void unreadableFieldNeitherStartsNorArms_data()
     {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("idle");
+        QTest::addColumn<QString>("running");
+        QTest::newRow("timer") << "NumEdit2"
+                               << "BitBtn13" << Start << Stop;
+        QTest::newRow("alarm") << "NumEdit5"
+                               << "BitBtn14" << Accept << Cancel;
+    }
+
+    // The click is performed from code, outside any event: only the guarded connection stands between the
+    // error and the caller.
+    void unreadableFieldNeitherStartsNorArms()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, button);
+        QFETCH(QString, idle);
+        QFETCH(QString, running);
         Run run;
-        run.ui().NumEdit5->setText(QStringLiteral("5,")); // as pasted from the context menu
-        run.ui().BitBtn14->click();
+        auto* edit = run.world.form1().findChild<TNumEdit*>(field);
+        auto* start = run.world.form1().findChild<QPushButton*>(button);
+        QTimer& timer = button == QStringLiteral("BitBtn13") ? run.world.form1().TIMER : run.world.form1().BUDIL;
+        edit->setText(QStringLiteral("5,")); // as pasted from the context menu
+        start->click();
         QCOMPARE(run.world.dialogs.errors(),
                  QStringList{errorReportText(QStringLiteral("'5,' is not a valid integer value"))});
-        QCOMPARE(run.ui().BitBtn14->text(), Accept);
-        QVERIFY(!run.world.form1().BUDIL.isActive());
+        QCOMPARE(start->text(), idle);
+        QCOMPARE(start->property("Tag").toInt(), 0);
+        QVERIFY(edit->isEnabled());
+        QVERIFY(!timer.isActive());
+
+        edit->setText(QStringLiteral("5"));
+        start->click();
+        QCOMPARE(start->text(), running);
+        QVERIFY(timer.isActive());
+        QCOMPARE(run.world.dialogs.errors().size(), 1);
+    }
+
+    // Both groups share their code; each keeps its own fields, bars, timer and state.
+    void timerAndAlarmRunIndependently()
+    {
+        Run run(QTime(12, 0, 0));
+        Ui::Form1& ui = run.ui();
+        TForm1& form = run.world.form1();
+        setTimer(run, "0", "0", "3");
+        setAlarm(run, "12", "0", "2");
+        ui.BitBtn13->click();
+        ui.BitBtn14->click();
+        QVERIFY(form.TIMER.isActive() && form.BUDIL.isActive());
+        QVERIFY(ui.ScrollBar3->isVisible());
+        QVERIFY(!ui.ScrollBar6->isVisible());
+
+        run.timerTick();
+        QCOMPARE(texts(ui.NumEdit1, ui.NumEdit2, ui.NumEdit3), (QStringList{"0", "0", "2"}));
+        QCOMPARE(texts(ui.NumEdit4, ui.NumEdit5, ui.NumEdit6), (QStringList{"12", "0", "2"}));
+        ui.ScrollBar2->triggerAction(QAbstractSlider::SliderSingleStepSub); // running: changes nothing
+        QCOMPARE(ui.NumEdit2->text(), QStringLiteral("0"));
+
+        ui.BitBtn13->click();
+        QCOMPARE(ui.BitBtn13->text(), Start);
+        QCOMPARE(ui.BitBtn14->text(), Cancel);
+        QVERIFY(!form.TIMER.isActive() && form.BUDIL.isActive());
+        QVERIFY(ui.NumEdit3->isEnabled() && !ui.NumEdit6->isEnabled());
+        QCOMPARE(fillOf(ui.Shape6), QColor(Qt::red));
+        QCOMPARE(fillOf(ui.Shape5), QColor(Qt::green));
+
+        run.alarmTickAt(QTime(12, 0, 2));
+        QCOMPARE(run.log.events, QStringList{"beep"});
+        QCOMPARE(ui.BitBtn14->text(), Accept);
+        QCOMPARE(ui.GroupBox12->title(), QStringLiteral("Таймер"));
+        QCOMPARE(ui.GroupBox17->title(), QStringLiteral("Будильник"));
+        QCOMPARE(texts(ui.NumEdit1, ui.NumEdit2, ui.NumEdit3), (QStringList{"0", "0", "2"}));
+        ui.ScrollBar6->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        QCOMPARE(ui.NumEdit6->text(), QStringLiteral("1"));
     }
 
     void promptShowsOnlyTheCallersEdit()

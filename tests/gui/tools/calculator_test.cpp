@@ -109,6 +109,25 @@ private slots:
         QCOMPARE(world.ui().Stati->text(), QStringLiteral("20"));
     }
 
+    // Clicks performed from code run outside any event, so only the guarded connections stand between a
+    // key's error and the caller; the display keeps what it showed and the next key works.
+    void performedKeysReportTheirErrors()
+    {
+        QLocale::setDefault(QLocale(QStringLiteral("ru_RU")));
+        TestWorld world;
+        world.start();
+        world.dialogs.clear();
+        for (const QChar key : QStringLiteral("5/,="))
+            keyOf(world.ui(), key)->click();
+        QCOMPARE(world.dialogs.errors(),
+                 QStringList{errorReportText(QStringLiteral("Floating point division by zero"))});
+        QCOMPARE(world.ui().Stati->text(), QStringLiteral("0,"));
+        for (const QChar key : QStringLiteral("2="))
+            keyOf(world.ui(), key)->click();
+        QCOMPARE(world.ui().Stati->text(), QStringLiteral("25"));
+        QCOMPARE(world.dialogs.errors().size(), 1);
+    }
+
     void entryTypedUnderOtherConventionsIsReported()
     {
         QLocale::setDefault(QLocale(QStringLiteral("ru_RU")));

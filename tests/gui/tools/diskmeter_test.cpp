@@ -4,10 +4,10 @@
 #include <QTest>
 
 #include "app/tapplication.h"
+#include "common/numberformats.h"
 #include "dialogs/tabout.h"
 #include "platform/diskspace.h"
 #include "testworld.h"
-#include "tools/numberformats.h"
 #include "toolstandins.h"
 
 namespace {

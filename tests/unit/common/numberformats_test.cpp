@@ -3,9 +3,9 @@
 #include <QLocale>
 #include <cfloat>
 
+#include "common/decimaldigits.h"
+#include "common/numberformats.h"
 #include "unit/clibrarylocale.h"
-#include "tools/decimaldigits.h"
-#include "tools/numberformats.h"
 
 namespace {
 

@@ -3,7 +3,8 @@
 #include <QString>
 #include <stdexcept>
 
-// Errors that a handler does not catch end up in the default error report (TApplication::notify).
+// Errors that a handler does not catch end up in the default error report: handlers connected to signals
+// through connectGuarded (common/guardedconnect.h), event handlers through TApplication::notify.
 // what() carries the message in UTF-8.
 class TrombusError : public std::runtime_error
 {

@@ -82,8 +82,8 @@ QPoint WindowPlacement::target() const
 
 void WindowPlacement::apply()
 {
-    // A window manager takes a minimised window that is moved back onto the screen; the placement waits
-    // until the window is restored.
+    // Moving a minimised window brings it back on some window managers (openbox among them); the placement
+    // waits until the window is restored.
     if (m_window->isMinimized())
         return;
     const QMargins frame = decoration();

@@ -41,6 +41,15 @@ bool designedControl(const QWidget* widget)
     return !widget->objectName().isEmpty() && !widget->objectName().startsWith(QLatin1String("qt_"));
 }
 
+// A font set on the widget itself, or one that differs from its parent's (style sheets give fonts that do not
+// follow the parent's later changes).
+bool hasOwnFont(const QWidget* widget)
+{
+    const QWidget* parent = widget->parentWidget();
+    return !parent || widget->isWindow() || widget->testAttribute(Qt::WA_SetFont) || !widget->styleSheet().isEmpty() ||
+           widget->font() != parent->font();
+}
+
 QFont scaledFont(QFont font, int m, int d)
 {
     if (font.pixelSize() > 0)
@@ -137,12 +146,14 @@ void scaleWidgetTree(QWidget* root, int m, int d)
         if (widget->window() == root)
             widgets.push_back(widget);
     }
-    // Every font is read before any is changed: a parent's new font would otherwise reach the children that
-    // inherit it before their own turn, and they would be scaled twice.
-    std::vector<QFont> fonts;
-    fonts.reserve(widgets.size());
-    for (QWidget* widget : widgets)
-        fonts.push_back(scaledFont(widget->font(), m, d));
+    // Fonts of their own are read before any is changed: a parent's new font would otherwise reach the
+    // children that take part of it before their own turn, and they would be scaled twice. Widgets that only
+    // inherit theirs follow their parents, and go on following them after the scale.
+    std::vector<std::pair<QWidget*, QFont>> fonts;
+    for (QWidget* widget : widgets) {
+        if (hasOwnFont(widget))
+            fonts.emplace_back(widget, scaledFont(widget->font(), m, d));
+    }
 
     for (std::size_t i = 1; i < widgets.size(); ++i) {
         QWidget* widget = widgets[i];
@@ -156,8 +167,8 @@ void scaleWidgetTree(QWidget* root, int m, int d)
         }
         scaleContents(widget, m, d);
     }
-    for (std::size_t i = 0; i < widgets.size(); ++i)
-        widgets[i]->setFont(fonts[i]);
+    for (const auto& [widget, font] : fonts)
+        widget->setFont(font);
     root->resize(mulDiv(root->size(), m, d));
 }
 

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QScreen>
 #include <QTabBar>
 #include <QTest>
@@ -222,6 +223,12 @@ private slots:
         QCOMPARE(undone.icon, before.icon);
         QCOMPARE(undone.picture, before.picture);
         QTRY_COMPARE(world.form1().placement().framePosition(), corner);
+
+        // The parts of a control still follow its font afterwards (a launcher font chosen later, say).
+        QFont chosen = grid->font();
+        chosen.setPointSize(21);
+        grid->setFont(chosen);
+        QCOMPARE(grid->verticalHeader()->font().pointSize(), 21);
     }
 
     void scaleTooLargeForTheScreenIsRefused_data()

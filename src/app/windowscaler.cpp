@@ -41,12 +41,13 @@ bool designedControl(const QWidget* widget)
     return !widget->objectName().isEmpty() && !widget->objectName().startsWith(QLatin1String("qt_"));
 }
 
-// A font set on the widget itself, or one that differs from its parent's (style sheets give fonts that do not
-// follow the parent's later changes).
+// A font set on the widget itself, one that differs from its parent's, or one where style sheets are involved
+// (a widget styled by one takes its font from the sheet, and its children do not inherit from it).
 bool hasOwnFont(const QWidget* widget)
 {
     const QWidget* parent = widget->parentWidget();
-    return !parent || widget->isWindow() || widget->testAttribute(Qt::WA_SetFont) || !widget->styleSheet().isEmpty() ||
+    return !parent || widget->isWindow() || widget->testAttribute(Qt::WA_SetFont) ||
+           widget->testAttribute(Qt::WA_StyleSheet) || parent->testAttribute(Qt::WA_StyleSheet) ||
            widget->font() != parent->font();
 }
 

@@ -173,7 +173,7 @@ private slots:
         struct Sizes
         {
             int row, column, tab, panel;
-            qreal tabFont, buttonFont, menuFont;
+            qreal tabFont, buttonFont, menuFont, groupFont;
             QSize icon, picture;
         };
         auto measure = [&] {
@@ -184,6 +184,7 @@ private slots:
                          fontSize(tabs->font()),
                          fontSize(ui.BitBtn3->font()),
                          fontSize(ui.MainMenu1->font()),
+                         fontSize(ui.GroupBox12->font()),
                          ui.SpeedButton32->iconSize(),
                          ui.Image3->pixmap().deviceIndependentSize().toSize()};
         };
@@ -201,6 +202,7 @@ private slots:
         QVERIFY(qAbs(after.tabFont - before.tabFont * 1.5) <= 0.5);
         QVERIFY(qAbs(after.buttonFont - before.buttonFont * 1.5) <= 0.5);
         QVERIFY(qAbs(after.menuFont - before.menuFont * 1.5) <= 0.5);
+        QVERIFY(qAbs(after.groupFont - before.groupFont * 1.5) <= 0.5);
         QCOMPARE(after.icon, before.icon * 1.5);
         // The corner picture is drawn at its label's size once, not stretched again at every paint.
         QVERIFY(!ui.Image3->hasScaledContents());
@@ -220,6 +222,7 @@ private slots:
         // The tabs are laid out again once the notebook has taken in its new font.
         QTRY_COMPARE(tabs->tabRect(0).width(), before.tab);
         QCOMPARE(undone.tabFont, before.tabFont);
+        QCOMPARE(undone.groupFont, before.groupFont);
         QCOMPARE(undone.icon, before.icon);
         QCOMPARE(undone.picture, before.picture);
         QTRY_COMPARE(world.form1().placement().framePosition(), corner);

@@ -190,8 +190,12 @@ void TForm1::FormActivate()
     if (SettingsStore::read(m_platform, QStringLiteral("vtrey")) == QLatin1String("1")) {
         ui->CheckBox7->setChecked(true);
         CheckBox7Click();
-        BitBtn2Click();
-        m_tray->show();
+        // Without a tray the window starts as the ordinary one: a bare window manager may have no taskbar
+        // either, and a window minimised before the user ever saw it could not be found there.
+        if (TrayIcon::available()) {
+            BitBtn2Click();
+            m_tray->show();
+        }
     }
     if (SettingsStore::read(m_platform, QStringLiteral("savesetting")) == QLatin1String("1"))
         restoreStoredState();

@@ -271,7 +271,8 @@ private slots:
         QTRY_COMPARE(windowManagerState(world.form1()), QStringLiteral("Normal"));
     }
 
-    void storedTrayStartWithoutATrayStartsOnTheTaskbar()
+    // openbox has neither a tray nor a taskbar: a window minimised at start could not be found again.
+    void storedTrayStartWithoutATrayShowsTheOrdinaryWindow()
     {
         TestWorld first;
         QVERIFY(first.start());
@@ -282,12 +283,10 @@ private slots:
         TestWorld second({}, folder);
         second.startWithoutWaiting();
         QTRY_VERIFY(second.ui().CheckBox7->isChecked());
-        QTRY_COMPARE(windowManagerState(second.form1()), QStringLiteral("Iconic"));
-        QVERIFY(second.form1().isVisible());
-        QVERIFY(!second.form1().inTray());
-        second.form1().showNormal();
-        second.form1().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&second.form1()));
+        QTRY_COMPARE(windowManagerState(second.form1()), QStringLiteral("Normal"));
+        QVERIFY(!second.form1().isMinimized());
+        QVERIFY(!second.form1().inTray());
     }
 };
 

@@ -1,6 +1,9 @@
 #include "reminders/remindergroup.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
+#include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -29,15 +32,38 @@ void rejectComma(QChar& key)
         key = QChar();
 }
 
-// The round running indicator: a yellow outline around the fill (0x00BBGGRR).
-void setIndicatorFill(QFrame* shape, qint32 color)
+const char* const IndicatorFill = "indicatorFill";
+
+void paintIndicator(QFrame* shape)
 {
     shape->setStyleSheet(QStringLiteral("QFrame#%1 { border: 1px solid yellow; border-radius: %2px; "
                                         "background-color: %3; }")
                              .arg(shape->objectName())
-                             .arg(shape->width() / 2)
-                             .arg(colorFromTColor(color).name()));
+                             .arg(std::min(shape->width(), shape->height()) / 2)
+                             .arg(colorFromTColor(shape->property(IndicatorFill).toInt()).name()));
 }
+
+// The round running indicator: a yellow outline around the fill (0x00BBGGRR).
+void setIndicatorFill(QFrame* shape, qint32 color)
+{
+    shape->setProperty(IndicatorFill, color);
+    paintIndicator(shape);
+}
+
+// The corner radius is in pixels: when the window's scale step resizes the indicator it is drawn again at
+// the new size, so it stays a circle rather than turning into a rounded square.
+class KeepsIndicatorRound final : public QObject
+{
+public:
+    explicit KeepsIndicatorRound(QFrame* shape) : QObject(shape) { shape->installEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize)
+            paintIndicator(static_cast<QFrame*>(watched));
+        return false;
+    }
+};
 
 } // namespace
 
@@ -46,6 +72,8 @@ ReminderGroup::ReminderGroup(const Widgets& widgets, ReminderRule& rule, Reminde
     : m_widgets(widgets), m_rule(rule), m_shell(shell), m_timer(timer),
       m_options(widgets.options, prompt, std::move(messia), shell.platform())
 {
+    setIndicatorFill(m_widgets.indicator, Red);
+    new KeepsIndicatorRound(m_widgets.indicator);
     const TimeFields& fields = m_widgets.fields;
     for (TNumEdit* edit : {fields.hours, fields.minutes, fields.seconds})
         edit->OnKeyPress = rejectComma;

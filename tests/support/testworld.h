@@ -24,7 +24,7 @@ public:
 
     /// Creates the windows and shows the main window until its first activation has run; false (with the
     /// failure recorded) when the window never became active.
-    bool start();
+    [[nodiscard]] bool start();
     /// Creates the windows and shows the main window as the program does, without asking for it to become
     /// active or waiting for it (a start in the tray, or minimised, never becomes active).
     void startWithoutWaiting();
@@ -54,7 +54,7 @@ private:
 
 /// Gives the main window the focus back from another window of the program, as a user returning to it;
 /// false (with the failure recorded) when either window never became active.
-bool returnToMainWindow(TestWorld& world, QWidget* from);
+[[nodiscard]] bool returnToMainWindow(TestWorld& world, QWidget* from);
 
 /// Delivers everything already queued (and what that queues at once), so that a check for something that
 /// must not have happened comes after everything that could have made it happen.

@@ -43,6 +43,7 @@ private slots:
             box->button(QMessageBox::No)->click();
         });
         const bool answer = Dialogs::question(QStringLiteral("Вы хотите выйти?"), QMessageBox::Warning);
+        QVERIFY(!QTest::currentTestFailed());
         QVERIFY(!answer);
         QCOMPARE(yes, QStringLiteral("&Да"));
         QCOMPARE(no, QStringLiteral("&Нет"));
@@ -59,6 +60,7 @@ private slots:
             qobject_cast<QDialog*>(modal)->reject();
         });
         QVERIFY(!Dialogs::chooseColor(Qt::green));
+        QVERIFY(!QTest::currentTestFailed());
         QVERIFY2(!title.contains(QLatin1String("Select")), qPrintable(title));
         QVERIFY2(title.contains(QStringLiteral("цвет"), Qt::CaseInsensitive), qPrintable(title));
         QVERIFY2(buttons.contains(QStringLiteral("Отмена")), qPrintable(buttons.join(QLatin1Char('|'))));

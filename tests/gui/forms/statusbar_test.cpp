@@ -34,7 +34,7 @@ private slots:
         QFETCH(Scalings, scalings);
         QFETCH(int, panel);
         TestWorld world;
-        world.start();
+        QVERIFY(world.start());
         TStatusBar* bar = world.ui().StatusBar1;
         for (int i = 0; i < TStatusBar::PanelCount; ++i)
             bar->setPanelText(i, QStringLiteral("panel %1").arg(i));
@@ -65,7 +65,7 @@ private slots:
         QFETCH(int, m);
         QFETCH(int, d);
         TestWorld world;
-        world.start();
+        QVERIFY(world.start());
         TStatusBar* bar = world.ui().StatusBar1;
 
         bar->scalePanels(m, d);
@@ -83,7 +83,7 @@ private slots:
     void refusedScalesChangeNothing()
     {
         TestWorld world;
-        world.start();
+        QVERIFY(world.start());
         TStatusBar* bar = world.ui().StatusBar1;
         const QRect before = bar->panelGeometry(3);
 

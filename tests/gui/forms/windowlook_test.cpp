@@ -53,7 +53,7 @@ private slots:
     void initTestCase()
     {
         m_world = std::make_unique<TestWorld>();
-        m_world->start();
+        QVERIFY(m_world->start());
     }
 
     void everyCommandShowsAPicture_data()
@@ -177,9 +177,9 @@ private slots:
         disks->sizes["/home"] = {qint64(100) << 30, qint64(25) << 30};
         TestWorld world;
         world.platform->replace<platform::DiskSpace>(disks);
-        world.start();
+        QVERIFY(world.start());
         if (scalePercent != 100)
-            formwalk::scaleWindow(world.form1(), scalePercent);
+            QVERIFY2(formwalk::scaleWindow(world.form1(), scalePercent), "the window refused the scale step");
         world.ui().TabbedNotebook1->setCurrentWidget(world.ui().PageHelp);
         QComboBox* drives = world.ui().Drivers;
         drives->setStyle(look.get());

@@ -31,9 +31,11 @@ struct Run
         world.platform->replace<platform::Power>(std::make_shared<RecordingPower>(log));
         world.platform->replace<platform::Sound>(std::make_shared<RecordingSound>(log));
         world.platform->replace<platform::Opener>(std::make_shared<RecordingOpener>(log));
-        world.start();
+        started = world.start();
         ui().TabbedNotebook1->setCurrentWidget(ui().PageRemind);
     }
+    /// Whether the window came up; every test checks it first, since a constructor cannot fail a test.
+    bool started = false;
     Ui::Form1& ui() { return world.ui(); }
     TMessia& messia() { return *qobject_cast<TMessia*>(world.form1().messiaWindow()); }
 
@@ -254,9 +256,30 @@ private slots:
                  QStringList{errorReportText(QStringLiteral("'ab1' is not a valid floating point value"))});
     }
 
+    // The indicators stay circles through scale steps, idle (red) and running (green).
+    void indicatorsStayRoundWhenScaled()
+    {
+        Run run;
+        QVERIFY(run.started);
+        Ui::Form1& ui = run.ui();
+        ui.NumEdit3->setText(QStringLiteral("5"));
+        ui.BitBtn13->click();
+        for (const auto& [percent, divisor] : {std::pair{150, 100}, std::pair{100, 150}, std::pair{200, 100}}) {
+            run.world.form1().scaleBy(percent, divisor);
+            for (QFrame* indicator : {ui.Shape5, ui.Shape6}) {
+                QCOMPARE(indicator->width(), indicator->height());
+                const QString radius = QStringLiteral("border-radius: %1px").arg(indicator->width() / 2);
+                QVERIFY2(indicator->styleSheet().contains(radius), qPrintable(indicator->styleSheet()));
+            }
+        }
+        QVERIFY(ui.Shape5->styleSheet().contains(QLatin1String("#00ff00")) ||
+                ui.Shape6->styleSheet().contains(QLatin1String("#00ff00")));
+    }
+
     void groupsShowTheirFieldsAndButtons()
     {
         Run run;
+        QVERIFY(run.started);
         Ui::Form1& ui = run.ui();
         QCOMPARE(ui.GroupBox12->parentWidget(), ui.PageRemind);
         QCOMPARE(ui.GroupBox17->parentWidget(), ui.PageRemind);
@@ -321,6 +344,7 @@ private slots:
         QFETCH(QStringList, shown);
         QFETCH(bool, fired);
         Run run;
+        QVERIFY(run.started);
         Ui::Form1& ui = run.ui();
         setTimer(run, typed[0], typed[1], typed[2]);
         QCOMPARE(texts(ui.NumEdit1, ui.NumEdit2, ui.NumEdit3), typed);
@@ -350,6 +374,7 @@ private slots:
     void stoppedTimerContinuesFromTheRemainingTime()
     {
         Run run;
+        QVERIFY(run.started);
         Ui::Form1& ui = run.ui();
         setTimer(run, "0", "0", "45");
         ui.BitBtn13->click();
@@ -369,6 +394,7 @@ private slots:
     void lateTickStillFiresOnTime()
     {
         Run run;
+        QVERIFY(run.started);
         setTimer(run, "0", "0", "10");
         run.ui().BitBtn13->click();
         run.timerTick(4000);
@@ -381,6 +407,7 @@ private slots:
     void allZeroTimerOnlyShowsTheErrorIndicator()
     {
         Run run;
+        QVERIFY(run.started);
         run.ui().BitBtn13->click();
         QVERIFY(run.ui().ErroR->isVisible());
         QCOMPARE(run.ui().BitBtn13->text(), Start);
@@ -393,6 +420,7 @@ private slots:
     void scrollBarsSetTheirFieldOnlyWhileIdle()
     {
         Run run;
+        QVERIFY(run.started);
         Ui::Form1& ui = run.ui();
         for (int i = 0; i < 7; ++i)
             ui.ScrollBar3->triggerAction(QAbstractSlider::SliderSingleStepSub);
@@ -429,6 +457,7 @@ private slots:
         QFETCH(char, key);
         QFETCH(QString, expected);
         Run run;
+        QVERIFY(run.started);
         QLocale::setDefault(QLocale(locale));
         auto* edit = run.world.form1().findChild<TNumEdit*>(field);
         QVERIFY(edit);
@@ -440,6 +469,7 @@ private slots:
     void firingShowsTheMessageBeforeTheSystemAction()
     {
         Run run;
+        QVERIFY(run.started);
         Ui::Form1& ui = run.ui();
         QTest::mouseClick(ui.Panel11, Qt::LeftButton);
         ui.CheckBox14->click();
@@ -469,6 +499,7 @@ private slots:
     void firingOpensTheChosenFile()
     {
         Run run;
+        QVERIFY(run.started);
         Ui::Form1& ui = run.ui();
         QTest::mouseClick(ui.Panel11, Qt::LeftButton);
         const QString chosen = run.world.configDir() + QStringLiteral("/звонок.ogg");
@@ -505,6 +536,7 @@ private slots:
         QFETCH(int, picked);
         QFETCH(QString, typed);
         Run run;
+        QVERIFY(run.started);
         Ui::Form1& ui = run.ui();
         if (picked >= 0)
             ui.ComboBox9->setCurrentIndex(picked);
@@ -526,6 +558,7 @@ private slots:
     void alarmFieldsStartAtTheCurrentTime()
     {
         Run run(QTime(9, 41, 27));
+        QVERIFY(run.started);
         QCOMPARE(texts(run.ui().NumEdit4, run.ui().NumEdit5, run.ui().NumEdit6), (QStringList{"9", "41", "0"}));
         QCOMPARE(run.ui().ScrollBar4->value(), -9);
         QCOMPARE(run.ui().ScrollBar5->value(), -41);
@@ -548,6 +581,7 @@ private slots:
         QFETCH(QList<QTime>, ticks);
         QFETCH(int, firesAt);
         Run run(armedAt);
+        QVERIFY(run.started);
         Ui::Form1& ui = run.ui();
         setAlarm(run, "7", "30", "0");
         ui.BitBtn14->click();
@@ -592,6 +626,7 @@ private slots:
         QFETCH(QString, idle);
         QFETCH(QString, running);
         Run run;
+        QVERIFY(run.started);
         auto* edit = run.world.form1().findChild<TNumEdit*>(field);
         auto* start = run.world.form1().findChild<QPushButton*>(button);
         QTimer& timer = button == QStringLiteral("BitBtn13") ? run.world.form1().TIMER : run.world.form1().BUDIL;
@@ -615,6 +650,7 @@ private slots:
     void timerAndAlarmRunIndependently()
     {
         Run run(QTime(12, 0, 0));
+        QVERIFY(run.started);
         Ui::Form1& ui = run.ui();
         TForm1& form = run.world.form1();
         setTimer(run, "0", "0", "3");
@@ -652,6 +688,7 @@ private slots:
     void promptShowsOnlyTheCallersEdit()
     {
         Run run;
+        QVERIFY(run.started);
         Ui::Form1& ui = run.ui();
         TMessia& messia = run.messia();
         QLineEdit* t = messia.form().T;
@@ -692,6 +729,7 @@ private slots:
     void alarmShowsItsOwnMessage()
     {
         Run run(QTime(6, 59, 59));
+        QVERIFY(run.started);
         Ui::Form1& ui = run.ui();
         QTest::mouseClick(ui.Panel12, Qt::LeftButton);
         ui.CheckBox15->click();

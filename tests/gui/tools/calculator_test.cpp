@@ -88,7 +88,7 @@ private slots:
         QFETCH(QString, error);
         QLocale::setDefault(QLocale(locale));
         TestWorld world;
-        world.start();
+        QVERIFY(world.start());
         world.dialogs.clear();
 
         click(world.ui(), keys);
@@ -101,7 +101,7 @@ private slots:
     {
         QLocale::setDefault(QLocale(QStringLiteral("ru_RU")));
         TestWorld world;
-        world.start();
+        QVERIFY(world.start());
         world.dialogs.clear();
         click(world.ui(), QStringLiteral("8/,=="));
         QCOMPARE(world.dialogs.errors().size(), 2);
@@ -115,7 +115,7 @@ private slots:
     {
         QLocale::setDefault(QLocale(QStringLiteral("ru_RU")));
         TestWorld world;
-        world.start();
+        QVERIFY(world.start());
         world.dialogs.clear();
         for (const QChar key : QStringLiteral("5/,="))
             keyOf(world.ui(), key)->click();
@@ -132,7 +132,7 @@ private slots:
     {
         QLocale::setDefault(QLocale(QStringLiteral("ru_RU")));
         TestWorld world;
-        world.start();
+        QVERIFY(world.start());
         world.dialogs.clear();
         click(world.ui(), QStringLiteral("1,5"));
         QLocale::setDefault(QLocale::c());
@@ -145,7 +145,7 @@ private slots:
     void keysAndDisplayLaidOutAsAPocketCalculator()
     {
         TestWorld world;
-        world.start();
+        QVERIFY(world.start());
         Ui::Form1& ui = world.ui();
         QCOMPARE(ui.Stati->text(), QStringLiteral("0"));
         QVERIFY(ui.Stati->alignment() & Qt::AlignRight);

@@ -41,7 +41,7 @@ private slots:
         auto& disks = world.platform->get<platform::DiskSpace>();
         const QString id = QString::fromStdString(disks.driveOf(world.configDir().toStdString()));
         QVERIFY(!id.isEmpty());
-        world.start();
+        QVERIFY(world.start());
         Ui::Form1& ui = world.ui();
         const int index = ui.Drivers->findData(id);
         QVERIFY(index >= 0);
@@ -68,7 +68,7 @@ private slots:
         TestWorld world;
         auto disks = twoFakeDrives();
         world.platform->replace<platform::DiskSpace>(disks);
-        world.start();
+        QVERIFY(world.start());
         Ui::Form1& ui = world.ui();
         QCOMPARE(ui.Drivers->currentText(), QStringLiteral("/data"));
         QCOMPARE(ui.Drivers->toolTip(), QStringLiteral("Диск /data"));
@@ -87,7 +87,7 @@ private slots:
         auto disks = twoFakeDrives();
         disks->sizes["/media/me/CARD"] = {8 * GiB, 2 * GiB};
         world.platform->replace<platform::DiskSpace>(disks);
-        world.start();
+        QVERIFY(world.start());
         Ui::Form1& ui = world.ui();
         ui.ComboBox2->setCurrentIndex(1);
         ui.ComboBox3->setCurrentIndex(1);
@@ -110,7 +110,7 @@ private slots:
         TestWorld world;
         auto disks = twoFakeDrives();
         world.platform->replace<platform::DiskSpace>(disks);
-        world.start();
+        QVERIFY(world.start());
         Ui::Form1& ui = world.ui();
         world.dialogs.clear();
         ui.Drivers->setCurrentIndex(1);
@@ -129,7 +129,7 @@ private slots:
         auto disks = twoFakeDrives();
         disks->sizes["/data"] = {512 * 1048576, 100 * 1048576};
         world.platform->replace<platform::DiskSpace>(disks);
-        world.start();
+        QVERIFY(world.start());
         QCOMPARE(world.ui().ProgressBar1->value(), 0);
         QVERIFY(world.ui().ProgressBar1->maximum() > world.ui().ProgressBar1->minimum());
         QCOMPARE(world.ui().StaticText6->text(), QStringLiteral("0,50 Gb"));
@@ -139,7 +139,7 @@ private slots:
     {
         TestWorld world;
         world.platform->replace<platform::DiskSpace>(twoFakeDrives());
-        world.start();
+        QVERIFY(world.start());
         world.dialogs.clear();
         QTest::mousePress(world.ui().ProgressBar1, Qt::RightButton);
         QCOMPARE(world.dialogs.messages(), QStringList{QStringLiteral("Синим обозначено занятое место.")});
@@ -149,11 +149,11 @@ private slots:
     {
         TestWorld world;
         world.platform->replace<platform::DiskSpace>(twoFakeDrives());
-        world.start();
+        QVERIFY(world.start());
         Ui::Form1& ui = world.ui();
         ui.ComboBox3->setCurrentIndex(2);
         ui.ComboBox2->setEditText(QStringLiteral("typed"));
-        returnToMainWindow(world, world.windows->About.get());
+        QVERIFY(returnToMainWindow(world, world.windows->About.get()));
         QCOMPARE(ui.ComboBox3->currentIndex(), 0);
         QCOMPARE(ui.ComboBox3->currentText(), QStringLiteral("в гигАх"));
         QCOMPARE(ui.ComboBox2->currentText(), QStringLiteral("свободно"));

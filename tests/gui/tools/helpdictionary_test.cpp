@@ -16,11 +16,13 @@ struct HelpWorld
     {
         world.platform->replace<platform::KeyboardLayout>(layouts);
         world.platform->replace<platform::Opener>(opener);
-        world.start();
+        started = world.start();
         ui().TabbedNotebook1->setCurrentWidget(ui().PageHelp);
         ui().PageControl1->setCurrentWidget(ui().TabSheet1);
         layouts->activated.clear();
     }
+    /// Whether the window came up; every test checks it first, since a constructor cannot fail a test.
+    bool started = false;
     Ui::Form1& ui() { return world.ui(); }
     QString helpFile() { return QDir(world.configDir()).filePath(QStringLiteral("help.ini")); }
     QString fileText()
@@ -85,6 +87,7 @@ private slots:
     {
         QFETCH(QString, definition);
         HelpWorld help;
+        QVERIFY(help.started);
         help.enter(QStringLiteral("Geometry"), QStringLiteral("circle"), definition);
         QVERIFY(help.ui().ErroR->isHidden());
         QCOMPARE(help.fileText().count(QLatin1Char('\n')), 2);
@@ -102,6 +105,7 @@ private slots:
     void sameNameReplacesTheDefinition()
     {
         HelpWorld help;
+        QVERIFY(help.started);
         help.enter(QStringLiteral("Geometry"), QStringLiteral("circle"), QStringLiteral("old"));
         help.enter(QStringLiteral("Geometry"), QStringLiteral("circle"), QStringLiteral("new"));
         help.toOutputTab();
@@ -114,6 +118,7 @@ private slots:
     void allFieldsEmptyShowsTheIndicatorAndWritesNothing()
     {
         HelpWorld help;
+        QVERIFY(help.started);
         help.enter({}, {}, {});
         QVERIFY(!help.ui().ErroR->isHidden());
         QVERIFY(!QFile::exists(help.helpFile()));
@@ -126,6 +131,7 @@ private slots:
     void entryWithoutTypeOrNameIsPickedFromEmptyRows()
     {
         HelpWorld help;
+        QVERIFY(help.started);
         help.enter({}, {}, QStringLiteral("only this"));
         QVERIFY(help.ui().ErroR->isHidden());
         help.enter(QStringLiteral("(пусто)"), QStringLiteral("(пусто)"), QStringLiteral("a real entry"));
@@ -165,6 +171,7 @@ private slots:
         QFETCH(QString, type);
         QFETCH(QString, name);
         HelpWorld help;
+        QVERIFY(help.started);
         help.enter(type, name, QStringLiteral("first"));
         help.enter(type, name, QStringLiteral("second"));
         help.toOutputTab();
@@ -179,6 +186,7 @@ private slots:
     void pickingTheSameRowAfterAStoreShowsTheNewEntry()
     {
         HelpWorld help;
+        QVERIFY(help.started);
         help.enter(QStringLiteral("T"), QStringLiteral("n"), QStringLiteral("old"));
         help.toOutputTab();
         HelpWorld::pick(help.ui().ComboBox5, 0);
@@ -207,6 +215,7 @@ private slots:
     {
         QFETCH(int, key);
         HelpWorld help;
+        QVERIFY(help.started);
         help.ui().z3->setChecked(true);
         help.ui().Edit3->setText(QStringLiteral("Geometry"));
         help.ui().Edit4->setText(QStringLiteral("circle"));
@@ -222,6 +231,7 @@ private slots:
     void clearingOrderLeavesTheTypeFieldFocused()
     {
         HelpWorld help;
+        QVERIFY(help.started);
         help.ui().z1->setChecked(true);
         help.ui().z3->setChecked(true);
         QTest::mouseClick(help.ui().q1, Qt::LeftButton);
@@ -237,6 +247,7 @@ private slots:
     void enteringAFieldSwitchesToItsLanguage()
     {
         HelpWorld help;
+        QVERIFY(help.started);
         QTest::mouseClick(help.ui().q2, Qt::LeftButton);
         QCOMPARE(help.ui().q2->text(), QStringLiteral("EN"));
         QVERIFY(help.layouts->activated.isEmpty());
@@ -250,6 +261,7 @@ private slots:
     void enterMovesOnAndStillReachesTheField()
     {
         HelpWorld help;
+        QVERIFY(help.started);
         help.ui().Edit3->setFocus();
         QTest::keyClick(help.ui().Edit3, Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), help.ui().Edit4);
@@ -267,6 +279,7 @@ private slots:
     void tabChangeShowsTheLeftIndexAndKeepsTexts()
     {
         HelpWorld help;
+        QVERIFY(help.started);
         help.enter(QStringLiteral("A"), QStringLiteral("x"), QStringLiteral("1"));
         help.toOutputTab();
         QCOMPARE(help.world.form1().windowTitle(), QStringLiteral("0"));
@@ -296,6 +309,7 @@ private slots:
     void labelsOpenTheFileThatIsWritten()
     {
         HelpWorld help;
+        QVERIFY(help.started);
         QTest::mouseClick(help.ui().Label23, Qt::LeftButton);
         help.toOutputTab();
         QTest::mouseClick(help.ui().Label32, Qt::LeftButton);
@@ -305,6 +319,7 @@ private slots:
     void unwritableFileIsReportedAndNothingIsCleared()
     {
         HelpWorld help;
+        QVERIFY(help.started);
         QDir().mkpath(help.helpFile()); // a folder where the file should be
         help.ui().z1->setChecked(true);
         help.world.dialogs.clear();

@@ -5,6 +5,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
+#include <QLocale>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableView>
@@ -58,6 +60,24 @@ QFont scaledFont(QFont font, int m, int d)
     else
         font.setPointSizeF(std::max(1.0, font.pointSizeF() * m / d));
     return font;
+}
+
+// Font sizes a style sheet gives (the side tabs of the help page) are scaled like every other font; point
+// sizes keep their fraction, so that a step and its undo return to the same size.
+QString scaledStyleSheetFonts(const QString& sheet, int m, int d)
+{
+    static const QRegularExpression fontSize(QStringLiteral("font-size:\\s*([0-9]+(?:\\.[0-9]+)?)(pt|px)"));
+    QString result;
+    qsizetype done = 0;
+    for (const QRegularExpressionMatch& match : fontSize.globalMatch(sheet)) {
+        const double size = QLocale::c().toDouble(match.captured(1));
+        const bool points = match.captured(2) == QLatin1String("pt");
+        const QString scaled = points ? QLocale::c().toString(std::max(1.0, size * m / d), 'f', 2)
+                                      : QString::number(std::max(1, int(std::lround(size * m / d))));
+        result += sheet.mid(done, match.capturedStart(1) - done) + scaled;
+        done = match.capturedEnd(1);
+    }
+    return done == 0 ? sheet : result + sheet.mid(done);
 }
 
 void scaleSizeLimits(QWidget* widget, int m, int d)
@@ -167,6 +187,8 @@ void scaleWidgetTree(QWidget* root, int m, int d)
                                 mulDiv(g.height(), m, d));
         }
         scaleContents(widget, m, d);
+        if (!widget->styleSheet().isEmpty())
+            widget->setStyleSheet(scaledStyleSheetFonts(widget->styleSheet(), m, d));
     }
     for (const auto& [widget, font] : fonts)
         widget->setFont(font);

@@ -173,7 +173,7 @@ private slots:
         struct Sizes
         {
             int row, column, tab, panel;
-            qreal tabFont, buttonFont, menuFont, groupFont;
+            qreal tabFont, sideTabFont, buttonFont, menuFont, groupFont;
             QSize icon, picture;
         };
         auto measure = [&] {
@@ -182,6 +182,7 @@ private slots:
                          tabs->tabRect(0).width(),
                          ui.StatusBar1->panelGeometry(3).width(),
                          fontSize(tabs->font()),
+                         fontSize(ui.PageControl1->tabBar()->font()),
                          fontSize(ui.BitBtn3->font()),
                          fontSize(ui.MainMenu1->font()),
                          fontSize(ui.GroupBox12->font()),
@@ -200,6 +201,8 @@ private slots:
         QVERIFY(qAbs(after.panel - before.panel * 1.5) <= 1);
         QVERIFY2(after.tab > before.tab * 1.3, qPrintable(QString::number(after.tab)));
         QVERIFY(qAbs(after.tabFont - before.tabFont * 1.5) <= 0.5);
+        QVERIFY2(qAbs(after.sideTabFont - before.sideTabFont * 1.5) <= 0.5,
+                 qPrintable(QString::number(after.sideTabFont)));
         QVERIFY(qAbs(after.buttonFont - before.buttonFont * 1.5) <= 0.5);
         QVERIFY(qAbs(after.menuFont - before.menuFont * 1.5) <= 0.5);
         QVERIFY(qAbs(after.groupFont - before.groupFont * 1.5) <= 0.5);
@@ -222,6 +225,7 @@ private slots:
         // The tabs are laid out again once the notebook has taken in its new font.
         QTRY_COMPARE(tabs->tabRect(0).width(), before.tab);
         QCOMPARE(undone.tabFont, before.tabFont);
+        QCOMPARE(undone.sideTabFont, before.sideTabFont);
         QCOMPARE(undone.groupFont, before.groupFont);
         QCOMPARE(undone.icon, before.icon);
         QCOMPARE(undone.picture, before.picture);

@@ -11,7 +11,7 @@ qt6-multimedia-dev qt6-webengine-dev
 libpulse-dev libx11-dev libxtst-dev
 googletest libgtest-dev libgmock-dev libbenchmark-dev
 pulseaudio pulseaudio-utils dbus xauth xvfb
-locales qt6-translations-l10n openbox x11-utils
+locales qt6-translations-l10n openbox x11-utils xdotool
 "
 
 missing=""

@@ -216,11 +216,12 @@ void TForm1::restoreStoredState()
     auto readInt = [this](const char* name) {
         return StrToInt(SettingsStore::read(m_platform, QString::fromUtf8(name)));
     };
-    totals.seconds = readInt("rs");
-    totals.days = readInt("rd");
-    totals.minutes = readInt("rm");
-    totals.hours = readInt("rh");
-    totalsLoaded = true;
+    UsageTotals stored;
+    stored.seconds = readInt("rs");
+    stored.days = readInt("rd");
+    stored.minutes = readInt("rm");
+    stored.hours = readInt("rh");
+    m_statistics->loadTotals(stored);
     Timer8.start();
 
     const int storedScale = readInt("maschtab");
@@ -293,7 +294,7 @@ void TForm1::storeCloseSet()
     // Totals and notes that were never loaded in this run would overwrite the stored ones with zeros and
     // empty rows; only what this run loaded or the user typed is written.
     SettingsStore::writeCloseSet(m_platform, currentWindowSettings(), ui->CheckBox11->isChecked(),
-                                 totalsLoaded ? std::optional<UsageTotals>(totals) : std::nullopt);
+                                 m_statistics->totalsToStore());
     SettingsStore::writeNotes(m_platform, noteRows, noteRowsToStore);
 }
 

@@ -101,8 +101,6 @@ public:
     // State the store keeps for features that take it over (launcher list, keyboard layout, notes).
     LauncherAppearance launcherAppearance;
     QString KeyboardLayoutId;
-    UsageTotals totals;
-    bool totalsLoaded = false;
     NoteRows noteRows;
     /// Rows the close path writes: those loaded in this run or typed by the user.
     std::array<bool, NoteRowCount> noteRowsToStore{};

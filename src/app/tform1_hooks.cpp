@@ -35,7 +35,7 @@ void TForm1::createControllers()
     m_startWithSystem = std::make_unique<StartWithSystem>(*this, *ui);
     m_ledShow = std::make_unique<LedShow>(*this);
     m_systemMenus = std::make_unique<SystemMenus>(*this);
-    m_statistics = std::make_unique<Statistics>(*this, *ui);
+    m_statistics = std::make_unique<Statistics>(*this, Timer8, *ui);
     m_notesGrid = std::make_unique<NotesGrid>(*this, *ui);
 }
 

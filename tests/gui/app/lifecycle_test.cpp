@@ -1,6 +1,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "app/statistics.h"
 #include "app/tapplication.h"
 #include "app/trayicon.h"
 #include "common/apptitle.h"
@@ -233,7 +234,7 @@ private slots:
         QCOMPARE(second.dialogs.errors(), QStringList{QStringLiteral("'abc' is not a valid integer value.")});
         QCOMPARE(second.dialogs.requests.last().icon, QMessageBox::Critical);
         QCOMPARE(second.dialogs.requests.last().title, QStringLiteral("Тромбус"));
-        QCOMPARE(second.form1().totals.seconds, 42);
+        QCOMPARE(second.form1().statistics().totals.seconds, 42);
         QCOMPARE(second.ui().TabbedNotebook1->currentIndex(), 4); // "str" comes after the failing value
         QCOMPARE(second.stored(QStringLiteral("Запускалси")), QStringLiteral("2"));
         QVERIFY(second.form1().isVisible());

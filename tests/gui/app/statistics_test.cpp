@@ -18,8 +18,8 @@ private slots:
         for (int tick = 0; tick < 61; ++tick)
             world.form1().statistics().Timer8Timer();
         QCOMPARE(world.ui().Label85->text(), QStringLiteral("0 д 0 ч 1 м 1 с"));
-        QCOMPARE(world.form1().totals.minutes, 1);
-        QCOMPARE(world.form1().totals.seconds, 1);
+        QCOMPARE(world.form1().statistics().totals.minutes, 1);
+        QCOMPARE(world.form1().statistics().totals.seconds, 1);
     }
 
     void storedSecondsRollOverAtTheFirstTick()
@@ -35,7 +35,7 @@ private slots:
 
         world.form1().statistics().Timer8Timer();
 
-        const UsageTotals& totals = world.form1().totals;
+        const UsageTotals& totals = world.form1().statistics().totals;
         QCOMPARE(totals.seconds, 0);
         QCOMPARE(totals.minutes, 0);
         QCOMPARE(totals.hours, 0);
@@ -73,8 +73,8 @@ private slots:
 
         TestWorld second({}, folder);
         QVERIFY(second.start());
-        QCOMPARE(second.form1().totals.minutes, 2);
-        QCOMPARE(second.form1().totals.seconds, 5);
+        QCOMPARE(second.form1().statistics().totals.minutes, 2);
+        QCOMPARE(second.form1().statistics().totals.seconds, 5);
     }
 
     void refreshShowsTheStoredCountAndBothDurations()
@@ -86,7 +86,7 @@ private slots:
             world.form1().statistics().Timer8Timer();
         // Read afresh: a count changed behind the program's back shows as stored.
         world.store(QStringLiteral("Запускалси"), QStringLiteral("41"));
-        world.form1().totals = UsageTotals{30, 5, 1, 2};
+        world.form1().statistics().totals = UsageTotals{30, 5, 1, 2};
 
         world.form1().refreshStatistics();
 

@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <optional>
 
-#include "app/tform1.h"
 #include "common/colors.h"
 #include "ui_Form1.h"
 
@@ -158,7 +157,7 @@ QString noteFromStored(const QString& stored)
     return stored.section(lineBreak, 0, 0);
 }
 
-NotesGrid::NotesGrid(TForm1& form, Ui::Form1& ui) : m_form(form), m_ui(ui)
+NotesGrid::NotesGrid(Ui::Form1& ui) : m_ui(ui)
 {
     QTableWidget& grid = *ui.StringGrid1;
     grid.setRowCount(VisibleRows);
@@ -182,7 +181,13 @@ NotesGrid::NotesGrid(TForm1& form, Ui::Form1& ui) : m_form(form), m_ui(ui)
     connect(&grid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) { cellEdited(item->row()); });
 }
 
-void NotesGrid::showRows(NoteRows& rows)
+void NotesGrid::load(const NoteRows& stored)
+{
+    rows = stored;
+    rowsToStore.fill(true);
+}
+
+void NotesGrid::showRows()
 {
     m_filling = true;
     m_edited.fill(false);
@@ -194,7 +199,7 @@ void NotesGrid::showRows(NoteRows& rows)
     m_filling = false;
 }
 
-void NotesGrid::collectRows(NoteRows& rows) const
+void NotesGrid::collectRows()
 {
     for (int i = 0; i < VisibleRows; ++i) {
         if (m_edited[i])
@@ -208,5 +213,5 @@ void NotesGrid::cellEdited(int row)
         return;
     m_edited[row] = true;
     // A row typed in this run is stored at close even when the rows were never loaded.
-    m_form.noteRowsToStore[row] = true;
+    rowsToStore[row] = true;
 }

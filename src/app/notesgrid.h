@@ -7,7 +7,6 @@
 namespace Ui {
 class Form1;
 }
-class TForm1;
 
 /// A stored note as its row shows it: the text up to the first line break.
 QString noteFromStored(const QString& stored);
@@ -20,18 +19,23 @@ class NotesGrid final : public QObject
 public:
     static constexpr int VisibleRows = 9;
 
-    NotesGrid(TForm1& form, Ui::Form1& ui);
+    explicit NotesGrid(Ui::Form1& ui);
 
+    /// The stored rows replace the current ones, and all of them are written back at close.
+    void load(const NoteRows& stored);
     /// The rows take their first lines; the visible ones go into the cells.
-    void showRows(NoteRows& rows);
+    void showRows();
     /// The texts of the cells typed into since the rows were shown go back into their rows; the others, and
     /// the hidden last row, keep their texts.
-    void collectRows(NoteRows& rows) const;
+    void collectRows();
+
+    NoteRows rows;
+    /// Rows written at close: all after a load, otherwise only those typed into in this run.
+    std::array<bool, NoteRowCount> rowsToStore{};
 
 private:
     void cellEdited(int row);
 
-    TForm1& m_form;
     Ui::Form1& m_ui;
     bool m_filling = false;
     std::array<bool, VisibleRows> m_edited{};

@@ -246,8 +246,7 @@ void TForm1::restoreStoredState()
     launcherAppearance.fontName = SettingsStore::read(m_platform, QStringLiteral("MyPrFontName"));
     applyLauncherAppearance();
     SettingsStore::write(m_platform, QStringLiteral("savesetting"), QStringLiteral("1"));
-    noteRows = SettingsStore::readNotes(m_platform);
-    noteRowsToStore.fill(true);
+    m_notesGrid->load(SettingsStore::readNotes(m_platform));
     showNotes();
     if (KeyboardLayoutId == QLatin1String("00000409"))
         clickKeyboardLayoutButton();
@@ -295,7 +294,7 @@ void TForm1::storeCloseSet()
     // empty rows; only what this run loaded or the user typed is written.
     SettingsStore::writeCloseSet(m_platform, currentWindowSettings(), ui->CheckBox11->isChecked(),
                                  m_statistics->totalsToStore());
-    SettingsStore::writeNotes(m_platform, noteRows, noteRowsToStore);
+    SettingsStore::writeNotes(m_platform, m_notesGrid->rows, m_notesGrid->rowsToStore);
 }
 
 TForm1::CloseDecision TForm1::FormClose()

@@ -98,12 +98,9 @@ public:
     QWidget* form2Window() const { return m_form2; }
     QWidget* messiaWindow() const { return m_messia; }
 
-    // State the store keeps for features that take it over (launcher list, keyboard layout, notes).
+    // State the store keeps for features that take it over (launcher list, keyboard layout).
     LauncherAppearance launcherAppearance;
     QString KeyboardLayoutId;
-    NoteRows noteRows;
-    /// Rows the close path writes: those loaded in this run or typed by the user.
-    std::array<bool, NoteRowCount> noteRowsToStore{};
 
     /// Process-wide flag of the console's "close" command: end without the question.
     bool QuietClose = false;

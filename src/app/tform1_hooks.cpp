@@ -36,7 +36,7 @@ void TForm1::createControllers()
     m_ledShow = std::make_unique<LedShow>(*this);
     m_systemMenus = std::make_unique<SystemMenus>(*this);
     m_statistics = std::make_unique<Statistics>(*this, Timer8, *ui);
-    m_notesGrid = std::make_unique<NotesGrid>(*this, *ui);
+    m_notesGrid = std::make_unique<NotesGrid>(*ui);
 }
 
 // Alarm clock fields take the current hour and minute.
@@ -120,16 +120,16 @@ void TForm1::setCalendarToToday()
 // The launcher list takes its stored colour, font and view style.
 void TForm1::applyLauncherAppearance() {}
 
-// The notes grid shows the rows of `noteRows`.
+// The notes grid shows its rows.
 void TForm1::showNotes()
 {
-    m_notesGrid->showRows(noteRows);
+    m_notesGrid->showRows();
 }
 
-// The notes grid's cells go back into `noteRows` before they are stored.
+// The notes grid's cells go back into its rows before they are stored.
 void TForm1::collectNotes()
 {
-    m_notesGrid->collectRows(noteRows);
+    m_notesGrid->collectRows();
 }
 
 // The player's share of the clock tick.

@@ -1,6 +1,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "app/notesgrid.h"
 #include "app/statistics.h"
 #include "app/tapplication.h"
 #include "app/trayicon.h"
@@ -67,7 +68,7 @@ private slots:
         QCOMPARE(world.stored(QStringLiteral("Запускалси")), QStringLiteral("2"));
         QCOMPARE(world.form1().pos(), storedPosition);
         QCOMPARE(world.ui().TabbedNotebook1->currentIndex(), 4);
-        QCOMPARE(world.form1().noteRows[3], QStringLiteral("заметка"));
+        QCOMPARE(world.form1().notesGrid().rows[3], QStringLiteral("заметка"));
     }
 
     void modalBoxesAndOtherApplicationsAreNoActivation()
@@ -101,11 +102,11 @@ private slots:
         QVERIFY(second.start());
         QVERIFY(!second.form1().Timer8.isActive());
         QVERIFY(second.form1().pos() != QPoint(5, second.form1().y()));
-        QVERIFY(second.form1().noteRows[2].isEmpty());
+        QVERIFY(second.form1().notesGrid().rows[2].isEmpty());
         QVERIFY(second.ui().CheckBox8->isChecked());
 
-        second.form1().noteRows[5] = QStringLiteral("новая");
-        second.form1().noteRowsToStore[5] = true;
+        second.form1().notesGrid().rows[5] = QStringLiteral("новая");
+        second.form1().notesGrid().rowsToStore[5] = true;
         second.form1().close();
 
         QCOMPARE(second.stored(QStringLiteral("rs")), QStringLiteral("17"));

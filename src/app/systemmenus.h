@@ -3,7 +3,7 @@
 #include <QAbstractNativeEventFilter>
 #include <QObject>
 
-class TForm1;
+class Shell;
 
 // The "About" item on the main window's system menu and its command (WmSYS).
 class SystemMenus final : public QObject, public QAbstractNativeEventFilter
@@ -12,7 +12,7 @@ class SystemMenus final : public QObject, public QAbstractNativeEventFilter
 public:
     static constexpr unsigned AboutCommandId = 1026;
 
-    explicit SystemMenus(TForm1& form);
+    explicit SystemMenus(Shell& shell);
     ~SystemMenus() override;
 
     /// Appends the items; where the platform has no system menu to extend, nothing is added.
@@ -23,6 +23,6 @@ public:
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
-    TForm1& m_form;
+    Shell& m_shell;
     bool m_installed = false;
 };

@@ -73,7 +73,7 @@ public:
     void restoreFromTray();
     void BitBtn3Click();
     void N2Click();
-    void showAbout();
+    void showAbout() override;
     void Panel5Click();
 
     void CheckBox7Click();

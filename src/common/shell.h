@@ -17,4 +17,6 @@ public:
     virtual void showErrorIndicator() = 0;
     /// Hides it again (mouse movement over the window's free surface and over some groups).
     virtual void hideErrorIndicator() = 0;
+    /// The "About" dialog, from the system menus' item as well as from the window's own buttons.
+    virtual void showAbout() = 0;
 };

@@ -1,7 +1,9 @@
 #include "app/ledshow.h"
 
-#include "app/tform1.h"
+#include <QTimer>
+
 #include "platform/keyboardleds.h"
+#include "platform/platform.h"
 
 namespace {
 constexpr int NumLock = 144;
@@ -25,19 +27,19 @@ std::vector<int> ledShowKeys(int step)
     }
 }
 
-LedShow::LedShow(TForm1& form) : m_form(form)
+LedShow::LedShow(platform::Platform& platform, QTimer& tick) : m_platform(platform), m_tick(tick)
 {
-    connect(&form.Timer5, &QTimer::timeout, this, &LedShow::Timer5Timer);
+    connect(&tick, &QTimer::timeout, this, &LedShow::Timer5Timer);
 }
 
 void LedShow::Timer5Timer()
 {
     LedStep += 1;
-    auto& keyboard = m_form.platform().get<platform::KeyboardLeds>();
+    auto& keyboard = m_platform.get<platform::KeyboardLeds>();
     for (const int key : ledShowKeys(LedStep)) {
         keyboard.keyDown(key);
         keyboard.keyUp(key);
     }
     if (LedStep == 4)
-        m_form.Timer5.stop();
+        m_tick.stop();
 }

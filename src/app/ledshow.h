@@ -3,7 +3,10 @@
 #include <QObject>
 #include <vector>
 
-class TForm1;
+class QTimer;
+namespace platform {
+class Platform;
+}
 
 /// The lock keys (virtual keys) pressed and released at one step of the start-up light show; every lock key
 /// is pressed twice over the four steps, so the locks end as they began.
@@ -14,12 +17,13 @@ class LedShow final : public QObject
 {
     Q_OBJECT
 public:
-    explicit LedShow(TForm1& form);
+    LedShow(platform::Platform& platform, QTimer& tick);
 
     void Timer5Timer();
 
     qint32 LedStep = 0;
 
 private:
-    TForm1& m_form;
+    platform::Platform& m_platform;
+    QTimer& m_tick;
 };

@@ -5,14 +5,16 @@
 namespace Ui {
 class Form1;
 }
-class TForm1;
+namespace platform {
+class Platform;
+}
 
 // Registering the program to start once at the next logon: two menu items and a check box.
 class StartWithSystem final : public QObject
 {
     Q_OBJECT
 public:
-    StartWithSystem(TForm1& form, Ui::Form1& ui);
+    StartWithSystem(platform::Platform& platform, Ui::Form1& ui);
 
     void N10Click();
     void N11Click();
@@ -22,6 +24,6 @@ private:
     void registerProgram();
     void unregisterProgram();
 
-    TForm1& m_form;
+    platform::Platform& m_platform;
     Ui::Form1& m_ui;
 };

@@ -32,7 +32,7 @@ void TForm1::createControllers()
                                               [this] { return qobject_cast<TMessia*>(messiaWindow()); });
     m_tickers = std::make_unique<Tickers>(*this, *ui);
     m_appearance = std::make_unique<Appearance>(*this, *ui);
-    m_startWithSystem = std::make_unique<StartWithSystem>(*this, *ui);
+    m_startWithSystem = std::make_unique<StartWithSystem>(m_platform, *ui);
     m_ledShow = std::make_unique<LedShow>(m_platform, Timer5);
     m_systemMenus = std::make_unique<SystemMenus>(*this);
     m_statistics = std::make_unique<Statistics>(*this, Timer8, *ui);

@@ -35,4 +35,3 @@ double textToNumber(const QString& text, QChar decimalSeparator);
 
 /// The edit's value: an empty text is 0, anything else must be an integer (the text-to-integer rule).
 double numEditValue(const QString& text);
-

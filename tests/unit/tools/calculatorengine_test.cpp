@@ -2,9 +2,9 @@
 
 #include <QLocale>
 
-#include "unit/clibrarylocale.h"
 #include "common/errors.h"
 #include "tools/calculatorengine.h"
+#include "unit/clibrarylocale.h"
 
 namespace {
 

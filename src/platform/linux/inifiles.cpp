@@ -85,12 +85,7 @@ private:
 
     struct Reading
     {
-        enum class Status
-        {
-            Read,
-            Missing,
-            Failed
-        };
+        using Status = detail::FileContents::Status;
         Status status = Status::Missing;
         // Empty when the bytes are those parsed last time.
         std::string bytes;

@@ -7,14 +7,15 @@
 
 namespace platform {
 
-/// Opens files, folders and addresses with the desktop's default handler (the shell's "open").
+/// Starts what the user names, as the shell's "open" verb does: the text is one name (a path, a folder, a URL
+/// or a program found on the search path), never split into arguments and never handed to a command shell.
 class Opener
 {
 public:
     static std::shared_ptr<Opener> create(const Context& context);
     virtual ~Opener() = default;
 
-    /// Hands a file path, folder or URL to its default handler; false when nothing could take it.
+    /// Opens `target` with its default handler or starts it as a program; false when nothing could take it.
     virtual bool open(const std::string& target) = 0;
 
 protected:

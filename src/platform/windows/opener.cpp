@@ -1,30 +1,26 @@
 #include "platform/opener.h"
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
-#include <string>
+#include "platform/windows/wide.h"
 
 namespace platform {
 namespace {
 
-std::wstring widen(const std::string& text)
-{
-    if (text.empty())
-        return {};
-    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
-}
-
+// The shell's "open" verb takes the whole text as one file name; it finds programs itself (the search path,
+// the App Paths list that knows "regedit", "msconfig" and the rest) and hands files and URLs to their handlers.
 class ShellOpener final : public Opener
 {
 public:
     bool open(const std::string& target) override
     {
-        const auto result = reinterpret_cast<INT_PTR>(
-            ShellExecuteW(nullptr, L"open", widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        // An empty name names nothing to start, whatever the shell would make of it.
+        if (target.empty() || target.find('\0') != std::string::npos)
+            return false;
+        const std::wstring file = detail::widen(target);
+        const auto result =
+            reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_RESTORE));
         return result > 32;
     }
 };

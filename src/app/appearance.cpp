@@ -5,32 +5,37 @@
 #include <QMouseEvent>
 
 #include "app/appearancerules.h"
-#include "app/tform1.h"
 #include "common/clickfilter.h"
 #include "common/clock.h"
 #include "common/colors.h"
 #include "common/dialogs.h"
+#include "common/guardedconnect.h"
+#include "common/shell.h"
 #include "common/strtoint.h"
 #include "ui_Form1.h"
+#include "ui_InfoPage.h"
+#include "ui_MainPage.h"
 
-Appearance::Appearance(TForm1& form, Ui::Form1& ui) : m_form(form), m_ui(ui)
+Appearance::Appearance(Shell& shell, Ui::Form1& ui, Ui::MainPage& mainPage, Ui::InfoPage& infoPage)
+    : m_shell(shell), m_ui(ui), m_main(mainPage)
 {
-    connect(ui.BitBtn1, &QPushButton::clicked, this, &Appearance::BitBtn1Click);
-    connect(ui.N8, &QAction::triggered, this, &Appearance::BitBtn1Click);
-    connect(ui.N32, &QAction::triggered, this, &Appearance::N32Click);
-    connect(ui.N40, &QAction::triggered, this, &Appearance::N40Click);
-    connect(ui.StatusBar1, &TStatusBar::mouseDown, this, [this](int x, Qt::MouseButton) { StatusBar1MouseDown(x); });
+    connectGuarded(ui.BitBtn1, &QPushButton::clicked, this, &Appearance::BitBtn1Click);
+    connectGuarded(ui.N8, &QAction::triggered, this, &Appearance::BitBtn1Click);
+    connectGuarded(ui.N32, &QAction::triggered, this, &Appearance::N32Click);
+    connectGuarded(ui.N40, &QAction::triggered, this, &Appearance::N40Click);
+    connectGuarded(ui.StatusBar1, &TStatusBar::mouseDown, this,
+                   [this](int x, Qt::MouseButton) { StatusBar1MouseDown(x); });
     MouseHandlers::onClick(ui.Label19, [this] { Label19Click(); });
     // Presses the calendar leaves unused come up to the panel; only those on its border count.
-    MouseHandlers::onMouseUp(ui.Panel9, [this](QMouseEvent* event) {
+    MouseHandlers::onMouseUp(mainPage.Panel9, [this](QMouseEvent* event) {
         const QPoint at = event->position().toPoint();
-        if (event->button() == Qt::LeftButton && m_ui.Panel9->rect().contains(at) &&
-            !m_ui.MonthCalendar1->geometry().contains(at))
+        if (event->button() == Qt::LeftButton && m_main.Panel9->rect().contains(at) &&
+            !m_main.MonthCalendar1->geometry().contains(at))
             Panel9Click();
     });
     MouseHandlers::onMouseMove(ui.centralwidget, [this](QMouseEvent*) { FormMouseMove(); });
-    MouseHandlers::onMouseMove(&form, [this](QMouseEvent*) { FormMouseMove(); });
-    MouseHandlers::onMouseMove(ui.GroupBoxOverclock, [this](QMouseEvent*) { m_form.hideErrorIndicator(); });
+    MouseHandlers::onMouseMove(shell.mainWindow(), [this](QMouseEvent*) { FormMouseMove(); });
+    MouseHandlers::onMouseMove(infoPage.GroupBoxOverclock, [this](QMouseEvent*) { m_shell.hideErrorIndicator(); });
     // The window sees every key before its controls do, whichever of them has the focus; the scale entry's
     // own key filter runs here too, after the window's.
     qApp->installEventFilter(this);
@@ -40,32 +45,32 @@ Appearance::Appearance(TForm1& form, Ui::Form1& ui) : m_form(form), m_ui(ui)
 void Appearance::setUpCalendar()
 {
     // The strip and the calendar's frame belong to the panel: a press there is a press on the panel.
-    m_ui.Panel9Strip->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_main.Panel9Strip->setAttribute(Qt::WA_TransparentForMouseEvents);
     // The program speaks Russian whatever the system's language: month and day names included.
-    m_ui.MonthCalendar1->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
+    m_main.MonthCalendar1->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
 }
 
 // Measuring the calendar is a good share of the window's creation, so it waits until its page is first shown.
 void Appearance::fitCalendarToContent()
 {
     m_calendarFitted = true;
-    const QSize content = m_ui.MonthCalendar1->sizeHint();
-    const QRect room = m_ui.MonthCalendar1->geometry();
-    m_ui.MonthCalendar1->resize(std::min(content.width(), room.width()), std::min(content.height(), room.height()));
+    const QSize content = m_main.MonthCalendar1->sizeHint();
+    const QRect room = m_main.MonthCalendar1->geometry();
+    m_main.MonthCalendar1->resize(std::min(content.width(), room.width()), std::min(content.height(), room.height()));
     // The panel keeps a narrow border around the calendar, and the strip spans its top.
-    const QRect calendar = m_ui.MonthCalendar1->geometry();
-    m_ui.Panel9->resize(calendar.right() + 1 + calendar.x(), calendar.bottom() + 1 + calendar.x());
-    m_ui.Panel9Strip->resize(calendar.width(), m_ui.Panel9Strip->height());
+    const QRect calendar = m_main.MonthCalendar1->geometry();
+    m_main.Panel9->resize(calendar.right() + 1 + calendar.x(), calendar.bottom() + 1 + calendar.x());
+    m_main.Panel9Strip->resize(calendar.width(), m_main.Panel9Strip->height());
 }
 
 bool Appearance::eventFilter(QObject* watched, QEvent* event)
 {
-    if (!m_calendarFitted && watched == m_ui.Panel9 && event->type() == QEvent::Show)
+    if (!m_calendarFitted && watched == m_main.Panel9 && event->type() == QEvent::Show)
         fitCalendarToContent();
     if (event->type() != QEvent::KeyPress)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != &m_form)
+    if (!widget || widget->window() != m_shell.mainWindow())
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
     if (FormKeyDown(key))
@@ -77,7 +82,7 @@ bool Appearance::FormKeyDown(QKeyEvent* event)
 {
     if (!isConsoleKey(event->key()))
         return false;
-    m_form.ToggleConsole();
+    emit consoleKeyPressed();
     return true;
 }
 
@@ -88,43 +93,43 @@ bool Appearance::Edit1KeyPress(QKeyEvent* event)
     case ScaleKey::NoCharacter:
         return false;
     case ScaleKey::Rejected:
-        m_form.showErrorIndicator();
+        m_shell.showErrorIndicator();
         return true;
     case ScaleKey::Apply:
         break;
     }
     const QString text = m_ui.Edit1->text();
     if (text.isEmpty()) {
-        m_form.showErrorIndicator();
+        m_shell.showErrorIndicator();
         return true;
     }
     const int percent = StrToInt(text);
     // Zero would shrink every control to nothing and make the undo divide by zero; a window too large for
     // its screen would put its lower controls, the undo among them, out of reach.
-    if (percent <= 0 || !m_form.scaleBy(percent, 100)) {
-        m_form.showErrorIndicator();
+    if (percent <= 0 || !m_shell.scaleBy(percent, 100)) {
+        m_shell.showErrorIndicator();
         return true;
     }
-    m_form.setScalePercent(percent);
+    m_shell.setScalePercent(percent);
     return true;
 }
 
 void Appearance::Label19Click()
 {
-    const int percent = m_form.scalePercent();
+    const int percent = m_shell.scalePercent();
     if (percent <= 0)
         return;
-    if (!m_form.scaleBy(100, percent))
-        m_form.showErrorIndicator();
+    if (!m_shell.scaleBy(100, percent))
+        m_shell.showErrorIndicator();
 }
 
 void Appearance::BitBtn1Click()
 {
     Dialogs::message(
         QStringLiteral("Внимание изменение цвета формы может привести к ухудшению зрения или к его потере!!!"));
-    if (const std::optional<QColor> chosen = Dialogs::chooseColor(colorFromTColor(m_form.windowColor())))
-        m_form.setWindowColor(tcolorFromColor(*chosen));
-    m_form.update();
+    if (const std::optional<QColor> chosen = Dialogs::chooseColor(colorFromTColor(m_shell.windowColor())))
+        m_shell.setWindowColor(tcolorFromColor(*chosen));
+    m_shell.mainWindow()->update();
 }
 
 void Appearance::StatusBar1MouseDown(int x)
@@ -153,7 +158,7 @@ void Appearance::Panel9Click()
 
 void Appearance::FormMouseMove()
 {
-    m_form.hideErrorIndicator();
+    m_shell.hideErrorIndicator();
 }
 
 void Appearance::setCalendarToPanelDate()
@@ -163,5 +168,5 @@ void Appearance::setCalendarToPanelDate()
     if (!shown.isValid())
         return;
     const int century = Clock::instance().today().year() / 100 * 100;
-    m_ui.MonthCalendar1->setSelectedDate(QDate(century + shown.year() % 100, shown.month(), shown.day()));
+    m_main.MonthCalendar1->setSelectedDate(QDate(century + shown.year() % 100, shown.month(), shown.day()));
 }

@@ -4,8 +4,10 @@
 
 namespace Ui {
 class Form1;
-}
-class TForm1;
+class MainPage;
+class InfoPage;
+} // namespace Ui
+class Shell;
 class QKeyEvent;
 
 // What the user changes about the main window and the small notices around it: the colour, the scale, the
@@ -15,7 +17,7 @@ class Appearance final : public QObject
 {
     Q_OBJECT
 public:
-    Appearance(TForm1& form, Ui::Form1& ui);
+    Appearance(Shell& shell, Ui::Form1& ui, Ui::MainPage& mainPage, Ui::InfoPage& infoPage);
 
     void BitBtn1Click();
     /// The scale entry's key filter; true when the key is taken (applied or discarded).
@@ -25,11 +27,15 @@ public:
     void N32Click();
     void N40Click();
     void Panel9Click();
-    /// True when the key was the console key and the console was toggled.
+    /// True when the key was the console key, which goes to the console.
     bool FormKeyDown(QKeyEvent* event);
     void FormMouseMove();
     /// The calendar shows the date of the status bar's date panel.
     void setCalendarToPanelDate();
+
+signals:
+    /// The key left of "1" went down anywhere in the main window (the console opens or closes on it).
+    void consoleKeyPressed();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -40,6 +46,7 @@ private:
 
     void setUpCalendar();
 
-    TForm1& m_form;
+    Shell& m_shell;
     Ui::Form1& m_ui;
+    Ui::MainPage& m_main;
 };

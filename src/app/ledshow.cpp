@@ -2,6 +2,7 @@
 
 #include <QTimer>
 
+#include "common/guardedconnect.h"
 #include "platform/keyboardleds.h"
 #include "platform/platform.h"
 
@@ -29,7 +30,7 @@ std::vector<int> ledShowKeys(int step)
 
 LedShow::LedShow(platform::Platform& platform, QTimer& tick) : m_platform(platform), m_tick(tick)
 {
-    connect(&tick, &QTimer::timeout, this, &LedShow::Timer5Timer);
+    connectGuarded(&tick, &QTimer::timeout, this, &LedShow::Timer5Timer);
 }
 
 void LedShow::Timer5Timer()

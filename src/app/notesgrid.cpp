@@ -9,7 +9,8 @@
 #include <optional>
 
 #include "common/colors.h"
-#include "ui_Form1.h"
+#include "common/guardedconnect.h"
+#include "ui_RemindPage.h"
 
 namespace {
 
@@ -157,7 +158,7 @@ QString noteFromStored(const QString& stored)
     return stored.section(lineBreak, 0, 0);
 }
 
-NotesGrid::NotesGrid(Ui::Form1& ui) : m_ui(ui)
+NotesGrid::NotesGrid(Ui::RemindPage& ui) : m_ui(ui)
 {
     QTableWidget& grid = *ui.StringGrid1;
     grid.setRowCount(VisibleRows);
@@ -178,7 +179,8 @@ NotesGrid::NotesGrid(Ui::Form1& ui) : m_ui(ui)
     palette.setColor(QPalette::Text, Qt::red);
     grid.setPalette(palette);
     new GridLineSizer(grid);
-    connect(&grid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) { cellEdited(item->row()); });
+    connectGuarded(&grid, &QTableWidget::itemChanged, this,
+                   [this](QTableWidgetItem* item) { cellEdited(item->row()); });
 }
 
 void NotesGrid::load(const NoteRows& stored)

@@ -5,7 +5,7 @@
 #include "app/settingsstore.h"
 
 namespace Ui {
-class Form1;
+class RemindPage;
 }
 
 /// A stored note as its row shows it: the text up to the first line break.
@@ -19,7 +19,7 @@ class NotesGrid final : public QObject
 public:
     static constexpr int VisibleRows = 9;
 
-    explicit NotesGrid(Ui::Form1& ui);
+    explicit NotesGrid(Ui::RemindPage& ui);
 
     /// The stored rows replace the current ones, and all of them are written back at close.
     void load(const NoteRows& stored);
@@ -36,7 +36,7 @@ public:
 private:
     void cellEdited(int row);
 
-    Ui::Form1& m_ui;
+    Ui::RemindPage& m_ui;
     bool m_filling = false;
     std::array<bool, VisibleRows> m_edited{};
 };

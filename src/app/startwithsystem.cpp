@@ -2,19 +2,22 @@
 
 #include <QCoreApplication>
 
+#include "common/guardedconnect.h"
 #include "platform/autostart.h"
 #include "platform/platform.h"
 #include "ui_Form1.h"
+#include "ui_MainPage.h"
 
 namespace {
 const std::string RegistrationName = "Тромбус";
 }
 
-StartWithSystem::StartWithSystem(platform::Platform& platform, Ui::Form1& ui) : m_platform(platform), m_ui(ui)
+StartWithSystem::StartWithSystem(platform::Platform& platform, Ui::Form1& ui, Ui::MainPage& mainPage)
+    : m_platform(platform), m_main(mainPage)
 {
-    connect(ui.N10, &QAction::triggered, this, &StartWithSystem::N10Click);
-    connect(ui.N11, &QAction::triggered, this, &StartWithSystem::N11Click);
-    connect(ui.CheckBox6, &QCheckBox::clicked, this, &StartWithSystem::CheckBox6Click);
+    connectGuarded(ui.N10, &QAction::triggered, this, &StartWithSystem::N10Click);
+    connectGuarded(ui.N11, &QAction::triggered, this, &StartWithSystem::N11Click);
+    connectGuarded(mainPage.CheckBox6, &QCheckBox::clicked, this, &StartWithSystem::CheckBox6Click);
     // A registration lasts for one logon: if it started this run, it is used up now.
     platform.get<platform::Autostart>().consumeIfStartedByIt();
 }
@@ -43,7 +46,7 @@ void StartWithSystem::N11Click()
 
 void StartWithSystem::CheckBox6Click()
 {
-    if (m_ui.CheckBox6->isChecked())
+    if (m_main.CheckBox6->isChecked())
         registerProgram();
     else
         unregisterProgram();

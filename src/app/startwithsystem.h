@@ -4,7 +4,8 @@
 
 namespace Ui {
 class Form1;
-}
+class MainPage;
+} // namespace Ui
 namespace platform {
 class Platform;
 }
@@ -14,7 +15,7 @@ class StartWithSystem final : public QObject
 {
     Q_OBJECT
 public:
-    StartWithSystem(platform::Platform& platform, Ui::Form1& ui);
+    StartWithSystem(platform::Platform& platform, Ui::Form1& ui, Ui::MainPage& mainPage);
 
     void N10Click();
     void N11Click();
@@ -25,5 +26,5 @@ private:
     void unregisterProgram();
 
     platform::Platform& m_platform;
-    Ui::Form1& m_ui;
+    Ui::MainPage& m_main;
 };

@@ -1,14 +1,18 @@
 #include "app/statistics.h"
 
+#include <QTimer>
+
 #include "app/usagecounter.h"
 #include "common/clickfilter.h"
+#include "common/guardedconnect.h"
 #include "common/shell.h"
+#include "common/strtoint.h"
 #include "console/commandtable.h"
-#include "ui_Form1.h"
+#include "ui_InfoPage.h"
 
-Statistics::Statistics(Shell& shell, QTimer& tick, Ui::Form1& ui) : m_shell(shell), m_ui(ui)
+Statistics::Statistics(Shell& shell, QTimer& tick, Ui::InfoPage& ui) : m_shell(shell), m_tick(tick), m_ui(ui)
 {
-    connect(&tick, &QTimer::timeout, this, &Statistics::Timer8Timer);
+    connectGuarded(&tick, &QTimer::timeout, this, &Statistics::Timer8Timer);
     MouseHandlers::onClick(ui.Edit7, [this] { Edit7Click(); });
 }
 
@@ -41,6 +45,22 @@ void Statistics::loadTotals(const UsageTotals& stored)
 {
     totals = stored;
     m_totalsLoaded = true;
+    m_tick.start();
+}
+
+std::vector<Lifecycle::StoredValue> Statistics::storedValues()
+{
+    // Read into a copy, so that a value that is not a number leaves the totals as they were.
+    return {
+        {"rs", [this](const QString& value) { m_reading.seconds = StrToInt(value); }},
+        {"rd", [this](const QString& value) { m_reading.days = StrToInt(value); }},
+        {"rm", [this](const QString& value) { m_reading.minutes = StrToInt(value); }},
+        {"rh",
+         [this](const QString& value) {
+             m_reading.hours = StrToInt(value);
+             loadTotals(m_reading);
+         }},
+    };
 }
 
 std::optional<UsageTotals> Statistics::totalsToStore() const

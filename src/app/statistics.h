@@ -2,13 +2,15 @@
 
 #include <QObject>
 #include <optional>
+#include <vector>
 
+#include "app/lifecycle.h"
 #include "app/settingsstore.h"
 
 class QTimer;
 class Shell;
 namespace Ui {
-class Form1;
+class InfoPage;
 }
 
 // Running time of this run and in total, counted by Timer8, and the service panel that shows them.
@@ -16,7 +18,7 @@ class Statistics final : public QObject
 {
     Q_OBJECT
 public:
-    Statistics(Shell& shell, QTimer& tick, Ui::Form1& ui);
+    Statistics(Shell& shell, QTimer& tick, Ui::InfoPage& ui);
 
     void Timer8Timer();
     /// The panel's three figures: the launch count read afresh from the store, the total and this run's time.
@@ -24,8 +26,10 @@ public:
     /// Lists the console's command words in Edit7.
     void Edit7Click();
 
-    /// Takes the stored totals; from then on they are counted on and written back at close.
+    /// Takes the stored totals and starts counting; from then on they are counted on and written back at close.
     void loadTotals(const UsageTotals& stored);
+    /// The stored totals "rs", "rd", "rm", "rh" in the order activation restores them; the last one loads them.
+    std::vector<Lifecycle::StoredValue> storedValues();
     /// What the close writes: nothing when this run never loaded the totals, so zeros cannot overwrite them.
     std::optional<UsageTotals> totalsToStore() const;
 
@@ -36,6 +40,8 @@ public:
 
 private:
     Shell& m_shell;
+    QTimer& m_tick;
+    UsageTotals m_reading;
     bool m_totalsLoaded = false;
-    Ui::Form1& m_ui;
+    Ui::InfoPage& m_ui;
 };

@@ -8,6 +8,7 @@
 #include "app/activationtracker.h"
 #include "app/appearance.h"
 #include "app/ledshow.h"
+#include "app/lifecycle.h"
 #include "app/notesgrid.h"
 #include "app/placementrules.h"
 #include "app/startwithsystem.h"
@@ -22,8 +23,10 @@
 #include "common/clock.h"
 #include "common/dialogs.h"
 #include "common/errorreport.h"
+#include "common/guardedconnect.h"
 #include "common/strtoint.h"
 #include "dialogs/tform6.h"
+#include "forms/mainpage.h"
 #include "platform/systeminfo.h"
 #include "reminders/reminders.h"
 #include "tools/calculator.h"
@@ -31,6 +34,9 @@
 #include "tools/helpdictionary.h"
 #include "tools/stopwatch.h"
 #include "ui_Form1.h"
+#include "ui_MainPage.h"
+
+using Phase = Lifecycle::Phase;
 
 TForm1::TForm1(platform::Platform& platform, QStringList arguments, QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::Form1>()), m_platform(platform), m_arguments(std::move(arguments))
@@ -47,12 +53,18 @@ TForm1::TForm1(platform::Platform& platform, QStringList arguments, QWidget* par
     m_tray->show();
     connectCommands();
     createControllers();
+    buildLifecycle();
     // Activation re-reads the store; it runs outside any event delivery, so its errors are reported here.
     m_activation = std::make_unique<ActivationTracker>(this, [this] { runGuarded([this] { FormActivate(); }); });
     runGuarded([this] { FormCreate(); });
 }
 
 TForm1::~TForm1() = default;
+
+Ui::MainPage& TForm1::mainPage()
+{
+    return ui->PageMain->form();
+}
 
 void TForm1::setUpTimers()
 {
@@ -82,38 +94,26 @@ void TForm1::setUpTimers()
 
 void TForm1::connectCommands()
 {
-    connect(ui->BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
-    connect(ui->N7, &QAction::triggered, this, &TForm1::BitBtn2Click);
-    connect(ui->N27, &QAction::triggered, this, &TForm1::BitBtn2Click);
-    connect(ui->N1, &QAction::triggered, this, &TForm1::restoreFromTray);
-    connect(m_tray.get(), &TrayIcon::doubleClicked, this, &TForm1::restoreFromTray);
-    connect(ui->BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
-    connect(ui->N9, &QAction::triggered, this, &TForm1::BitBtn3Click);
-    connect(ui->N2, &QAction::triggered, this, &TForm1::N2Click);
-    connect(ui->SpeedButton32, &QToolButton::clicked, this, &TForm1::showAbout);
-    connect(ui->N6, &QAction::triggered, this, &TForm1::showAbout);
-    connect(ui->N25, &QAction::triggered, this, &TForm1::showAbout);
-    connect(ui->CheckBox7, &QCheckBox::clicked, this, &TForm1::CheckBox7Click);
-    connect(ui->CheckBox8, &QCheckBox::clicked, this, &TForm1::CheckBox8Click);
-    connect(ui->conbut, &QToolButton::clicked, this, &TForm1::runConsoleLine);
-    MouseHandlers::onClick(ui->Panel5, [this] { Panel5Click(); });
+    connectGuarded(ui->BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
+    connectGuarded(ui->N7, &QAction::triggered, this, &TForm1::BitBtn2Click);
+    connectGuarded(ui->N27, &QAction::triggered, this, &TForm1::BitBtn2Click);
+    connectGuarded(ui->N1, &QAction::triggered, this, &TForm1::restoreFromTray);
+    connectGuarded(m_tray.get(), &TrayIcon::doubleClicked, this, &TForm1::restoreFromTray);
+    connectGuarded(ui->BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
+    connectGuarded(ui->N9, &QAction::triggered, this, &TForm1::BitBtn3Click);
+    connectGuarded(ui->N2, &QAction::triggered, this, &TForm1::N2Click);
+    connectGuarded(ui->SpeedButton32, &QToolButton::clicked, this, &TForm1::showAbout);
+    connectGuarded(ui->N6, &QAction::triggered, this, &TForm1::showAbout);
+    connectGuarded(ui->N25, &QAction::triggered, this, &TForm1::showAbout);
+    connectGuarded(mainPage().CheckBox7, &QCheckBox::clicked, this, &TForm1::CheckBox7Click);
+    connectGuarded(mainPage().CheckBox8, &QCheckBox::clicked, this, &TForm1::CheckBox8Click);
+    MouseHandlers::onClick(mainPage().Panel5, [this] { Panel5Click(); });
 }
 
 void TForm1::FormCreate()
 {
-    initAlarmFields();
-    setUpAnimators();
-    loadCompanionList();
-    layOutPlayerStrip();
-    updateDiskMeter();
-    startFadeIn();
-    resetPlaylistHover();
     // The application-wide tooltip hook is installed with the hint settings (TApplication::applyHintSettings).
-    addSystemMenuItems();
-    centreOnMonitor();
-    readVolumeIntoSlider();
-    colourPlaylist();
-    fillRunHistory();
+    m_lifecycle->run(Phase::Creation);
 }
 
 void TForm1::centreOnMonitor()
@@ -146,12 +146,12 @@ void TForm1::resizeWithinScreen(int width, int height)
 
 void TForm1::FormShow()
 {
-    Timer1.start();
+    m_lifecycle->run(Phase::Show);
 }
 
 void TForm1::FormHide()
 {
-    Timer1.stop();
+    m_lifecycle->run(Phase::Hide);
 }
 
 void TForm1::showEvent(QShowEvent* event)
@@ -182,76 +182,45 @@ void TForm1::changeEvent(QEvent* event)
 
 void TForm1::FormActivate()
 {
-    if (SettingsStore::read(m_platform, QStringLiteral("ne1raz")) != QLatin1String("1")) {
-        setWindowColor(0x408000);
-        SettingsStore::writeFirstRunDefaults(m_platform, currentWindowSettings());
-    }
-    SettingsStore::countLaunch(m_platform);
-    if (SettingsStore::read(m_platform, QStringLiteral("vtrey")) == QLatin1String("1")) {
-        ui->CheckBox7->setChecked(true);
-        CheckBox7Click();
-        // Without a tray the window starts as the ordinary one: a bare window manager may have no taskbar
-        // either, and a window minimised before the user ever saw it could not be found there.
-        if (TrayIcon::available()) {
-            BitBtn2Click();
-            m_tray->show();
-        }
-    }
-    if (SettingsStore::read(m_platform, QStringLiteral("savesetting")) == QLatin1String("1"))
-        restoreStoredState();
+    m_lifecycle->run(Phase::Activation);
+}
 
-    auto& info = m_platform.get<platform::SystemInfo>();
-    ui->StatusBar1->setPanelText(4, QString::fromStdString(info.userName().value_or(std::string())));
-    ui->StatusBar1->setPanelText(5, QString::fromStdString(info.computerName().value_or(std::string())));
-    disablePlayerNext();
-    resetDiskMeterSelectors();
-    fillStatusBar();
-    reloadLauncherList();
-    setCalendarToToday();
-    performServiceCommandFromArgument();
+void TForm1::runFirstRunDefaults()
+{
+    if (SettingsStore::read(m_platform, QStringLiteral("ne1raz")) == QLatin1String("1"))
+        return;
+    setWindowColor(0x408000);
+    SettingsStore::writeFirstRunDefaults(m_platform, currentWindowSettings());
+}
+
+void TForm1::startInTrayIfStored()
+{
+    if (SettingsStore::read(m_platform, QStringLiteral("vtrey")) != QLatin1String("1"))
+        return;
+    Ui::MainPage& main = mainPage();
+    main.CheckBox7->setChecked(true);
+    CheckBox7Click();
+    // Without a tray the window starts as the ordinary one: a bare window manager may have no taskbar
+    // either, and a window minimised before the user ever saw it could not be found there.
+    if (TrayIcon::available()) {
+        BitBtn2Click();
+        m_tray->show();
+    }
 }
 
 void TForm1::restoreStoredState()
 {
-    auto readInt = [this](const char* name) {
-        return StrToInt(SettingsStore::read(m_platform, QString::fromUtf8(name)));
-    };
-    UsageTotals stored;
-    stored.seconds = readInt("rs");
-    stored.days = readInt("rd");
-    stored.minutes = readInt("rm");
-    stored.hours = readInt("rh");
-    m_statistics->loadTotals(stored);
-    Timer8.start();
+    if (SettingsStore::read(m_platform, QStringLiteral("savesetting")) != QLatin1String("1"))
+        return;
+    m_lifecycle->restore([this](const QString& name) { return SettingsStore::read(m_platform, name); });
+    finishRestore();
+}
 
-    const int storedScale = readInt("maschtab");
-    // A scale of zero or below would shrink every control to nothing and later divide by zero: refused.
-    // So is one whose window would not fit on the screen.
-    if (storedScale > 0 && scaleBy(storedScale, 100))
-        m_scalePercent = storedScale;
-    ui->TabbedNotebook1->setCurrentIndex(readInt("str"));
-    ui->Edit1->setText(QString::number(m_scalePercent));
-    launcherAppearance.firstColumnWidth = readInt("MyPrWL");
-    setWindowColor(readInt("color"));
-    // One bound at a time, so that a bad value leaves the ones before it applied.
-    placeFrameReachable(QPoint(readInt("left"), m_placement->framePosition().y()));
-    placeFrameReachable(QPoint(m_placement->framePosition().x(), readInt("top")));
-    resizeWithinScreen(width(), readInt("height"));
-    resizeWithinScreen(readInt("width"), height());
-    KeyboardLayoutId = SettingsStore::read(m_platform, QStringLiteral("izik"));
-    launcherAppearance.color = readInt("MyPrColor");
-    launcherAppearance.fontColor = readInt("MyPrFontColor");
-    launcherAppearance.fontSize = readInt("MyPrFontSize");
-    launcherAppearance.viewStyle = readInt("MyPrViewStyle");
-    launcherAppearance.fontName = SettingsStore::read(m_platform, QStringLiteral("MyPrFontName"));
-    applyLauncherAppearance();
-    SettingsStore::write(m_platform, QStringLiteral("savesetting"), QStringLiteral("1"));
-    m_notesGrid->load(SettingsStore::readNotes(m_platform));
-    showNotes();
-    if (KeyboardLayoutId == QLatin1String("00000409"))
-        clickKeyboardLayoutButton();
-    ui->CheckBox8->setChecked(true);
-    CheckBox8Click();
+void TForm1::fillNamePanels()
+{
+    auto& info = m_platform.get<platform::SystemInfo>();
+    ui->StatusBar1->setPanelText(4, QString::fromStdString(info.userName().value_or(std::string())));
+    ui->StatusBar1->setPanelText(5, QString::fromStdString(info.computerName().value_or(std::string())));
 }
 
 void TForm1::fillStatusBar()
@@ -268,7 +237,7 @@ void TForm1::performServiceCommandFromArgument()
     if (m_arguments.value(0) != QLatin1String("quartzite"))
         return;
     ui->console->setText(QStringLiteral("-=Kr@nTOS_314=-") + QLatin1Char(' ') + QLatin1Char('1'));
-    runConsoleLine();
+    ui->conbut->click();
 }
 
 WindowSettings TForm1::currentWindowSettings() const
@@ -281,18 +250,17 @@ WindowSettings TForm1::currentWindowSettings() const
     settings.top = frame.y();
     settings.height = height();
     settings.width = width();
-    settings.keyboardLayoutId = KeyboardLayoutId;
+    settings.keyboardLayoutId = m_keyboardLayoutId;
     settings.pageIndex = ui->TabbedNotebook1->currentIndex();
-    settings.launcher = launcherAppearance;
+    settings.launcher = m_launcherAppearance;
     return settings;
 }
 
 void TForm1::storeCloseSet()
 {
-    collectNotes();
     // Totals and notes that were never loaded in this run would overwrite the stored ones with zeros and
     // empty rows; only what this run loaded or the user typed is written.
-    SettingsStore::writeCloseSet(m_platform, currentWindowSettings(), ui->CheckBox11->isChecked(),
+    SettingsStore::writeCloseSet(m_platform, currentWindowSettings(), mainPage().CheckBox11->isChecked(),
                                  m_statistics->totalsToStore());
     SettingsStore::writeNotes(m_platform, m_notesGrid->rows, m_notesGrid->rowsToStore);
 }
@@ -306,11 +274,12 @@ TForm1::CloseDecision TForm1::FormClose()
                          QString::number(left) + QStringLiteral(" больных филов."));
         return CloseDecision::Cancel;
     }
-    if (ui->CheckBox8->isChecked())
-        storeCloseSet();
-    if (QuietClose)
+    Ui::MainPage& main = mainPage();
+    if (main.CheckBox8->isChecked())
+        m_lifecycle->run(Phase::Close);
+    if (m_quietClose)
         return CloseDecision::EndNow;
-    if (ui->CheckBox11->isChecked()) {
+    if (main.CheckBox11->isChecked()) {
         BitBtn2Click();
         return CloseDecision::Cancel;
     }
@@ -394,7 +363,13 @@ void TForm1::BitBtn3Click()
 
 void TForm1::N2Click()
 {
-    ui->CheckBox11->setChecked(false);
+    mainPage().CheckBox11->setChecked(false);
+    close();
+}
+
+void TForm1::requestClose(bool quiet)
+{
+    m_quietClose = quiet;
     close();
 }
 
@@ -424,13 +399,13 @@ void TForm1::Panel5Click()
 void TForm1::CheckBox7Click()
 {
     SettingsStore::write(m_platform, QStringLiteral("vtrey"),
-                         ui->CheckBox7->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+                         mainPage().CheckBox7->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void TForm1::CheckBox8Click()
 {
     SettingsStore::write(m_platform, QStringLiteral("savesetting"),
-                         ui->CheckBox8->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+                         mainPage().CheckBox8->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void TForm1::setWindowColor(qint32 color)

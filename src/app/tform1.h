@@ -12,7 +12,8 @@
 
 namespace Ui {
 class Form1;
-}
+class MainPage;
+} // namespace Ui
 class ActivationTracker;
 class Calculator;
 class DiskMeter;
@@ -28,6 +29,7 @@ class SystemMenus;
 class Statistics;
 class NotesGrid;
 class WindowPlacement;
+class Lifecycle;
 
 // The main window: its lifecycle in a fixed order, the shared services, and the feature
 // controllers. Features keep their own rules in their controllers; this class only wires them.
@@ -80,16 +82,17 @@ public:
     void CheckBox8Click();
 
     /// Window colour as stored: 0x00BBGGRR, or a system colour with the high bit set.
-    qint32 windowColor() const { return m_color; }
-    void setWindowColor(qint32 color);
-    /// Multiplies position, size and font of every control and the window's size by m/d, keeping the
-    /// window's top-left corner in place; a scale whose window would not fit on its screen is refused
-    /// (false) and changes nothing.
-    bool scaleBy(int m, int d);
+    qint32 windowColor() const override { return m_color; }
+    void setWindowColor(qint32 color) override;
+    void setCaption(const QString& caption) override { setWindowTitle(caption); }
+    void setOpacity(int alpha) override { setWindowOpacity(alpha / 255.0); }
+    bool scaleBy(int m, int d) override;
+    int scalePercent() const override { return m_scalePercent; }
+    void setScalePercent(int percent) override { m_scalePercent = percent; }
+    void requestClose(bool quiet) override;
+
     /// Where the window's frame is (or is about to be) and where the program puts it.
     WindowPlacement& placement() { return *m_placement; }
-    int scalePercent() const { return m_scalePercent; }
-    void setScalePercent(int percent) { m_scalePercent = percent; }
     bool inTray() const { return m_inTray; }
     TrayIcon& trayIcon() { return *m_tray; }
     /// The windows created after this one, hidden, in creation order.
@@ -98,25 +101,8 @@ public:
     QWidget* form2Window() const { return m_form2; }
     QWidget* messiaWindow() const { return m_messia; }
 
-    // State the store keeps for features that take it over (launcher list, keyboard layout).
-    LauncherAppearance launcherAppearance;
-    QString KeyboardLayoutId;
-
-    /// Process-wide flag of the console's "close" command: end without the question.
-    bool QuietClose = false;
-
-    /// The player's share of the clock tick.
-    void PlayerTick();
-    /// Opens the companion start list's entries, once, when the fade-in ends.
-    void RunCompanions();
-    /// Shows or hides the console.
-    void ToggleConsole();
-    /// The usage-statistics panel's figures, read afresh (the service command).
-    void refreshStatistics();
-
-    // The life features' controllers, for the steps that reach them and for tests.
+    // The features' controllers, for tests.
     Tickers& tickers() { return *m_tickers; }
-    Appearance& appearance() { return *m_appearance; }
     LedShow& ledShow() { return *m_ledShow; }
     SystemMenus& systemMenus() { return *m_systemMenus; }
     Statistics& statistics() { return *m_statistics; }
@@ -133,44 +119,29 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    Ui::MainPage& mainPage();
     void setUpTimers();
     void connectCommands();
+    void createControllers();
+    void buildLifecycle();
     void centreOnMonitor();
     void placeFrameReachable(const QPoint& topLeft);
     void resizeWithinScreen(int width, int height);
     void finishClose();
     void fillStatusBar();
+    void runFirstRunDefaults();
+    void startInTrayIfStored();
     void restoreStoredState();
+    void finishRestore();
+    void fillNamePanels();
+    void openLauncherKey();
     WindowSettings currentWindowSettings() const;
     void storeCloseSet();
     void performServiceCommandFromArgument();
 
-    // Steps that hand over to other features; each is explained where it is defined.
-    void initAlarmFields();
-    void setUpAnimators();
-    void loadCompanionList();
-    void layOutPlayerStrip();
-    void updateDiskMeter();
-    void startFadeIn();
-    void resetPlaylistHover();
-    void addSystemMenuItems();
-    void readVolumeIntoSlider();
-    void colourPlaylist();
-    void fillRunHistory();
-    void clickKeyboardLayoutButton();
-    void disablePlayerNext();
-    void resetDiskMeterSelectors();
-    void reloadLauncherList();
-    void runConsoleLine();
-    void createControllers();
-    void setCalendarToToday();
-    void applyLauncherAppearance();
-    void showNotes();
-    void collectNotes();
-
     std::unique_ptr<Ui::Form1> ui;
 
-    // Feature controllers, one per feature; made by createControllers() before FormCreate.
+    // Feature controllers, one per feature; made by createControllers() before the creation steps run.
     std::unique_ptr<Calculator> m_calculator;
     std::unique_ptr<Stopwatch> m_stopwatch;
     std::unique_ptr<DiskMeter> m_diskMeter;
@@ -187,6 +158,12 @@ private:
     platform::Platform& m_platform;
     QStringList m_arguments;
     std::unique_ptr<ActivationTracker> m_activation;
+    std::unique_ptr<Lifecycle> m_lifecycle;
+    // Stored for features that are to take them over (the launcher list, the keyboard layout button).
+    LauncherAppearance m_launcherAppearance;
+    QString m_keyboardLayoutId;
+    // The console's "close 1": the next close stores and ends without the question.
+    bool m_quietClose = false;
     std::unique_ptr<TrayIcon> m_tray;
     qint32 m_color = 0;
     int m_scalePercent = 100;

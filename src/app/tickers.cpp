@@ -1,19 +1,21 @@
 #include "app/tickers.h"
 
 #include <QMouseEvent>
+#include <QTimer>
 
 #include "app/clocktext.h"
-#include "app/tform1.h"
 #include "common/clickfilter.h"
 #include "common/clock.h"
+#include "common/guardedconnect.h"
+#include "common/shell.h"
 #include "common/strtoint.h"
 #include "ui_Form1.h"
 
-Tickers::Tickers(TForm1& form, Ui::Form1& ui) : m_form(form), m_ui(ui)
+Tickers::Tickers(Shell& shell, Ui::Form1& ui, Timers timers) : m_shell(shell), m_ui(ui), m_timers(timers)
 {
-    connect(&form.Timer1, &QTimer::timeout, this, &Tickers::Timer1Timer);
-    connect(&form.Timer2, &QTimer::timeout, this, &Tickers::Timer2Timer);
-    connect(&form.Timer6, &QTimer::timeout, this, &Tickers::Timer6Timer);
+    connectGuarded(&timers.clock, &QTimer::timeout, this, &Tickers::Timer1Timer);
+    connectGuarded(&timers.fadeIn, &QTimer::timeout, this, &Tickers::Timer2Timer);
+    connectGuarded(&timers.runningLine, &QTimer::timeout, this, &Tickers::Timer6Timer);
     // The running line lies under the shape; the shape takes every press in that corner.
     ui.Label6->setAttribute(Qt::WA_TransparentForMouseEvents);
     MouseHandlers::onMouseDown(ui.Shape1, [this](QMouseEvent*) { Shape1MouseDown(); });
@@ -41,7 +43,7 @@ void Tickers::startFadeIn()
 void Tickers::applyOpacity()
 {
     m_alpha = FadeLevel * 255 / 100;
-    m_form.setWindowOpacity(m_alpha / 255.0);
+    m_shell.setOpacity(m_alpha);
 }
 
 void Tickers::Timer1Timer()
@@ -52,7 +54,7 @@ void Tickers::Timer1Timer()
     m_ui.Label33->setText(QString::number(now.hour()));
     m_ui.Label34->setHidden(!m_ui.Label34->isHidden());
     m_ui.Label35->setText(TwoDigits(now.minute()));
-    m_form.PlayerTick();
+    emit clockTicked();
 }
 
 void Tickers::Timer2Timer()
@@ -62,8 +64,8 @@ void Tickers::Timer2Timer()
     applyOpacity();
     runningLineStep();
     if (FadeLevel == 100) {
-        m_form.RunCompanions();
-        m_form.Timer2.stop();
+        m_timers.fadeIn.stop();
+        emit fadeInFinished();
     }
 }
 
@@ -71,15 +73,15 @@ void Tickers::Timer6Timer()
 {
     runningLineStep();
     m_ui.BitBtn3->setText(NextFrame(ExitButtonAnimator));
-    m_form.setWindowTitle(QString(10, QLatin1Char(' ')) + NextFrame(CaptionAnimator));
+    m_shell.setCaption(QString(10, QLatin1Char(' ')) + NextFrame(CaptionAnimator));
 }
 
 void Tickers::Shape1MouseDown()
 {
-    if (m_form.Timer6.isActive())
-        m_form.Timer6.stop();
+    if (m_timers.runningLine.isActive())
+        m_timers.runningLine.stop();
     else
-        m_form.Timer6.start();
+        m_timers.runningLine.start();
 }
 
 void Tickers::runningLineStep()

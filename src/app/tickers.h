@@ -7,7 +7,8 @@
 namespace Ui {
 class Form1;
 }
-class TForm1;
+class QTimer;
+class Shell;
 
 // The moving decoration of the main window: the clock (Timer1), the start-up fade-in (Timer2), and the
 // running line with the animated caption and exit button (Timer6, switched by a mouse-down on Shape1).
@@ -15,7 +16,13 @@ class Tickers final : public QObject
 {
     Q_OBJECT
 public:
-    Tickers(TForm1& form, Ui::Form1& ui);
+    struct Timers
+    {
+        QTimer& clock;       // Timer1
+        QTimer& fadeIn;      // Timer2
+        QTimer& runningLine; // Timer6
+    };
+    Tickers(Shell& shell, Ui::Form1& ui, Timers timers);
 
     /// The two animators and the running line get their texts and first positions.
     void setUpAnimators();
@@ -38,10 +45,17 @@ public:
     qint32 RunningLinePos = 1;
     qint32 FadeLevel = 30;
 
+signals:
+    /// The clock has shown the next second (the player takes its share of the tick from here).
+    void clockTicked();
+    /// The window has become fully opaque (the companion start list opens its entries then).
+    void fadeInFinished();
+
 private:
     void applyOpacity();
 
-    TForm1& m_form;
+    Shell& m_shell;
     Ui::Form1& m_ui;
+    Timers m_timers;
     int m_alpha = 255;
 };

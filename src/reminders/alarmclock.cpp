@@ -1,10 +1,10 @@
 #include "reminders/alarmclock.h"
 
 #include "common/clock.h"
-#include "reminders/tnumedit.h"
-#include "ui_Form1.h"
+#include "ui_RemindPage.h"
+#include "widgets/tnumedit.h"
 
-AlarmClock::AlarmClock(Ui::Form1& ui, Shell& shell, QTimer& timer, std::function<TMessia*()> messia)
+AlarmClock::AlarmClock(Ui::RemindPage& ui, Shell& shell, QTimer& timer, std::function<TMessia*()> messia)
     : ui(ui), m_group({ui.GroupBox17,
                        ui.BitBtn14,
                        ui.Shape5,

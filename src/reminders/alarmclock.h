@@ -6,7 +6,7 @@
 #include "reminders/remindergroup.h"
 
 namespace Ui {
-class Form1;
+class RemindPage;
 }
 class QTimer;
 class Shell;
@@ -16,7 +16,7 @@ class TMessia;
 class AlarmClock final
 {
 public:
-    AlarmClock(Ui::Form1& ui, Shell& shell, QTimer& timer, std::function<TMessia*()> messia);
+    AlarmClock(Ui::RemindPage& ui, Shell& shell, QTimer& timer, std::function<TMessia*()> messia);
 
     /// Start-up: the hour and minute fields take the current time, their bars the negated values.
     void initFields();
@@ -32,7 +32,7 @@ public:
     const ReminderOptions& options() const { return m_group.options(); }
 
 private:
-    Ui::Form1& ui;
+    Ui::RemindPage& ui;
     AlarmRule m_rule;
     ReminderGroup m_group;
 };

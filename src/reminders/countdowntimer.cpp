@@ -2,9 +2,9 @@
 
 #include "common/clickfilter.h"
 #include "common/shell.h"
-#include "ui_Form1.h"
+#include "ui_RemindPage.h"
 
-CountdownTimer::CountdownTimer(Ui::Form1& ui, Shell& shell, QTimer& timer, std::function<TMessia*()> messia)
+CountdownTimer::CountdownTimer(Ui::RemindPage& ui, Shell& shell, QTimer& timer, std::function<TMessia*()> messia)
     : m_shell(shell), m_group({ui.GroupBox12,
                                ui.BitBtn13,
                                ui.Shape6,

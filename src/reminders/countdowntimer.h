@@ -6,7 +6,7 @@
 #include "reminders/remindergroup.h"
 
 namespace Ui {
-class Form1;
+class RemindPage;
 }
 class QTimer;
 class Shell;
@@ -16,7 +16,7 @@ class TMessia;
 class CountdownTimer final
 {
 public:
-    CountdownTimer(Ui::Form1& ui, Shell& shell, QTimer& timer, std::function<TMessia*()> messia);
+    CountdownTimer(Ui::RemindPage& ui, Shell& shell, QTimer& timer, std::function<TMessia*()> messia);
 
     void BitBtn13Click() { m_group.buttonClick(); }
     void TIMERTimer() { m_group.timerTick(); }

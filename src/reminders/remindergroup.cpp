@@ -17,7 +17,7 @@
 #include "common/guardedconnect.h"
 #include "common/shell.h"
 #include "reminders/reminderrule.h"
-#include "reminders/tnumedit.h"
+#include "widgets/tnumedit.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <memory>
 
 namespace Ui {
-class Form1;
+class RemindPage;
 }
 class AlarmClock;
 class CountdownTimer;
@@ -17,7 +17,7 @@ class Reminders final
 {
 public:
     /// `messia` finds the prompt window, which is made after the main window.
-    Reminders(Ui::Form1& ui, Shell& shell, QTimer& TIMER, QTimer& BUDIL, std::function<TMessia*()> messia);
+    Reminders(Ui::RemindPage& ui, Shell& shell, QTimer& TIMER, QTimer& BUDIL, std::function<TMessia*()> messia);
     ~Reminders();
 
     CountdownTimer& timer() { return *m_timer; }

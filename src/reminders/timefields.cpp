@@ -1,6 +1,6 @@
 #include "reminders/timefields.h"
 
-#include "reminders/tnumedit.h"
+#include "widgets/tnumedit.h"
 
 Hms TimeFields::read() const
 {

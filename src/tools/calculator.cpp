@@ -3,9 +3,9 @@
 #include "common/colors.h"
 #include "common/guardedconnect.h"
 #include "common/numberlocale.h"
-#include "ui_Form1.h"
+#include "ui_HelpPage.h"
 
-Calculator::Calculator(Ui::Form1& form, QObject* parent)
+Calculator::Calculator(Ui::HelpPage& form, QObject* parent)
     : QObject(parent), m_form(form), m_engine(displayDecimalSeparator())
 {
     m_engine.Entering = 0;

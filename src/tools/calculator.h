@@ -5,7 +5,7 @@
 #include "tools/calculatorengine.h"
 
 namespace Ui {
-class Form1;
+class HelpPage;
 }
 
 // The pocket calculator "КАРКУРЯТОР": its keys drive the engine, whose display is shown in `Stati`. An
@@ -14,7 +14,7 @@ class Calculator final : public QObject
 {
     Q_OBJECT
 public:
-    explicit Calculator(Ui::Form1& form, QObject* parent = nullptr);
+    explicit Calculator(Ui::HelpPage& form, QObject* parent = nullptr);
 
     void Btn0Click();
     void DigitClick(int digit);
@@ -33,6 +33,6 @@ private:
     void show();
     void followLocale();
 
-    Ui::Form1& m_form;
+    Ui::HelpPage& m_form;
     CalculatorEngine m_engine;
 };

@@ -13,7 +13,7 @@
 #include "common/numberlocale.h"
 #include "platform/diskspace.h"
 #include "tools/diskmetermath.h"
-#include "ui_Form1.h"
+#include "ui_HelpPage.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ private:
 
 } // namespace
 
-DiskMeter::DiskMeter(Ui::Form1& form, platform::DiskSpace& disks, QObject* parent)
+DiskMeter::DiskMeter(Ui::HelpPage& form, platform::DiskSpace& disks, QObject* parent)
     : QObject(parent), m_form(form), m_disks(disks)
 {
     fillDriveList();

@@ -5,7 +5,7 @@
 #include <string>
 
 namespace Ui {
-class Form1;
+class HelpPage;
 }
 namespace platform {
 class DiskSpace;
@@ -18,7 +18,7 @@ class DiskMeter final : public QObject
 {
     Q_OBJECT
 public:
-    DiskMeter(Ui::Form1& form, platform::DiskSpace& disks, QObject* parent = nullptr);
+    DiskMeter(Ui::HelpPage& form, platform::DiskSpace& disks, QObject* parent = nullptr);
 
     /// Selects the drive of the current directory (without an update) and runs the first update.
     void firstUpdate();
@@ -37,6 +37,6 @@ private:
     void fillDriveList();
     std::string selectedDrive() const;
 
-    Ui::Form1& m_form;
+    Ui::HelpPage& m_form;
     platform::DiskSpace& m_disks;
 };

@@ -13,7 +13,7 @@
 #include "platform/keyboardlayout.h"
 #include "platform/opener.h"
 #include "tools/helpstore.h"
-#include "ui_Form1.h"
+#include "ui_HelpPage.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ void prepareLookupBox(QComboBox* box)
 
 } // namespace
 
-HelpDictionary::HelpDictionary(Ui::Form1& form, Shell& shell, QObject* parent)
+HelpDictionary::HelpDictionary(Ui::HelpPage& form, Shell& shell, QObject* parent)
     : QObject(parent), m_form(form), m_shell(shell), m_currentTab(form.PageControl1->currentIndex())
 {
     connectGuarded(m_form.Button5, &QPushButton::clicked, this, &HelpDictionary::Button5Click);
@@ -184,7 +184,7 @@ void HelpDictionary::Memo1Enter()
 
 void HelpDictionary::PageControl1Changing(int leaving)
 {
-    m_shell.mainWindow()->setWindowTitle(QString::number(leaving));
+    m_shell.setCaption(QString::number(leaving));
 }
 
 void HelpDictionary::reloadKeepingText(QComboBox* box, const QStringList& items)

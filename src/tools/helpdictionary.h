@@ -6,7 +6,7 @@
 #include <utility>
 
 namespace Ui {
-class Form1;
+class HelpPage;
 }
 class Shell;
 class QComboBox;
@@ -19,7 +19,7 @@ class HelpDictionary final : public QObject
 {
     Q_OBJECT
 public:
-    HelpDictionary(Ui::Form1& form, Shell& shell, QObject* parent = nullptr);
+    HelpDictionary(Ui::HelpPage& form, Shell& shell, QObject* parent = nullptr);
 
     void Button5Click();
     void q1Click();
@@ -49,7 +49,7 @@ private:
     static void toggleLanguage(QLabel* label);
     static void reloadKeepingText(QComboBox* box, const QStringList& items);
 
-    Ui::Form1& m_form;
+    Ui::HelpPage& m_form;
     Shell& m_shell;
     int m_currentTab = 0;
     // The type whose names the name box lists, and the type and name whose definition is shown.

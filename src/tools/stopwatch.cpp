@@ -6,9 +6,10 @@
 
 #include "common/clock.h"
 #include "common/guardedconnect.h"
-#include "ui_Form1.h"
+#include "ui_HelpPage.h"
 
-Stopwatch::Stopwatch(Ui::Form1& form, QTimer& timer3, QObject* parent) : QObject(parent), m_form(form), m_timer(timer3)
+Stopwatch::Stopwatch(Ui::HelpPage& form, QTimer& timer3, QObject* parent)
+    : QObject(parent), m_form(form), m_timer(timer3)
 {
     // The display changes every hundredth; a faster refresh would show nothing new.
     m_timer.setInterval(10);

@@ -5,7 +5,7 @@
 #include "tools/stopwatchreading.h"
 
 namespace Ui {
-class Form1;
+class HelpPage;
 }
 class QTimer;
 
@@ -15,7 +15,7 @@ class Stopwatch final : public QObject
 {
     Q_OBJECT
 public:
-    Stopwatch(Ui::Form1& form, QTimer& timer3, QObject* parent = nullptr);
+    Stopwatch(Ui::HelpPage& form, QTimer& timer3, QObject* parent = nullptr);
 
     void Timer3Timer();
     void BitBtn4Click();
@@ -23,7 +23,7 @@ public:
     void CheckBox9Click();
 
 private:
-    Ui::Form1& m_form;
+    Ui::HelpPage& m_form;
     QTimer& m_timer;
     StopwatchTiming m_timing;
 };

@@ -77,9 +77,9 @@ public:
             qWarning("the main window did not become active; keyboard steps may go nowhere");
         m_bytes = helpFile(types);
         editOutside(-1);
-        ui().PageControl1->setCurrentWidget(ui().TabSheet2);
-        ui().ComboBox5->setEditText(typeName(lastType()));
-        ui().ComboBox6->setEditText(entryName(lastName()));
+        helpPage().PageControl1->setCurrentWidget(helpPage().TabSheet2);
+        helpPage().ComboBox5->setEditText(typeName(lastType()));
+        helpPage().ComboBox6->setEditText(entryName(lastName()));
         settle();
     }
 
@@ -139,9 +139,12 @@ void typeList(benchmark::State& state, int types, bool afterEdit)
 {
     World& w = world(types);
     runSteps(
-        state, w, [&](int i) { w.ui().PageControl1->setCurrentWidget(i % 2 ? w.ui().TabSheet2 : w.ui().TabSheet3); },
+        state, w,
+        [&](int i) {
+            w.helpPage().PageControl1->setCurrentWidget(i % 2 ? w.helpPage().TabSheet2 : w.helpPage().TabSheet3);
+        },
         afterEdit);
-    state.counters["types"] = w.items(w.ui().ComboBox5);
+    state.counters["types"] = w.items(w.helpPage().ComboBox5);
 }
 
 // Alternately the first and the last of a list (the window starts at the last), the first in capitals when
@@ -155,21 +158,23 @@ QString firstOrLast(int i, int last, QString (*name)(int))
 void nameList(benchmark::State& state, int types, bool afterEdit)
 {
     World& w = world(types);
-    w.ui().PageControl1->setCurrentWidget(w.ui().TabSheet2);
+    w.helpPage().PageControl1->setCurrentWidget(w.helpPage().TabSheet2);
     runSteps(
-        state, w, [&](int i) { w.ui().ComboBox5->setEditText(firstOrLast(i, w.lastType(), typeName)); }, afterEdit);
-    state.counters["names"] = w.items(w.ui().ComboBox6);
+        state, w, [&](int i) { w.helpPage().ComboBox5->setEditText(firstOrLast(i, w.lastType(), typeName)); },
+        afterEdit);
+    state.counters["names"] = w.items(w.helpPage().ComboBox6);
 }
 
 // A new name text reads its definition, in the last type.
 void definition(benchmark::State& state, int types, bool afterEdit)
 {
     World& w = world(types);
-    w.ui().PageControl1->setCurrentWidget(w.ui().TabSheet2);
-    w.ui().ComboBox5->setEditText(typeName(w.lastType()));
+    w.helpPage().PageControl1->setCurrentWidget(w.helpPage().TabSheet2);
+    w.helpPage().ComboBox5->setEditText(typeName(w.lastType()));
     runSteps(
-        state, w, [&](int i) { w.ui().ComboBox6->setEditText(firstOrLast(i, w.lastName(), entryName)); }, afterEdit);
-    if (w.ui().Memo2->toPlainText().isEmpty())
+        state, w, [&](int i) { w.helpPage().ComboBox6->setEditText(firstOrLast(i, w.lastName(), entryName)); },
+        afterEdit);
+    if (w.helpPage().Memo2->toPlainText().isEmpty())
         state.SkipWithError("the definition was not found");
 }
 
@@ -177,12 +182,12 @@ void definition(benchmark::State& state, int types, bool afterEdit)
 void typingAType(benchmark::State& state, int types)
 {
     World& w = world(types);
-    w.ui().PageControl1->setCurrentWidget(w.ui().TabSheet2);
-    w.ui().ComboBox5->setFocus();
-    w.ui().ComboBox5->setEditText(typeName(0).left(3));
+    w.helpPage().PageControl1->setCurrentWidget(w.helpPage().TabSheet2);
+    w.helpPage().ComboBox5->setFocus();
+    w.helpPage().ComboBox5->setEditText(typeName(0).left(3));
     for (auto _ : state) {
-        QTest::keyClick(w.ui().ComboBox5, Qt::Key_A);
-        QTest::keyClick(w.ui().ComboBox5, Qt::Key_Backspace);
+        QTest::keyClick(w.helpPage().ComboBox5, Qt::Key_A);
+        QTest::keyClick(w.helpPage().ComboBox5, Qt::Key_Backspace);
         World::settle();
     }
     state.counters["keys per iteration"] = 2;
@@ -192,10 +197,10 @@ void typingAType(benchmark::State& state, int types)
 void openingTheLists(benchmark::State& state, int types)
 {
     World& w = world(types);
-    w.ui().PageControl1->setCurrentWidget(w.ui().TabSheet2);
-    w.ui().ComboBox5->setEditText(typeName(0));
+    w.helpPage().PageControl1->setCurrentWidget(w.helpPage().TabSheet2);
+    w.helpPage().ComboBox5->setEditText(typeName(0));
     for (auto _ : state) {
-        for (QComboBox* box : {w.ui().ComboBox5, w.ui().ComboBox6}) {
+        for (QComboBox* box : {w.helpPage().ComboBox5, w.helpPage().ComboBox6}) {
             box->showPopup();
             World::settle();
             box->hidePopup();
@@ -209,13 +214,13 @@ void openingTheLists(benchmark::State& state, int types)
 void store(benchmark::State& state, int types)
 {
     World& w = world(types);
-    w.ui().PageControl1->setCurrentWidget(w.ui().TabSheet1);
-    w.ui().Edit3->setText(typeName(types / 2));
-    w.ui().Edit4->setText(entryName(kEntries / types / 2));
+    w.helpPage().PageControl1->setCurrentWidget(w.helpPage().TabSheet1);
+    w.helpPage().Edit3->setText(typeName(types / 2));
+    w.helpPage().Edit4->setText(entryName(kEntries / types / 2));
     int i = 0;
     for (auto _ : state) {
-        w.ui().Memo1->setPlainText(QString::number(i++));
-        w.ui().Button5->click();
+        w.helpPage().Memo1->setPlainText(QString::number(i++));
+        w.helpPage().Button5->click();
         World::settle();
     }
 }

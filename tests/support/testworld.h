@@ -9,8 +9,16 @@
 #include "app/windowplacement.h"
 #include "app/windows.h"
 #include "dialogrecorder.h"
+#include "forms/helppage.h"
+#include "forms/infopage.h"
+#include "forms/mainpage.h"
+#include "forms/remindpage.h"
 #include "platform/platform.h"
 #include "ui_Form1.h"
+#include "ui_HelpPage.h"
+#include "ui_InfoPage.h"
+#include "ui_MainPage.h"
+#include "ui_RemindPage.h"
 
 // One program run for a GUI test: its own config folder (registry.reg and INI files live there), its own
 // platform services, every box answered by a recorder, and the real windows. On the headless platform the
@@ -33,6 +41,11 @@ public:
 
     TForm1& form1() { return *windows->Form1; }
     Ui::Form1& ui() { return windows->Form1->form(); }
+    // The notebook pages' forms.
+    Ui::MainPage& mainPage() { return ui().PageMain->form(); }
+    Ui::HelpPage& helpPage() { return ui().PageHelp->form(); }
+    Ui::RemindPage& remindPage() { return ui().PageRemind->form(); }
+    Ui::InfoPage& infoPage() { return ui().PageInfo->form(); }
 
     /// A value of the settings key as stored; missing reads as empty.
     QString stored(const QString& name, const QString& key = SettingsKey);

@@ -168,7 +168,7 @@ private slots:
         QTRY_VERIFY(!world.form1().placement().pending());
         const QPoint corner = world.form1().placement().framePosition();
         Ui::Form1& ui = world.ui();
-        QTableWidget* grid = ui.StringGrid1;
+        QTableWidget* grid = world.remindPage().StringGrid1;
         QTabBar* tabs = ui.TabbedNotebook1->tabBar();
         struct Sizes
         {
@@ -182,10 +182,10 @@ private slots:
                          tabs->tabRect(0).width(),
                          ui.StatusBar1->panelGeometry(3).width(),
                          fontSize(tabs->font()),
-                         fontSize(ui.PageControl1->tabBar()->font()),
+                         fontSize(world.helpPage().PageControl1->tabBar()->font()),
                          fontSize(ui.BitBtn3->font()),
                          fontSize(ui.MainMenu1->font()),
-                         fontSize(ui.GroupBox12->font()),
+                         fontSize(world.remindPage().GroupBox12->font()),
                          ui.SpeedButton32->iconSize(),
                          ui.Image3->pixmap().deviceIndependentSize().toSize()};
         };
@@ -433,10 +433,10 @@ private slots:
         TestWorld world;
         QVERIFY(world.start());
         QCOMPARE(world.ui().StatusBar1->panelText(1), QStringLiteral("04.03.27"));
-        QCOMPARE(world.ui().MonthCalendar1->selectedDate(), QDate(2027, 3, 4));
+        QCOMPARE(world.mainPage().MonthCalendar1->selectedDate(), QDate(2027, 3, 4));
         QVERIFY(world.ui().StatusBar1->panelText(2).contains(QLatin1Char('x')));
-        QCOMPARE(world.ui().MonthCalendar1->verticalHeaderFormat(), QCalendarWidget::ISOWeekNumbers);
-        QVERIFY(world.ui().MonthCalendar1->font().bold());
+        QCOMPARE(world.mainPage().MonthCalendar1->verticalHeaderFormat(), QCalendarWidget::ISOWeekNumbers);
+        QVERIFY(world.mainPage().MonthCalendar1->font().bold());
     }
 
     void colourChangeWarnsEveryTimeThenAsks()
@@ -476,7 +476,7 @@ private slots:
         world.dialogs.clear();
         world.ui().N32->trigger();
         world.ui().N40->trigger();
-        QTest::mouseClick(world.ui().Panel9, Qt::LeftButton, {}, QPoint(1, 100));
+        QTest::mouseClick(world.mainPage().Panel9, Qt::LeftButton, {}, QPoint(1, 100));
         QCOMPARE(
             world.dialogs.messages(),
             (QStringList{QStringLiteral("МОНА КЛИКАТЬ ПО СЕМУ (МИНОГА СЯКРЕТОФ!!!){ z.B. по Бегущей строке в левом "
@@ -487,14 +487,14 @@ private slots:
                          QStringLiteral("И куда целимся???")}));
         // A click inside the calendar is the calendar's own.
         world.dialogs.clear();
-        for (QWidget* inside : world.ui().MonthCalendar1->findChildren<QWidget*>()) {
+        for (QWidget* inside : world.mainPage().MonthCalendar1->findChildren<QWidget*>()) {
             if (inside->isVisible())
                 QTest::mouseClick(inside, Qt::LeftButton, {}, QPoint(2, 2));
         }
-        QTest::mouseClick(world.ui().MonthCalendar1, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(world.mainPage().MonthCalendar1, Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(world.dialogs.messages().isEmpty());
         // The black strip belongs to the panel.
-        QTest::mouseClick(world.ui().Panel9Strip, Qt::LeftButton, {}, QPoint(3, 3));
+        QTest::mouseClick(world.mainPage().Panel9Strip, Qt::LeftButton, {}, QPoint(3, 3));
         QCOMPARE(world.dialogs.messages(), QStringList{QStringLiteral("И куда целимся???")});
     }
 
@@ -502,10 +502,10 @@ private slots:
     {
         TestWorld world;
         QVERIFY(world.start());
-        const QRect panel = world.ui().Panel9->geometry();
-        QVERIFY(QRect(QPoint(0, 0), panel.size()).contains(world.ui().MonthCalendar1->geometry()));
-        QVERIFY(!panel.intersects(world.ui().GroupBox2->geometry()));
-        QVERIFY(!panel.intersects(world.ui().Panel5->geometry()));
+        const QRect panel = world.mainPage().Panel9->geometry();
+        QVERIFY(QRect(QPoint(0, 0), panel.size()).contains(world.mainPage().MonthCalendar1->geometry()));
+        QVERIFY(!panel.intersects(world.mainPage().GroupBox2->geometry()));
+        QVERIFY(!panel.intersects(world.mainPage().Panel5->geometry()));
     }
 
     void errorIndicatorHidesOverTheFreeSurfaceAndTheGroups()
@@ -513,7 +513,7 @@ private slots:
         TestWorld world;
         QVERIFY(world.start());
         for (QWidget* surface : {static_cast<QWidget*>(world.ui().centralwidget), static_cast<QWidget*>(&world.form1()),
-                                 static_cast<QWidget*>(world.ui().GroupBoxOverclock)}) {
+                                 static_cast<QWidget*>(world.infoPage().GroupBoxOverclock)}) {
             world.form1().showErrorIndicator();
             moveMouseOver(surface);
             QVERIFY2(world.ui().ErroR->isHidden(), qPrintable(surface->objectName()));
@@ -528,7 +528,7 @@ private slots:
     {
         TestWorld world;
         QVERIFY(world.start());
-        QLineEdit* edit = world.ui().Edit7;
+        QLineEdit* edit = world.infoPage().Edit7;
         const QString before = edit->text();
         edit->setFocus();
         typeInto(edit, Qt::Key_QuoteLeft, QStringLiteral("`"));
@@ -542,7 +542,7 @@ private slots:
     {
         TestWorld world;
         QVERIFY(world.start());
-        QVERIFY(!world.ui().CheckBox6->isChecked());
+        QVERIFY(!world.mainPage().CheckBox6->isChecked());
         QVERIFY(!QFile::exists(autostartEntry()));
 
         world.ui().N10->trigger();
@@ -554,13 +554,13 @@ private slots:
         world.ui().N11->trigger();
         QVERIFY(!QFile::exists(autostartEntry()));
 
-        world.ui().CheckBox6->click();
+        world.mainPage().CheckBox6->click();
         QVERIFY(QFile::exists(autostartEntry()));
         QFile entry(autostartEntry());
         QVERIFY(entry.open(QIODevice::ReadOnly));
         QVERIFY(QString::fromUtf8(entry.readAll())
                     .contains(QStringLiteral("\"%1\"").arg(QCoreApplication::applicationFilePath())));
-        world.ui().CheckBox6->click();
+        world.mainPage().CheckBox6->click();
         QVERIFY(!QFile::exists(autostartEntry()));
         QVERIFY(world.dialogs.requests.isEmpty());
     }
@@ -575,7 +575,7 @@ private slots:
         TestWorld second({}, folder);
         QVERIFY(second.start());
         QVERIFY(QFile::exists(autostartEntry()));
-        QVERIFY(!second.ui().CheckBox6->isChecked());
+        QVERIFY(!second.mainPage().CheckBox6->isChecked());
     }
 
     void startedFromTheEntryUsesItUp()
@@ -602,7 +602,7 @@ private slots:
         TestWorld second({}, folder);
         second.startWithoutWaiting();
         QTRY_VERIFY(second.form1().inTray());
-        QVERIFY(second.ui().CheckBox7->isChecked());
+        QVERIFY(second.mainPage().CheckBox7->isChecked());
         QVERIFY(second.form1().trayIcon().isVisible());
         QVERIFY(second.form1().trayIcon().icon().toolTip().isEmpty());
         QCOMPARE(second.stored(QStringLiteral("vtrey")), QStringLiteral("1"));

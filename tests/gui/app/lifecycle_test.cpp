@@ -103,7 +103,7 @@ private slots:
         QVERIFY(!second.form1().Timer8.isActive());
         QVERIFY(second.form1().pos() != QPoint(5, second.form1().y()));
         QVERIFY(second.form1().notesGrid().rows[2].isEmpty());
-        QVERIFY(second.ui().CheckBox8->isChecked());
+        QVERIFY(second.mainPage().CheckBox8->isChecked());
 
         second.form1().notesGrid().rows[5] = QStringLiteral("новая");
         second.form1().notesGrid().rowsToStore[5] = true;
@@ -187,7 +187,7 @@ private slots:
         TestWorld world;
         QVERIFY(world.start());
         QSignalSpy ending(&world.form1(), &TForm1::programEnding);
-        world.ui().CheckBox11->setChecked(true);
+        world.mainPage().CheckBox11->setChecked(true);
 
         world.form1().close();
         QVERIFY(world.dialogs.questions().isEmpty());
@@ -201,7 +201,7 @@ private slots:
         world.dialogs.answerNo();
         world.ui().N2->trigger();
         QCOMPARE(world.dialogs.questions(), QStringList{QStringLiteral("Вы хотите выйти?")});
-        QVERIFY(!world.ui().CheckBox11->isChecked());
+        QVERIFY(!world.mainPage().CheckBox11->isChecked());
         QCOMPARE(ending.count(), 0);
     }
 
@@ -210,9 +210,8 @@ private slots:
         TestWorld world;
         QVERIFY(world.start());
         QSignalSpy ending(&world.form1(), &TForm1::programEnding);
-        world.form1().QuietClose = true;
         world.form1().move(55, 44);
-        world.form1().close();
+        world.form1().requestClose(true);
         QVERIFY(world.dialogs.questions().isEmpty());
         // No farewell: the program ends at once.
         QCOMPARE(ending.count(), 1);
@@ -293,11 +292,11 @@ private slots:
     {
         TestWorld world;
         QVERIFY(world.start());
-        world.ui().CheckBox8->click();
+        world.mainPage().CheckBox8->click();
         QCOMPARE(world.stored(QStringLiteral("savesetting")), QStringLiteral("0"));
-        world.ui().CheckBox7->click();
+        world.mainPage().CheckBox7->click();
         QCOMPARE(world.stored(QStringLiteral("vtrey")), QStringLiteral("1"));
-        world.ui().CheckBox7->click();
+        world.mainPage().CheckBox7->click();
         QCOMPARE(world.stored(QStringLiteral("vtrey")), QStringLiteral("0"));
 
         // Unchecked save switch: the close stores nothing of the close set.
@@ -319,7 +318,7 @@ private slots:
         TestWorld second({}, folder);
         second.startWithoutWaiting();
         QTRY_VERIFY(second.form1().inTray());
-        QVERIFY(second.ui().CheckBox7->isChecked());
+        QVERIFY(second.mainPage().CheckBox7->isChecked());
         QVERIFY(second.form1().trayIcon().isVisible());
         QCOMPARE(second.stored(QStringLiteral("vtrey")), QStringLiteral("1"));
     }
@@ -336,8 +335,8 @@ private slots:
         TestWorld world;
         QVERIFY(world.start());
         world.ui().TabbedNotebook1->setCurrentIndex(0);
-        QTest::mouseClick(world.ui().Panel5, Qt::LeftButton);
-        QTest::mouseClick(world.ui().Panel5, Qt::LeftButton);
+        QTest::mouseClick(world.mainPage().Panel5, Qt::LeftButton);
+        QTest::mouseClick(world.mainPage().Panel5, Qt::LeftButton);
         int shown = 0;
         for (QWidget* window : QApplication::topLevelWidgets())
             shown += window->windowTitle() == QStringLiteral("Для справки") && window->isVisible();

@@ -11,7 +11,7 @@ namespace {
 // the cell then holds the text.
 bool typeNote(TestWorld& world, int row, const QString& latinText)
 {
-    QTableWidget* grid = world.ui().StringGrid1;
+    QTableWidget* grid = world.remindPage().StringGrid1;
     grid->setFocus();
     grid->setCurrentCell(row, 0);
     QTest::keyClick(grid, Qt::Key_F2);
@@ -37,8 +37,8 @@ private slots:
     {
         TestWorld world;
         QVERIFY(world.start());
-        QTableWidget* grid = world.ui().StringGrid1;
-        QCOMPARE(world.ui().GroupBox18->title(), QStringLiteral("Заметки"));
+        QTableWidget* grid = world.remindPage().StringGrid1;
+        QCOMPARE(world.remindPage().GroupBox18->title(), QStringLiteral("Заметки"));
         QCOMPARE(grid->rowCount(), NotesGrid::VisibleRows);
         QCOMPARE(grid->columnCount(), 1);
         QCOMPARE(grid->columnWidth(0), 502);
@@ -51,7 +51,7 @@ private slots:
         QVERIFY(grid->font().bold());
         QCOMPARE(grid->palette().color(QPalette::Text), QColor(Qt::red));
         // Below the timer and the alarm clock.
-        QVERIFY(world.ui().GroupBox18->y() > world.ui().GroupBox12->geometry().bottom());
+        QVERIFY(world.remindPage().GroupBox18->y() > world.remindPage().GroupBox12->geometry().bottom());
     }
 
     void rowsAndColumnsResizeByDraggingTheirLines_data()
@@ -70,7 +70,7 @@ private slots:
         QFETCH(int, by);
         TestWorld world;
         QVERIFY(world.start());
-        QTableWidget* grid = world.ui().StringGrid1;
+        QTableWidget* grid = world.remindPage().StringGrid1;
         QWidget* surface = grid->viewport();
         grid->setCurrentCell(8, 0);
         const int row1 = grid->rowHeight(1);
@@ -104,7 +104,7 @@ private slots:
         TestWorld first;
         QVERIFY(first.start());
         QVERIFY(typeNote(first, 3, QStringLiteral("buy bread")));
-        QCOMPARE(first.ui().StringGrid1->item(3, 0)->text(), QStringLiteral("buy bread"));
+        QCOMPARE(first.remindPage().StringGrid1->item(3, 0)->text(), QStringLiteral("buy bread"));
         first.form1().close();
         QCOMPARE(first.stored(QStringLiteral("3"), MarkKey), QStringLiteral("buy bread"));
         const QString folder = first.configDir();
@@ -112,7 +112,7 @@ private slots:
 
         TestWorld second({}, folder);
         QVERIFY(second.start());
-        QCOMPARE(second.ui().StringGrid1->item(3, 0)->text(), QStringLiteral("buy bread"));
+        QCOMPARE(second.remindPage().StringGrid1->item(3, 0)->text(), QStringLiteral("buy bread"));
     }
 
     void storedLineBreakShowsAndKeepsOnlyTheFirstLine()
@@ -125,7 +125,7 @@ private slots:
 
         TestWorld second({}, folder);
         QVERIFY(second.start());
-        QCOMPARE(second.ui().StringGrid1->item(1, 0)->text(), QStringLiteral("первая"));
+        QCOMPARE(second.remindPage().StringGrid1->item(1, 0)->text(), QStringLiteral("первая"));
         second.form1().close();
         QCOMPARE(second.stored(QStringLiteral("1"), MarkKey), QStringLiteral("первая"));
     }
@@ -153,7 +153,7 @@ private slots:
         world.store(QStringLiteral("2"), QStringLiteral("stored"), MarkKey);
         QVERIFY(typeNote(world, 2, QStringLiteral("typed")));
         QVERIFY(returnToMainWindow(world, world.form1().aboutWindow()));
-        QCOMPARE(world.ui().StringGrid1->item(2, 0)->text(), QStringLiteral("stored"));
+        QCOMPARE(world.remindPage().StringGrid1->item(2, 0)->text(), QStringLiteral("stored"));
     }
 
     void withTheSaveSwitchOffOnlyTypedRowsAreStored()
@@ -167,7 +167,7 @@ private slots:
 
         TestWorld second({}, folder);
         QVERIFY(second.start());
-        QVERIFY(second.ui().StringGrid1->item(0, 0)->text().isEmpty());
+        QVERIFY(second.remindPage().StringGrid1->item(0, 0)->text().isEmpty());
         QVERIFY(typeNote(second, 4, QStringLiteral("fresh")));
         second.form1().close();
         QCOMPARE(second.stored(QStringLiteral("0"), MarkKey), QStringLiteral("keep me"));
@@ -180,9 +180,9 @@ private slots:
         QVERIFY(first.start());
         first.store(QStringLiteral("5"), QStringLiteral("old"), MarkKey);
         QVERIFY(returnToMainWindow(first, first.form1().aboutWindow()));
-        QCOMPARE(first.ui().StringGrid1->item(5, 0)->text(), QStringLiteral("old"));
+        QCOMPARE(first.remindPage().StringGrid1->item(5, 0)->text(), QStringLiteral("old"));
         QVERIFY(typeNote(first, 5, QString()));
-        QCOMPARE(first.ui().StringGrid1->item(5, 0)->text(), QString());
+        QCOMPARE(first.remindPage().StringGrid1->item(5, 0)->text(), QString());
         first.form1().close();
         QCOMPARE(first.stored(QStringLiteral("5"), MarkKey), QString());
         QVERIFY(first.storedNames(MarkKey).contains(QStringLiteral("5")));

@@ -14,10 +14,10 @@ private slots:
         TestWorld world;
         QVERIFY(world.start());
         world.form1().Timer8.stop();
-        QCOMPARE(world.ui().Label85->text(), QStringLiteral("0000д00ч00м00с"));
+        QCOMPARE(world.infoPage().Label85->text(), QStringLiteral("0000д00ч00м00с"));
         for (int tick = 0; tick < 61; ++tick)
             world.form1().statistics().Timer8Timer();
-        QCOMPARE(world.ui().Label85->text(), QStringLiteral("0 д 0 ч 1 м 1 с"));
+        QCOMPARE(world.infoPage().Label85->text(), QStringLiteral("0 д 0 ч 1 м 1 с"));
         QCOMPARE(world.form1().statistics().totals.minutes, 1);
         QCOMPARE(world.form1().statistics().totals.seconds, 1);
     }
@@ -40,7 +40,7 @@ private slots:
         QCOMPARE(totals.minutes, 0);
         QCOMPARE(totals.hours, 0);
         QCOMPARE(totals.days, 7);
-        QCOMPARE(world.ui().Label85->text(), QStringLiteral("0 д 0 ч 0 м 1 с"));
+        QCOMPARE(world.infoPage().Label85->text(), QStringLiteral("0 д 0 ч 0 м 1 с"));
     }
 
     void timerRunsWithTheSaveSwitchAndCountsRealSeconds()
@@ -55,7 +55,8 @@ private slots:
         QTRY_VERIFY(world.form1().statistics().run.seconds >= 2);
         timer8.stop();
         const UsageTotals& run = world.form1().statistics().run;
-        QCOMPARE(world.ui().Label85->text(), QStringLiteral("0 д 0 ч %1 м %2 с").arg(run.minutes).arg(run.seconds));
+        QCOMPARE(world.infoPage().Label85->text(),
+                 QStringLiteral("0 д 0 ч %1 м %2 с").arg(run.minutes).arg(run.seconds));
     }
 
     void totalsAreStoredAtCloseAndReadBack()
@@ -88,19 +89,19 @@ private slots:
         world.store(QStringLiteral("Запускалси"), QStringLiteral("41"));
         world.form1().statistics().totals = UsageTotals{30, 5, 1, 2};
 
-        world.form1().refreshStatistics();
+        world.form1().statistics().refresh();
 
-        QCOMPARE(world.ui().Label83->text(), QStringLiteral("41 раз"));
-        QCOMPARE(world.ui().Label82->text(), QStringLiteral("2 д 1 ч 5 м 30 с"));
-        QCOMPARE(world.ui().Label85->text(), QStringLiteral("0 д 0 ч 0 м 3 с"));
+        QCOMPARE(world.infoPage().Label83->text(), QStringLiteral("41 раз"));
+        QCOMPARE(world.infoPage().Label82->text(), QStringLiteral("2 д 1 ч 5 м 30 с"));
+        QCOMPARE(world.infoPage().Label85->text(), QStringLiteral("0 д 0 ч 0 м 3 с"));
     }
 
     void firstRunCountShowsOne()
     {
         TestWorld world;
         QVERIFY(world.start());
-        world.form1().refreshStatistics();
-        QCOMPARE(world.ui().Label83->text(), QStringLiteral("1 раз"));
+        world.form1().statistics().refresh();
+        QCOMPARE(world.infoPage().Label83->text(), QStringLiteral("1 раз"));
     }
 
     void saveSwitchOffLeavesTheTimerOffAndTheDesignText()
@@ -114,38 +115,38 @@ private slots:
         QVERIFY(second.start());
         QVERIFY(!second.form1().Timer8.isActive());
         QVERIFY(processQueuedEvents());
-        QCOMPARE(second.ui().Label85->text(), QStringLiteral("0000д00ч00м00с"));
+        QCOMPARE(second.infoPage().Label85->text(), QStringLiteral("0000д00ч00м00с"));
     }
 
     void panelHoldsTheDesignTexts()
     {
         TestWorld world;
         QVERIFY(world.start());
-        QVERIFY(world.ui().Panel13->isHidden());
-        QCOMPARE(world.ui().Panel13->text(), QStringLiteral("Приветъ -=Kr@nTOS_314=-"));
-        QCOMPARE(world.ui().GroupBox19->title(), QStringLiteral("О Тромбус"));
-        QCOMPARE(world.ui().GroupBoxOverclock->title(), QStringLiteral("Возможность разгона"));
-        QCOMPARE(world.ui().Label80->text(), QStringLiteral("Врубалась раз          -> "));
-        QCOMPARE(world.ui().Label84->text(), QStringLiteral("Времени работает -> "));
-        QCOMPARE(world.ui().Label81->text(), QStringLiteral("Всего времени работала -> "));
-        QCOMPARE(world.ui().Label83->text(), QStringLiteral("0 раз"));
-        QCOMPARE(world.ui().Label82->text(), QStringLiteral("0000д00ч00м00с"));
-        QCOMPARE(world.ui().Edit7->text(), QStringLiteral("Брунд Супер Программист "));
-        QVERIFY(world.ui().Edit7->font().bold());
+        QVERIFY(world.infoPage().Panel13->isHidden());
+        QCOMPARE(world.infoPage().Panel13->text(), QStringLiteral("Приветъ -=Kr@nTOS_314=-"));
+        QCOMPARE(world.infoPage().GroupBox19->title(), QStringLiteral("О Тромбус"));
+        QCOMPARE(world.infoPage().GroupBoxOverclock->title(), QStringLiteral("Возможность разгона"));
+        QCOMPARE(world.infoPage().Label80->text(), QStringLiteral("Врубалась раз          -> "));
+        QCOMPARE(world.infoPage().Label84->text(), QStringLiteral("Времени работает -> "));
+        QCOMPARE(world.infoPage().Label81->text(), QStringLiteral("Всего времени работала -> "));
+        QCOMPARE(world.infoPage().Label83->text(), QStringLiteral("0 раз"));
+        QCOMPARE(world.infoPage().Label82->text(), QStringLiteral("0000д00ч00м00с"));
+        QCOMPARE(world.infoPage().Edit7->text(), QStringLiteral("Брунд Супер Программист "));
+        QVERIFY(world.infoPage().Edit7->font().bold());
     }
 
     void clickOnTheEditListsTheCommandWords()
     {
         TestWorld world;
         QVERIFY(world.start());
-        world.ui().Panel13->show();
-        QTest::mouseClick(world.ui().Edit7, Qt::LeftButton);
-        QCOMPARE(world.ui().Edit7->text(),
+        world.infoPage().Panel13->show();
+        QTest::mouseClick(world.infoPage().Edit7, Qt::LeftButton);
+        QCOMPARE(world.infoPage().Edit7->text(),
                  QStringLiteral("ZQ5, Form_name, Brundan, Form_color, close, hide, Con_color, help, -=Kr@nTOS_314=-, "
                                 "cd, "));
         // A second click lists them once, not twice.
-        QTest::mouseClick(world.ui().Edit7, Qt::LeftButton);
-        QCOMPARE(world.ui().Edit7->text().count(QStringLiteral("ZQ5")), 1);
+        QTest::mouseClick(world.infoPage().Edit7, Qt::LeftButton);
+        QCOMPARE(world.infoPage().Edit7->text().count(QStringLiteral("ZQ5")), 1);
     }
 };
 

@@ -31,7 +31,7 @@ bool sendAway(TestWorld& world, const QString& route)
     } else if (route == QLatin1String("title-bar minimise")) {
         world.form1().setWindowState(world.form1().windowState() | Qt::WindowMinimized);
     } else if (route == QLatin1String("close to tray")) {
-        world.ui().CheckBox11->setChecked(true);
+        world.mainPage().CheckBox11->setChecked(true);
         world.form1().close();
     } else {
         return false;
@@ -157,7 +157,7 @@ private slots:
         TrayIcon::setAvailabilityOverride(trayAvailable);
         second.startWithoutWaiting();
 
-        QTRY_VERIFY(second.ui().CheckBox7->isChecked());
+        QTRY_VERIFY(second.mainPage().CheckBox7->isChecked());
         QCOMPARE(second.form1().inTray(), trayAvailable);
         // Without a tray the window starts as the ordinary one, at this start and every later one.
         if (trayAvailable) {

@@ -282,7 +282,7 @@ private slots:
 
         TestWorld second({}, folder);
         second.startWithoutWaiting();
-        QTRY_VERIFY(second.ui().CheckBox7->isChecked());
+        QTRY_VERIFY(second.mainPage().CheckBox7->isChecked());
         QVERIFY(QTest::qWaitForWindowActive(&second.form1()));
         QTRY_COMPARE(windowManagerState(second.form1()), QStringLiteral("Normal"));
         QVERIFY(!second.form1().isMinimized());

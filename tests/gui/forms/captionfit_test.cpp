@@ -11,10 +11,10 @@
 #include <QToolButton>
 
 #include "app/tapplication.h"
-#include "app/tstatusbar.h"
 #include "formwalk.h"
-#include "reminders/tnumedit.h"
 #include "testworld.h"
+#include "widgets/tnumedit.h"
+#include "widgets/tstatusbar.h"
 
 namespace {
 
@@ -180,15 +180,16 @@ class CaptionFitTest : public QObject
     {
         TForm1& form = m_world->form1();
         Ui::Form1& ui = m_world->ui();
+        Ui::RemindPage& remind = m_world->remindPage();
         QMetaObject::invokeMethod(&form.Timer1, "timeout");
         QMetaObject::invokeMethod(&form.Timer2, "timeout");
-        for (TNumEdit* field : {ui.NumEdit1, ui.NumEdit4})
+        for (TNumEdit* field : {remind.NumEdit1, remind.NumEdit4})
             field->setText(QStringLiteral("23"));
-        for (TNumEdit* field : {ui.NumEdit2, ui.NumEdit3, ui.NumEdit5, ui.NumEdit6})
+        for (TNumEdit* field : {remind.NumEdit2, remind.NumEdit3, remind.NumEdit5, remind.NumEdit6})
             field->setText(QStringLiteral("59"));
-        ui.BitBtn13->click();
-        ui.BitBtn14->click();
-        ui.BitBtn4->click();
+        remind.BitBtn13->click();
+        remind.BitBtn14->click();
+        m_world->helpPage().BitBtn4->click();
         return !ui.Label6->text().isEmpty();
     }
 

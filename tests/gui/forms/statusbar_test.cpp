@@ -1,8 +1,8 @@
 #include <QTest>
 
 #include "app/tapplication.h"
-#include "app/tstatusbar.h"
 #include "testworld.h"
+#include "widgets/tstatusbar.h"
 
 using Scalings = QList<QPair<int, int>>;
 

@@ -9,11 +9,11 @@
 #include "app/tapplication.h"
 #include "app/tform1.h"
 #include "app/trayicon.h"
-#include "app/tshape.h"
 #include "common/colors.h"
 #include "formwalk.h"
 #include "reminders/tmessia.h"
 #include "testworld.h"
+#include "widgets/tshape.h"
 
 namespace {
 
@@ -181,7 +181,7 @@ private slots:
         if (scalePercent != 100)
             QVERIFY2(formwalk::scaleWindow(world.form1(), scalePercent), "the window refused the scale step");
         world.ui().TabbedNotebook1->setCurrentWidget(world.ui().PageHelp);
-        QComboBox* drives = world.ui().Drivers;
+        QComboBox* drives = world.helpPage().Drivers;
         drives->setStyle(look.get());
 
         drives->showPopup();

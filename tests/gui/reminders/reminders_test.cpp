@@ -11,9 +11,9 @@
 #include "fakeclock.h"
 #include "recordingservices.h"
 #include "reminders/tmessia.h"
-#include "reminders/tnumedit.h"
 #include "testworld.h"
 #include "ui_Messia.h"
+#include "widgets/tnumedit.h"
 
 namespace {
 
@@ -37,6 +37,7 @@ struct Run
     /// Whether the window came up; every test checks it first, since a constructor cannot fail a test.
     bool started = false;
     Ui::Form1& ui() { return world.ui(); }
+    Ui::RemindPage& remindPage() { return world.remindPage(); }
     TMessia& messia() { return *qobject_cast<TMessia*>(world.form1().messiaWindow()); }
 
     void timerTick(int ms = 1000)
@@ -83,16 +84,16 @@ void typeText(QWidget* widget, const QString& text)
 
 void setTimer(Run& run, const QString& h, const QString& m, const QString& s)
 {
-    typeInto(run.ui().NumEdit1, h);
-    typeInto(run.ui().NumEdit2, m);
-    typeInto(run.ui().NumEdit3, s);
+    typeInto(run.remindPage().NumEdit1, h);
+    typeInto(run.remindPage().NumEdit2, m);
+    typeInto(run.remindPage().NumEdit3, s);
 }
 
 void setAlarm(Run& run, const QString& h, const QString& m, const QString& s)
 {
-    typeInto(run.ui().NumEdit4, h);
-    typeInto(run.ui().NumEdit5, m);
-    typeInto(run.ui().NumEdit6, s);
+    typeInto(run.remindPage().NumEdit4, h);
+    typeInto(run.remindPage().NumEdit5, m);
+    typeInto(run.remindPage().NumEdit6, s);
 }
 
 QColor fillOf(QWidget* shape)
@@ -261,7 +262,7 @@ private slots:
     {
         Run run;
         QVERIFY(run.started);
-        Ui::Form1& ui = run.ui();
+        Ui::RemindPage& ui = run.remindPage();
         ui.NumEdit3->setText(QStringLiteral("5"));
         ui.BitBtn13->click();
         for (const auto& [percent, divisor] : {std::pair{150, 100}, std::pair{100, 150}, std::pair{200, 100}}) {
@@ -280,9 +281,9 @@ private slots:
     {
         Run run;
         QVERIFY(run.started);
-        Ui::Form1& ui = run.ui();
-        QCOMPARE(ui.GroupBox12->parentWidget(), ui.PageRemind);
-        QCOMPARE(ui.GroupBox17->parentWidget(), ui.PageRemind);
+        Ui::RemindPage& ui = run.remindPage();
+        QCOMPARE(ui.GroupBox12->parentWidget(), run.ui().PageRemind);
+        QCOMPARE(ui.GroupBox17->parentWidget(), run.ui().PageRemind);
         QVERIFY(ui.GroupBox12->geometry().right() < ui.GroupBox17->geometry().left());
         QVERIFY(ui.GroupBox12->geometry().bottom() < ui.GroupBox18->y() &&
                 ui.GroupBox17->geometry().bottom() < ui.GroupBox18->y());
@@ -345,7 +346,7 @@ private slots:
         QFETCH(bool, fired);
         Run run;
         QVERIFY(run.started);
-        Ui::Form1& ui = run.ui();
+        Ui::RemindPage& ui = run.remindPage();
         setTimer(run, typed[0], typed[1], typed[2]);
         QCOMPARE(texts(ui.NumEdit1, ui.NumEdit2, ui.NumEdit3), typed);
         ui.BitBtn13->click();
@@ -375,7 +376,7 @@ private slots:
     {
         Run run;
         QVERIFY(run.started);
-        Ui::Form1& ui = run.ui();
+        Ui::RemindPage& ui = run.remindPage();
         setTimer(run, "0", "0", "45");
         ui.BitBtn13->click();
         for (int i = 0; i < 3; ++i)
@@ -396,23 +397,23 @@ private slots:
         Run run;
         QVERIFY(run.started);
         setTimer(run, "0", "0", "10");
-        run.ui().BitBtn13->click();
+        run.remindPage().BitBtn13->click();
         run.timerTick(4000);
-        QCOMPARE(run.ui().NumEdit3->text(), QStringLiteral("6"));
+        QCOMPARE(run.remindPage().NumEdit3->text(), QStringLiteral("6"));
         run.timerTick(6000);
         QCOMPARE(run.log.events, QStringList{"beep"});
-        QCOMPARE(run.ui().BitBtn13->text(), Start);
+        QCOMPARE(run.remindPage().BitBtn13->text(), Start);
     }
 
     void allZeroTimerOnlyShowsTheErrorIndicator()
     {
         Run run;
         QVERIFY(run.started);
-        run.ui().BitBtn13->click();
+        run.remindPage().BitBtn13->click();
         QVERIFY(run.ui().ErroR->isVisible());
-        QCOMPARE(run.ui().BitBtn13->text(), Start);
+        QCOMPARE(run.remindPage().BitBtn13->text(), Start);
         QVERIFY(!run.world.form1().TIMER.isActive());
-        QTest::mouseMove(run.ui().GroupBox12, QPoint(200, 30));
+        QTest::mouseMove(run.remindPage().GroupBox12, QPoint(200, 30));
         QTRY_VERIFY(!run.ui().ErroR->isVisible());
         QVERIFY(run.world.dialogs.requests.isEmpty());
     }
@@ -421,7 +422,7 @@ private slots:
     {
         Run run;
         QVERIFY(run.started);
-        Ui::Form1& ui = run.ui();
+        Ui::RemindPage& ui = run.remindPage();
         for (int i = 0; i < 7; ++i)
             ui.ScrollBar3->triggerAction(QAbstractSlider::SliderSingleStepSub);
         QCOMPARE(ui.NumEdit3->text(), QStringLiteral("7"));
@@ -470,7 +471,7 @@ private slots:
     {
         Run run;
         QVERIFY(run.started);
-        Ui::Form1& ui = run.ui();
+        Ui::RemindPage& ui = run.remindPage();
         QTest::mouseClick(ui.Panel11, Qt::LeftButton);
         ui.CheckBox14->click();
         QLineEdit* t = run.messia().form().T;
@@ -500,7 +501,7 @@ private slots:
     {
         Run run;
         QVERIFY(run.started);
-        Ui::Form1& ui = run.ui();
+        Ui::RemindPage& ui = run.remindPage();
         QTest::mouseClick(ui.Panel11, Qt::LeftButton);
         const QString chosen = run.world.configDir() + QStringLiteral("/звонок.ogg");
         run.world.dialogs.answerNext(Dialogs::Reply{true, {}, chosen, {}});
@@ -537,7 +538,7 @@ private slots:
         QFETCH(QString, typed);
         Run run;
         QVERIFY(run.started);
-        Ui::Form1& ui = run.ui();
+        Ui::RemindPage& ui = run.remindPage();
         if (picked >= 0)
             ui.ComboBox9->setCurrentIndex(picked);
         if (!typed.isEmpty()) {
@@ -559,9 +560,10 @@ private slots:
     {
         Run run(QTime(9, 41, 27));
         QVERIFY(run.started);
-        QCOMPARE(texts(run.ui().NumEdit4, run.ui().NumEdit5, run.ui().NumEdit6), (QStringList{"9", "41", "0"}));
-        QCOMPARE(run.ui().ScrollBar4->value(), -9);
-        QCOMPARE(run.ui().ScrollBar5->value(), -41);
+        QCOMPARE(texts(run.remindPage().NumEdit4, run.remindPage().NumEdit5, run.remindPage().NumEdit6),
+                 (QStringList{"9", "41", "0"}));
+        QCOMPARE(run.remindPage().ScrollBar4->value(), -9);
+        QCOMPARE(run.remindPage().ScrollBar5->value(), -41);
     }
 
     void alarmFiresAtItsSecondOnly_data()
@@ -582,7 +584,7 @@ private slots:
         QFETCH(int, firesAt);
         Run run(armedAt);
         QVERIFY(run.started);
-        Ui::Form1& ui = run.ui();
+        Ui::RemindPage& ui = run.remindPage();
         setAlarm(run, "7", "30", "0");
         ui.BitBtn14->click();
         QCOMPARE(ui.GroupBox17->title(), QStringLiteral("Будильник установлен на -> 7ч 30м 0с."));
@@ -651,7 +653,7 @@ private slots:
     {
         Run run(QTime(12, 0, 0));
         QVERIFY(run.started);
-        Ui::Form1& ui = run.ui();
+        Ui::RemindPage& ui = run.remindPage();
         TForm1& form = run.world.form1();
         setTimer(run, "0", "0", "3");
         setAlarm(run, "12", "0", "2");
@@ -689,7 +691,7 @@ private slots:
     {
         Run run;
         QVERIFY(run.started);
-        Ui::Form1& ui = run.ui();
+        Ui::RemindPage& ui = run.remindPage();
         TMessia& messia = run.messia();
         QLineEdit* t = messia.form().T;
         QLineEdit* b = messia.form().B;
@@ -730,7 +732,7 @@ private slots:
     {
         Run run(QTime(6, 59, 59));
         QVERIFY(run.started);
-        Ui::Form1& ui = run.ui();
+        Ui::RemindPage& ui = run.remindPage();
         QTest::mouseClick(ui.Panel12, Qt::LeftButton);
         ui.CheckBox15->click();
         QLineEdit* b = run.messia().form().B;

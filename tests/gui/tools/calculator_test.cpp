@@ -8,7 +8,7 @@
 
 namespace {
 
-QPushButton* keyOf(Ui::Form1& ui, QChar key)
+QPushButton* keyOf(Ui::HelpPage& ui, QChar key)
 {
     switch (key.unicode()) {
     case ',':
@@ -33,9 +33,10 @@ QPushButton* keyOf(Ui::Form1& ui, QChar key)
     }
 }
 
-void click(Ui::Form1& ui, const QString& keys)
+void click(TestWorld& world, const QString& keys)
 {
-    ui.TabbedNotebook1->setCurrentWidget(ui.PageHelp);
+    Ui::HelpPage& ui = world.helpPage();
+    world.ui().TabbedNotebook1->setCurrentWidget(world.ui().PageHelp);
     ui.PageControl1->setCurrentWidget(ui.TabSheet3);
     for (const QChar key : keys)
         QTest::mouseClick(keyOf(ui, key), Qt::LeftButton);
@@ -91,9 +92,9 @@ private slots:
         QVERIFY(world.start());
         world.dialogs.clear();
 
-        click(world.ui(), keys);
+        click(world, keys);
 
-        QCOMPARE(world.ui().Stati->text(), display);
+        QCOMPARE(world.helpPage().Stati->text(), display);
         QCOMPARE(world.dialogs.errors(), error.isEmpty() ? QStringList() : QStringList{errorReportText(error)});
     }
 
@@ -103,10 +104,10 @@ private slots:
         TestWorld world;
         QVERIFY(world.start());
         world.dialogs.clear();
-        click(world.ui(), QStringLiteral("8/,=="));
+        click(world, QStringLiteral("8/,=="));
         QCOMPARE(world.dialogs.errors().size(), 2);
-        click(world.ui(), QStringLiteral("4="));
-        QCOMPARE(world.ui().Stati->text(), QStringLiteral("20"));
+        click(world, QStringLiteral("4="));
+        QCOMPARE(world.helpPage().Stati->text(), QStringLiteral("20"));
     }
 
     // Clicks performed from code run outside any event, so only the guarded connections stand between a
@@ -118,13 +119,13 @@ private slots:
         QVERIFY(world.start());
         world.dialogs.clear();
         for (const QChar key : QStringLiteral("5/,="))
-            keyOf(world.ui(), key)->click();
+            keyOf(world.helpPage(), key)->click();
         QCOMPARE(world.dialogs.errors(),
                  QStringList{errorReportText(QStringLiteral("Floating point division by zero"))});
-        QCOMPARE(world.ui().Stati->text(), QStringLiteral("0,"));
+        QCOMPARE(world.helpPage().Stati->text(), QStringLiteral("0,"));
         for (const QChar key : QStringLiteral("2="))
-            keyOf(world.ui(), key)->click();
-        QCOMPARE(world.ui().Stati->text(), QStringLiteral("25"));
+            keyOf(world.helpPage(), key)->click();
+        QCOMPARE(world.helpPage().Stati->text(), QStringLiteral("25"));
         QCOMPARE(world.dialogs.errors().size(), 1);
     }
 
@@ -134,19 +135,19 @@ private slots:
         TestWorld world;
         QVERIFY(world.start());
         world.dialogs.clear();
-        click(world.ui(), QStringLiteral("1,5"));
+        click(world, QStringLiteral("1,5"));
         QLocale::setDefault(QLocale::c());
-        click(world.ui(), QStringLiteral("+"));
+        click(world, QStringLiteral("+"));
         QCOMPARE(world.dialogs.errors(),
                  QStringList{errorReportText(QStringLiteral("'1,5' is not a valid floating point value"))});
-        QCOMPARE(world.ui().Stati->text(), QStringLiteral("1,5"));
+        QCOMPARE(world.helpPage().Stati->text(), QStringLiteral("1,5"));
     }
 
     void keysAndDisplayLaidOutAsAPocketCalculator()
     {
         TestWorld world;
         QVERIFY(world.start());
-        Ui::Form1& ui = world.ui();
+        Ui::HelpPage& ui = world.helpPage();
         QCOMPARE(ui.Stati->text(), QStringLiteral("0"));
         QVERIFY(ui.Stati->alignment() & Qt::AlignRight);
         QCOMPARE(ui.BtnC->palette().color(QPalette::ButtonText), colorFromTColor(0x000000FF));

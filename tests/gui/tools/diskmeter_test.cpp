@@ -42,7 +42,7 @@ private slots:
         const QString id = QString::fromStdString(disks.driveOf(world.configDir().toStdString()));
         QVERIFY(!id.isEmpty());
         QVERIFY(world.start());
-        Ui::Form1& ui = world.ui();
+        Ui::HelpPage& ui = world.helpPage();
         const int index = ui.Drivers->findData(id);
         QVERIFY(index >= 0);
         if (ui.Drivers->currentIndex() != index)
@@ -69,7 +69,7 @@ private slots:
         auto disks = twoFakeDrives();
         world.platform->replace<platform::DiskSpace>(disks);
         QVERIFY(world.start());
-        Ui::Form1& ui = world.ui();
+        Ui::HelpPage& ui = world.helpPage();
         QCOMPARE(ui.Drivers->currentText(), QStringLiteral("/data"));
         QCOMPARE(ui.Drivers->toolTip(), QStringLiteral("Диск /data"));
         QCOMPARE(ui.StaticText4->text(), QStringLiteral("25,00 Gb"));
@@ -88,7 +88,7 @@ private slots:
         disks->sizes["/media/me/CARD"] = {8 * GiB, 2 * GiB};
         world.platform->replace<platform::DiskSpace>(disks);
         QVERIFY(world.start());
-        Ui::Form1& ui = world.ui();
+        Ui::HelpPage& ui = world.helpPage();
         ui.ComboBox2->setCurrentIndex(1);
         ui.ComboBox3->setCurrentIndex(1);
         QCOMPARE(ui.StaticText4->text(), QStringLiteral("25,00 Gb"));
@@ -111,7 +111,7 @@ private slots:
         auto disks = twoFakeDrives();
         world.platform->replace<platform::DiskSpace>(disks);
         QVERIFY(world.start());
-        Ui::Form1& ui = world.ui();
+        Ui::HelpPage& ui = world.helpPage();
         world.dialogs.clear();
         ui.Drivers->setCurrentIndex(1);
         for (QLabel* text : {ui.StaticText3, ui.StaticText4, ui.StaticText5, ui.StaticText6})
@@ -130,9 +130,9 @@ private slots:
         disks->sizes["/data"] = {512 * 1048576, 100 * 1048576};
         world.platform->replace<platform::DiskSpace>(disks);
         QVERIFY(world.start());
-        QCOMPARE(world.ui().ProgressBar1->value(), 0);
-        QVERIFY(world.ui().ProgressBar1->maximum() > world.ui().ProgressBar1->minimum());
-        QCOMPARE(world.ui().StaticText6->text(), QStringLiteral("0,50 Gb"));
+        QCOMPARE(world.helpPage().ProgressBar1->value(), 0);
+        QVERIFY(world.helpPage().ProgressBar1->maximum() > world.helpPage().ProgressBar1->minimum());
+        QCOMPARE(world.helpPage().StaticText6->text(), QStringLiteral("0,50 Gb"));
     }
 
     void pressOnTheBarExplainsIt()
@@ -141,7 +141,7 @@ private slots:
         world.platform->replace<platform::DiskSpace>(twoFakeDrives());
         QVERIFY(world.start());
         world.dialogs.clear();
-        QTest::mousePress(world.ui().ProgressBar1, Qt::RightButton);
+        QTest::mousePress(world.helpPage().ProgressBar1, Qt::RightButton);
         QCOMPARE(world.dialogs.messages(), QStringList{QStringLiteral("Синим обозначено занятое место.")});
     }
 
@@ -150,7 +150,7 @@ private slots:
         TestWorld world;
         world.platform->replace<platform::DiskSpace>(twoFakeDrives());
         QVERIFY(world.start());
-        Ui::Form1& ui = world.ui();
+        Ui::HelpPage& ui = world.helpPage();
         ui.ComboBox3->setCurrentIndex(2);
         ui.ComboBox2->setEditText(QStringLiteral("typed"));
         QVERIFY(returnToMainWindow(world, world.windows->About.get()));

@@ -18,12 +18,13 @@ struct HelpWorld
         world.platform->replace<platform::Opener>(opener);
         started = world.start();
         ui().TabbedNotebook1->setCurrentWidget(ui().PageHelp);
-        ui().PageControl1->setCurrentWidget(ui().TabSheet1);
+        helpPage().PageControl1->setCurrentWidget(helpPage().TabSheet1);
         layouts->activated.clear();
     }
     /// Whether the window came up; every test checks it first, since a constructor cannot fail a test.
     bool started = false;
     Ui::Form1& ui() { return world.ui(); }
+    Ui::HelpPage& helpPage() { return world.helpPage(); }
     QString helpFile() { return QDir(world.configDir()).filePath(QStringLiteral("help.ini")); }
     QString fileText()
     {
@@ -32,12 +33,12 @@ struct HelpWorld
     }
     void enter(const QString& type, const QString& name, const QString& definition)
     {
-        ui().Edit3->setText(type);
-        ui().Edit4->setText(name);
-        ui().Memo1->setPlainText(definition);
-        QTest::mouseClick(ui().Button5, Qt::LeftButton);
+        helpPage().Edit3->setText(type);
+        helpPage().Edit4->setText(name);
+        helpPage().Memo1->setPlainText(definition);
+        QTest::mouseClick(helpPage().Button5, Qt::LeftButton);
     }
-    void toOutputTab() { ui().PageControl1->setCurrentWidget(ui().TabSheet2); }
+    void toOutputTab() { helpPage().PageControl1->setCurrentWidget(helpPage().TabSheet2); }
     // Picks a row of a box's drop-down list with the keyboard, as a user does.
     static void pick(QComboBox* box, int row)
     {
@@ -93,13 +94,13 @@ private slots:
         QCOMPARE(help.fileText().count(QLatin1Char('\n')), 2);
 
         help.toOutputTab();
-        QCOMPARE(help.items(help.ui().ComboBox5), QStringList{QStringLiteral("Geometry")});
-        QCOMPARE(help.ui().ComboBox5->currentText(), QString());
-        help.ui().ComboBox5->setCurrentIndex(0);
-        QCOMPARE(help.items(help.ui().ComboBox6), QStringList{QStringLiteral("circle")});
-        QCOMPARE(help.ui().ComboBox6->currentText(), QString());
-        help.ui().ComboBox6->setCurrentIndex(0);
-        QCOMPARE(shownText(help.ui().Memo2), definition);
+        QCOMPARE(help.items(help.helpPage().ComboBox5), QStringList{QStringLiteral("Geometry")});
+        QCOMPARE(help.helpPage().ComboBox5->currentText(), QString());
+        help.helpPage().ComboBox5->setCurrentIndex(0);
+        QCOMPARE(help.items(help.helpPage().ComboBox6), QStringList{QStringLiteral("circle")});
+        QCOMPARE(help.helpPage().ComboBox6->currentText(), QString());
+        help.helpPage().ComboBox6->setCurrentIndex(0);
+        QCOMPARE(shownText(help.helpPage().Memo2), definition);
     }
 
     void sameNameReplacesTheDefinition()
@@ -109,10 +110,10 @@ private slots:
         help.enter(QStringLiteral("Geometry"), QStringLiteral("circle"), QStringLiteral("old"));
         help.enter(QStringLiteral("Geometry"), QStringLiteral("circle"), QStringLiteral("new"));
         help.toOutputTab();
-        help.ui().ComboBox5->setEditText(QStringLiteral("Geometry"));
-        QCOMPARE(help.items(help.ui().ComboBox6), QStringList{QStringLiteral("circle")});
-        help.ui().ComboBox6->setEditText(QStringLiteral("circle"));
-        QCOMPARE(help.ui().Memo2->toPlainText(), QStringLiteral("new"));
+        help.helpPage().ComboBox5->setEditText(QStringLiteral("Geometry"));
+        QCOMPARE(help.items(help.helpPage().ComboBox6), QStringList{QStringLiteral("circle")});
+        help.helpPage().ComboBox6->setEditText(QStringLiteral("circle"));
+        QCOMPARE(help.helpPage().Memo2->toPlainText(), QStringLiteral("new"));
     }
 
     void allFieldsEmptyShowsTheIndicatorAndWritesNothing()
@@ -122,9 +123,9 @@ private slots:
         help.enter({}, {}, {});
         QVERIFY(!help.ui().ErroR->isHidden());
         QVERIFY(!QFile::exists(help.helpFile()));
-        QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), help.ui().TabSheet1->mapToGlobal(QPointF(1, 1)),
+        QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), help.helpPage().TabSheet1->mapToGlobal(QPointF(1, 1)),
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(help.ui().TabSheet1, &move);
+        QApplication::sendEvent(help.helpPage().TabSheet1, &move);
         QVERIFY(help.ui().ErroR->isHidden());
     }
 
@@ -136,8 +137,8 @@ private slots:
         QVERIFY(help.ui().ErroR->isHidden());
         help.enter(QStringLiteral("(пусто)"), QStringLiteral("(пусто)"), QStringLiteral("a real entry"));
         help.toOutputTab();
-        QComboBox* types = help.ui().ComboBox5;
-        QComboBox* names = help.ui().ComboBox6;
+        QComboBox* types = help.helpPage().ComboBox5;
+        QComboBox* names = help.helpPage().ComboBox6;
         QCOMPARE(help.items(types), (QStringList{QString(), QStringLiteral("(пусто)")}));
         QCOMPARE(types->model()->index(0, 0).data(Qt::AccessibleTextRole).toString(), QStringLiteral("(пусто)"));
         QVERIFY(types->model()->index(1, 0).data(Qt::AccessibleTextRole).isNull());
@@ -145,14 +146,14 @@ private slots:
         // Both texts stay empty, so only picking the rows finds the entry.
         HelpWorld::pick(types, 0);
         QCOMPARE(help.items(names), QStringList{QString()});
-        QCOMPARE(help.ui().Memo2->toPlainText(), QString());
+        QCOMPARE(help.helpPage().Memo2->toPlainText(), QString());
         HelpWorld::pick(names, 0);
-        QCOMPARE(help.ui().Memo2->toPlainText(), QStringLiteral("only this"));
+        QCOMPARE(help.helpPage().Memo2->toPlainText(), QStringLiteral("only this"));
 
         HelpWorld::pick(types, 1);
         QCOMPARE(help.items(names), QStringList{QStringLiteral("(пусто)")});
         HelpWorld::pick(names, 0);
-        QCOMPARE(help.ui().Memo2->toPlainText(), QStringLiteral("a real entry"));
+        QCOMPARE(help.helpPage().Memo2->toPlainText(), QStringLiteral("a real entry"));
     }
 
     void awkwardNamesAreFoundAsTyped_data()
@@ -175,12 +176,12 @@ private slots:
         help.enter(type, name, QStringLiteral("first"));
         help.enter(type, name, QStringLiteral("second"));
         help.toOutputTab();
-        QCOMPARE(help.items(help.ui().ComboBox5), QStringList{type});
-        HelpWorld::pick(help.ui().ComboBox5, 0);
-        QCOMPARE(help.ui().ComboBox5->currentText(), type);
-        QCOMPARE(help.items(help.ui().ComboBox6), QStringList{name});
-        HelpWorld::pick(help.ui().ComboBox6, 0);
-        QCOMPARE(help.ui().Memo2->toPlainText(), QStringLiteral("second"));
+        QCOMPARE(help.items(help.helpPage().ComboBox5), QStringList{type});
+        HelpWorld::pick(help.helpPage().ComboBox5, 0);
+        QCOMPARE(help.helpPage().ComboBox5->currentText(), type);
+        QCOMPARE(help.items(help.helpPage().ComboBox6), QStringList{name});
+        HelpWorld::pick(help.helpPage().ComboBox6, 0);
+        QCOMPARE(help.helpPage().Memo2->toPlainText(), QStringLiteral("second"));
     }
 
     void pickingTheSameRowAfterAStoreShowsTheNewEntry()
@@ -189,18 +190,18 @@ private slots:
         QVERIFY(help.started);
         help.enter(QStringLiteral("T"), QStringLiteral("n"), QStringLiteral("old"));
         help.toOutputTab();
-        HelpWorld::pick(help.ui().ComboBox5, 0);
-        HelpWorld::pick(help.ui().ComboBox6, 0);
-        QCOMPARE(help.ui().Memo2->toPlainText(), QStringLiteral("old"));
+        HelpWorld::pick(help.helpPage().ComboBox5, 0);
+        HelpWorld::pick(help.helpPage().ComboBox6, 0);
+        QCOMPARE(help.helpPage().Memo2->toPlainText(), QStringLiteral("old"));
 
-        help.ui().PageControl1->setCurrentWidget(help.ui().TabSheet1);
+        help.helpPage().PageControl1->setCurrentWidget(help.helpPage().TabSheet1);
         help.enter(QStringLiteral("T"), QStringLiteral("n"), QStringLiteral("new"));
         help.enter(QStringLiteral("T"), QStringLiteral("m"), QStringLiteral("more"));
         help.toOutputTab();
-        HelpWorld::pick(help.ui().ComboBox5, 0);
-        QCOMPARE(help.items(help.ui().ComboBox6), (QStringList{QStringLiteral("n"), QStringLiteral("m")}));
-        HelpWorld::pick(help.ui().ComboBox6, 0);
-        QCOMPARE(help.ui().Memo2->toPlainText(), QStringLiteral("new"));
+        HelpWorld::pick(help.helpPage().ComboBox5, 0);
+        QCOMPARE(help.items(help.helpPage().ComboBox6), (QStringList{QStringLiteral("n"), QStringLiteral("m")}));
+        HelpWorld::pick(help.helpPage().ComboBox6, 0);
+        QCOMPARE(help.helpPage().Memo2->toPlainText(), QStringLiteral("new"));
     }
 
     void keysOnTheInputButton_data()
@@ -216,31 +217,31 @@ private slots:
         QFETCH(int, key);
         HelpWorld help;
         QVERIFY(help.started);
-        help.ui().z3->setChecked(true);
-        help.ui().Edit3->setText(QStringLiteral("Geometry"));
-        help.ui().Edit4->setText(QStringLiteral("circle"));
-        help.ui().Memo1->setPlainText(QStringLiteral("a round figure"));
-        help.ui().Button5->setFocus();
-        QTRY_COMPARE(QApplication::focusWidget(), help.ui().Button5);
-        QTest::keyClick(help.ui().Button5, Qt::Key(key));
+        help.helpPage().z3->setChecked(true);
+        help.helpPage().Edit3->setText(QStringLiteral("Geometry"));
+        help.helpPage().Edit4->setText(QStringLiteral("circle"));
+        help.helpPage().Memo1->setPlainText(QStringLiteral("a round figure"));
+        help.helpPage().Button5->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), help.helpPage().Button5);
+        QTest::keyClick(help.helpPage().Button5, Qt::Key(key));
         QTRY_COMPARE(help.fileText(), QStringLiteral("[Geometry]\ncircle=a round figure\n"));
-        QCOMPARE(help.ui().Memo1->toPlainText(), QString());
-        QCOMPARE(QApplication::focusWidget(), help.ui().Memo1);
+        QCOMPARE(help.helpPage().Memo1->toPlainText(), QString());
+        QCOMPARE(QApplication::focusWidget(), help.helpPage().Memo1);
     }
 
     void clearingOrderLeavesTheTypeFieldFocused()
     {
         HelpWorld help;
         QVERIFY(help.started);
-        help.ui().z1->setChecked(true);
-        help.ui().z3->setChecked(true);
-        QTest::mouseClick(help.ui().q1, Qt::LeftButton);
-        QCOMPARE(help.ui().q1->text(), QStringLiteral("EN"));
+        help.helpPage().z1->setChecked(true);
+        help.helpPage().z3->setChecked(true);
+        QTest::mouseClick(help.helpPage().q1, Qt::LeftButton);
+        QCOMPARE(help.helpPage().q1->text(), QStringLiteral("EN"));
         help.enter(QStringLiteral("T"), QStringLiteral("N"), QStringLiteral("D"));
-        QCOMPARE(help.ui().Edit3->text(), QString());
-        QCOMPARE(help.ui().Edit4->text(), QStringLiteral("N"));
-        QCOMPARE(help.ui().Memo1->toPlainText(), QString());
-        QCOMPARE(QApplication::focusWidget(), help.ui().Edit3);
+        QCOMPARE(help.helpPage().Edit3->text(), QString());
+        QCOMPARE(help.helpPage().Edit4->text(), QStringLiteral("N"));
+        QCOMPARE(help.helpPage().Memo1->toPlainText(), QString());
+        QCOMPARE(QApplication::focusWidget(), help.helpPage().Edit3);
         QCOMPARE(help.layouts->activated, (QStringList{QStringLiteral("00000419"), QStringLiteral("00000409")}));
     }
 
@@ -248,30 +249,30 @@ private slots:
     {
         HelpWorld help;
         QVERIFY(help.started);
-        QTest::mouseClick(help.ui().q2, Qt::LeftButton);
-        QCOMPARE(help.ui().q2->text(), QStringLiteral("EN"));
+        QTest::mouseClick(help.helpPage().q2, Qt::LeftButton);
+        QCOMPARE(help.helpPage().q2->text(), QStringLiteral("EN"));
         QVERIFY(help.layouts->activated.isEmpty());
-        help.ui().Edit4->setFocus();
-        help.ui().Edit3->setFocus();
+        help.helpPage().Edit4->setFocus();
+        help.helpPage().Edit3->setFocus();
         QCOMPARE(help.layouts->activated, (QStringList{QStringLiteral("00000409"), QStringLiteral("00000419")}));
-        QTest::mouseClick(help.ui().q2, Qt::LeftButton);
-        QCOMPARE(help.ui().q2->text(), QStringLiteral("RU"));
+        QTest::mouseClick(help.helpPage().q2, Qt::LeftButton);
+        QCOMPARE(help.helpPage().q2->text(), QStringLiteral("RU"));
     }
 
     void enterMovesOnAndStillReachesTheField()
     {
         HelpWorld help;
         QVERIFY(help.started);
-        help.ui().Edit3->setFocus();
-        QTest::keyClick(help.ui().Edit3, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), help.ui().Edit4);
-        QTest::keyClick(help.ui().Edit4, Qt::Key_Enter);
-        QCOMPARE(QApplication::focusWidget(), help.ui().Memo1);
-        help.ui().Memo1->setPlainText(QStringLiteral("text"));
-        help.ui().Memo1->moveCursor(QTextCursor::End);
-        QTest::keyClick(help.ui().Memo1, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), help.ui().Button5);
-        QCOMPARE(help.ui().Memo1->toPlainText(), QStringLiteral("text\n"));
+        help.helpPage().Edit3->setFocus();
+        QTest::keyClick(help.helpPage().Edit3, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), help.helpPage().Edit4);
+        QTest::keyClick(help.helpPage().Edit4, Qt::Key_Enter);
+        QCOMPARE(QApplication::focusWidget(), help.helpPage().Memo1);
+        help.helpPage().Memo1->setPlainText(QStringLiteral("text"));
+        help.helpPage().Memo1->moveCursor(QTextCursor::End);
+        QTest::keyClick(help.helpPage().Memo1, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), help.helpPage().Button5);
+        QCOMPARE(help.helpPage().Memo1->toPlainText(), QStringLiteral("text\n"));
         // The key that moved on to the button does not press it.
         QVERIFY(!QFile::exists(help.helpFile()));
     }
@@ -283,36 +284,36 @@ private slots:
         help.enter(QStringLiteral("A"), QStringLiteral("x"), QStringLiteral("1"));
         help.toOutputTab();
         QCOMPARE(help.world.form1().windowTitle(), QStringLiteral("0"));
-        help.ui().ComboBox5->setEditText(QStringLiteral("A"));
-        help.ui().ComboBox6->setEditText(QStringLiteral("x"));
-        QCOMPARE(help.ui().Memo2->toPlainText(), QStringLiteral("1"));
+        help.helpPage().ComboBox5->setEditText(QStringLiteral("A"));
+        help.helpPage().ComboBox6->setEditText(QStringLiteral("x"));
+        QCOMPARE(help.helpPage().Memo2->toPlainText(), QStringLiteral("1"));
 
         // A type that is no section empties the name list but keeps the name typed.
-        help.ui().ComboBox5->setEditText(QStringLiteral("nothing"));
-        QCOMPARE(help.ui().ComboBox6->count(), 0);
-        QCOMPARE(help.ui().ComboBox6->currentText(), QStringLiteral("x"));
-        QCOMPARE(help.ui().Memo2->toPlainText(), QStringLiteral("1"));
+        help.helpPage().ComboBox5->setEditText(QStringLiteral("nothing"));
+        QCOMPARE(help.helpPage().ComboBox6->count(), 0);
+        QCOMPARE(help.helpPage().ComboBox6->currentText(), QStringLiteral("x"));
+        QCOMPARE(help.helpPage().Memo2->toPlainText(), QStringLiteral("1"));
 
         // Both boxes empty: the definition stays.
-        help.ui().ComboBox5->setEditText(QString());
-        help.ui().ComboBox6->setEditText(QString());
-        QCOMPARE(help.ui().Memo2->toPlainText(), QStringLiteral("1"));
+        help.helpPage().ComboBox5->setEditText(QString());
+        help.helpPage().ComboBox6->setEditText(QString());
+        QCOMPARE(help.helpPage().Memo2->toPlainText(), QStringLiteral("1"));
 
         help.enter(QStringLiteral("B"), QStringLiteral("y"), QStringLiteral("2"));
-        help.ui().ComboBox5->setEditText(QStringLiteral("typed"));
-        help.ui().PageControl1->setCurrentWidget(help.ui().TabSheet3);
+        help.helpPage().ComboBox5->setEditText(QStringLiteral("typed"));
+        help.helpPage().PageControl1->setCurrentWidget(help.helpPage().TabSheet3);
         QCOMPARE(help.world.form1().windowTitle(), QStringLiteral("1"));
-        QCOMPARE(help.items(help.ui().ComboBox5), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
-        QCOMPARE(help.ui().ComboBox5->currentText(), QStringLiteral("typed"));
+        QCOMPARE(help.items(help.helpPage().ComboBox5), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
+        QCOMPARE(help.helpPage().ComboBox5->currentText(), QStringLiteral("typed"));
     }
 
     void labelsOpenTheFileThatIsWritten()
     {
         HelpWorld help;
         QVERIFY(help.started);
-        QTest::mouseClick(help.ui().Label23, Qt::LeftButton);
+        QTest::mouseClick(help.helpPage().Label23, Qt::LeftButton);
         help.toOutputTab();
-        QTest::mouseClick(help.ui().Label32, Qt::LeftButton);
+        QTest::mouseClick(help.helpPage().Label32, Qt::LeftButton);
         QCOMPARE(help.opener->opened, (QStringList{help.helpFile(), help.helpFile()}));
     }
 
@@ -321,12 +322,12 @@ private slots:
         HelpWorld help;
         QVERIFY(help.started);
         QDir().mkpath(help.helpFile()); // a folder where the file should be
-        help.ui().z1->setChecked(true);
+        help.helpPage().z1->setChecked(true);
         help.world.dialogs.clear();
         help.enter(QStringLiteral("T"), QStringLiteral("N"), QStringLiteral("D"));
         QCOMPARE(help.world.dialogs.errors().size(), 1);
         QVERIFY(help.world.dialogs.errors().first().startsWith(QStringLiteral("Unable to write to ")));
-        QCOMPARE(help.ui().Edit3->text(), QStringLiteral("T"));
+        QCOMPARE(help.helpPage().Edit3->text(), QStringLiteral("T"));
     }
 };
 

@@ -6,10 +6,10 @@
 
 namespace {
 
-void showStopwatch(Ui::Form1& ui)
+void showStopwatch(TestWorld& world)
 {
-    ui.TabbedNotebook1->setCurrentWidget(ui.PageHelp);
-    ui.PageControl1->setCurrentWidget(ui.TabSheet4);
+    world.ui().TabbedNotebook1->setCurrentWidget(world.ui().PageHelp);
+    world.helpPage().PageControl1->setCurrentWidget(world.helpPage().TabSheet4);
 }
 
 // One tick of Timer3, as the message loop would deliver it.
@@ -29,7 +29,7 @@ private slots:
     {
         TestWorld world;
         QVERIFY(world.start());
-        Ui::Form1& ui = world.ui();
+        Ui::HelpPage& ui = world.helpPage();
         QCOMPARE(ui.PageControl1->currentWidget(), ui.TabSheet4);
         QCOMPARE(ui.PageControl1->tabText(3), QStringLiteral("МИЛИсекундомер"));
         QCOMPARE(ui.StaticText2->text(), QStringLiteral("00.00.00.00"));
@@ -43,8 +43,8 @@ private slots:
         FakeClock clock;
         TestWorld world;
         QVERIFY(world.start());
-        Ui::Form1& ui = world.ui();
-        showStopwatch(ui);
+        Ui::HelpPage& ui = world.helpPage();
+        showStopwatch(world);
         QTest::mouseClick(ui.BitBtn4, Qt::LeftButton);
         QCOMPARE(ui.BitBtn4->text(), QStringLiteral("стоп"));
         QVERIFY(world.form1().Timer3.isActive());
@@ -66,8 +66,8 @@ private slots:
         FakeClock clock;
         TestWorld world;
         QVERIFY(world.start());
-        Ui::Form1& ui = world.ui();
-        showStopwatch(ui);
+        Ui::HelpPage& ui = world.helpPage();
+        showStopwatch(world);
         QTest::mouseClick(ui.BitBtn5, Qt::LeftButton);
         QTest::mouseClick(ui.BitBtn4, Qt::LeftButton);
         clock.advanceMs(1'200);
@@ -98,8 +98,8 @@ private slots:
         FakeClock clock;
         TestWorld world;
         QVERIFY(world.start());
-        Ui::Form1& ui = world.ui();
-        showStopwatch(ui);
+        Ui::HelpPage& ui = world.helpPage();
+        showStopwatch(world);
         QTest::mouseClick(ui.BitBtn4, Qt::LeftButton);
         clock.advanceMs(29'990);
         QVERIFY(tick(world));
@@ -119,8 +119,8 @@ private slots:
     {
         TestWorld world;
         QVERIFY(world.start());
-        Ui::Form1& ui = world.ui();
-        showStopwatch(ui);
+        Ui::HelpPage& ui = world.helpPage();
+        showStopwatch(world);
         ui.Memo4->setPlainText(QStringLiteral("typed\n"));
         QTest::mouseClick(ui.BitBtn5, Qt::LeftButton);
         QCOMPARE(ui.Memo4->toPlainText(), QStringLiteral("typed\n1 - 00.00.00.00"));
@@ -130,8 +130,8 @@ private slots:
     {
         TestWorld world;
         QVERIFY(world.start());
-        Ui::Form1& ui = world.ui();
-        showStopwatch(ui);
+        Ui::HelpPage& ui = world.helpPage();
+        showStopwatch(world);
         QTest::mouseClick(ui.BitBtn5, Qt::LeftButton);
         QTest::mouseClick(ui.BitBtn5, Qt::LeftButton);
         QTest::mouseClick(ui.CheckBox9, Qt::LeftButton);

@@ -1,4 +1,4 @@
-#include "reminders/tnumedit.h"
+#include "widgets/tnumedit.h"
 
 #include <QKeyEvent>
 

@@ -1,4 +1,4 @@
-#include "reminders/numkeyfilter.h"
+#include "widgets/numkeyfilter.h"
 
 #include "common/errors.h"
 #include "common/strtoint.h"

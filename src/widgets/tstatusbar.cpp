@@ -1,4 +1,4 @@
-#include "app/tstatusbar.h"
+#include "widgets/tstatusbar.h"
 
 #include <QEvent>
 #include <QLabel>

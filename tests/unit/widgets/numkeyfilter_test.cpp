@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "common/errors.h"
-#include "reminders/numkeyfilter.h"
+#include "widgets/numkeyfilter.h"
 
 namespace {
 

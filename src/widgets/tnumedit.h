@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <functional>
 
-#include "reminders/numkeyfilter.h"
+#include "widgets/numkeyfilter.h"
 
 // A single-line edit for numbers: typed characters are filtered (digits, one decimal separator, a leading
 // minus when allowed) and a typed digit that would leave the range puts the bound in the text instead.

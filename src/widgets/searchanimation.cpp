@@ -1,4 +1,4 @@
-#include "tools/searchanimation.h"
+#include "widgets/searchanimation.h"
 
 #include <QPainter>
 #include <QtMath>

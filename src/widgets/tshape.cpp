@@ -1,4 +1,4 @@
-#include "app/tshape.h"
+#include "widgets/tshape.h"
 
 #include <QPainter>
 

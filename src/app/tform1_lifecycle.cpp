@@ -1,0 +1,142 @@
+// Where the main window meets its features: every controller is made here, what one feature tells another
+// is wired here, and each feature adds its rows to the lifecycle's tables here. A new feature costs its
+// controller's line, its wiring and its rows; nothing else in the window changes.
+#include "app/appearance.h"
+#include "app/ledshow.h"
+#include "app/lifecycle.h"
+#include "app/notesgrid.h"
+#include "app/startwithsystem.h"
+#include "app/statistics.h"
+#include "app/systemmenus.h"
+#include "app/tform1.h"
+#include "app/tickers.h"
+#include "app/windowplacement.h"
+#include "common/strtoint.h"
+#include "common/tregistry.h"
+#include "forms/helppage.h"
+#include "forms/infopage.h"
+#include "forms/mainpage.h"
+#include "forms/remindpage.h"
+#include "platform/diskspace.h"
+#include "reminders/alarmclock.h"
+#include "reminders/reminders.h"
+#include "reminders/tmessia.h"
+#include "tools/calculator.h"
+#include "tools/diskmeter.h"
+#include "tools/helpdictionary.h"
+#include "tools/stopwatch.h"
+#include "ui_Form1.h"
+#include "ui_MainPage.h"
+
+using Phase = Lifecycle::Phase;
+
+// The constructor-time hooks of features (the calculator's red "c" key, the key-code display's "0") run in
+// their controllers' constructors. What one feature asks of another is connected here too, right after both
+// exist: the console, the player and the companion start list take Appearance::consoleKeyPressed,
+// Tickers::clockTicked and Tickers::fadeInFinished when they are built.
+void TForm1::createControllers()
+{
+    Ui::HelpPage& help = ui->PageHelp->form();
+    Ui::RemindPage& remind = ui->PageRemind->form();
+    m_calculator = std::make_unique<Calculator>(help);
+    m_stopwatch = std::make_unique<Stopwatch>(help, Timer3);
+    m_diskMeter = std::make_unique<DiskMeter>(help, m_platform.get<platform::DiskSpace>());
+    m_helpDictionary = std::make_unique<HelpDictionary>(help, *this);
+    m_reminders = std::make_unique<Reminders>(remind, *this, TIMER, BUDIL,
+                                              [this] { return qobject_cast<TMessia*>(messiaWindow()); });
+    m_tickers = std::make_unique<Tickers>(*this, *ui, Tickers::Timers{Timer1, Timer2, Timer6});
+    m_appearance = std::make_unique<Appearance>(*this, *ui, ui->PageMain->form(), ui->PageInfo->form());
+    m_startWithSystem = std::make_unique<StartWithSystem>(m_platform, *ui, ui->PageMain->form());
+    m_ledShow = std::make_unique<LedShow>(m_platform, Timer5);
+    m_systemMenus = std::make_unique<SystemMenus>(*this);
+    m_statistics = std::make_unique<Statistics>(*this, Timer8, ui->PageInfo->form());
+    m_notesGrid = std::make_unique<NotesGrid>(remind);
+}
+
+void TForm1::buildLifecycle()
+{
+    m_lifecycle = std::make_unique<Lifecycle>();
+    m_lifecycle->add(Phase::Creation,
+                     {
+                         {"alarm fields take the current time", [this] { m_reminders->alarm().initFields(); }},
+                         {"caption, exit button and running line animators", [this] { m_tickers->setUpAnimators(); }},
+                         {"disk meter's first reading", [this] { m_diskMeter->firstUpdate(); }},
+                         {"fade-in starts at 30 %", [this] { m_tickers->startFadeIn(); }},
+                         {"\"About\" on the system menus", [this] { m_systemMenus->addItems(); }},
+                         {"window centred on its monitor", [this] { centreOnMonitor(); }},
+                     });
+    m_lifecycle->add(Phase::Show, {{"clock starts", [this] { Timer1.start(); }}});
+    m_lifecycle->add(Phase::Hide, {{"clock stops", [this] { Timer1.stop(); }}});
+    m_lifecycle->add(Phase::Activation,
+                     {
+                         {"first run's defaults", [this] { runFirstRunDefaults(); }},
+                         {"launch counted", [this] { SettingsStore::countLaunch(m_platform); }},
+                         {"start in the tray", [this] { startInTrayIfStored(); }},
+                         {"stored settings restored", [this] { restoreStoredState(); }},
+                         {"user and computer names", [this] { fillNamePanels(); }},
+                         {"disk meter's selectors reset", [this] { m_diskMeter->resetSelectors(); }},
+                         {"status bar's date, screen and system folder", [this] { fillStatusBar(); }},
+                         {"launcher list's key", [this] { openLauncherKey(); }},
+                         {"calendar shows today", [this] { m_appearance->setCalendarToPanelDate(); }},
+                         {"service command from the command line", [this] { performServiceCommandFromArgument(); }},
+                     });
+    m_lifecycle->add(Phase::Close, {
+                                       {"notes grid's cells into its rows", [this] { m_notesGrid->collectRows(); }},
+                                       {"window settings and totals stored", [this] { storeCloseSet(); }},
+                                   });
+
+    // One value at a time, so that a value that is not a number leaves the ones before it applied.
+    m_lifecycle->addStoredValues(m_statistics->storedValues());
+    m_lifecycle->addStoredValues({
+        {"maschtab",
+         [this](const QString& value) {
+             const int storedScale = StrToInt(value);
+             // A scale of zero or below would shrink every control to nothing and later divide by zero: refused.
+             // So is one whose window would not fit on the screen.
+             if (storedScale > 0 && scaleBy(storedScale, 100))
+                 m_scalePercent = storedScale;
+         }},
+        {"str",
+         [this](const QString& value) {
+             ui->TabbedNotebook1->setCurrentIndex(StrToInt(value));
+             ui->Edit1->setText(QString::number(m_scalePercent));
+         }},
+        {"MyPrWL", [this](const QString& value) { m_launcherAppearance.firstColumnWidth = StrToInt(value); }},
+        {"color", [this](const QString& value) { setWindowColor(StrToInt(value)); }},
+        {"left",
+         [this](const QString& value) {
+             placeFrameReachable(QPoint(StrToInt(value), m_placement->framePosition().y()));
+         }},
+        {"top",
+         [this](const QString& value) {
+             placeFrameReachable(QPoint(m_placement->framePosition().x(), StrToInt(value)));
+         }},
+        {"height", [this](const QString& value) { resizeWithinScreen(width(), StrToInt(value)); }},
+        {"width", [this](const QString& value) { resizeWithinScreen(StrToInt(value), height()); }},
+        {"izik", [this](const QString& value) { m_keyboardLayoutId = value; }},
+        {"MyPrColor", [this](const QString& value) { m_launcherAppearance.color = StrToInt(value); }},
+        {"MyPrFontColor", [this](const QString& value) { m_launcherAppearance.fontColor = StrToInt(value); }},
+        {"MyPrFontSize", [this](const QString& value) { m_launcherAppearance.fontSize = StrToInt(value); }},
+        {"MyPrViewStyle", [this](const QString& value) { m_launcherAppearance.viewStyle = StrToInt(value); }},
+        {"MyPrFontName", [this](const QString& value) { m_launcherAppearance.fontName = value; }},
+    });
+}
+
+// The launcher list's key is opened, and so created on the first run, at every activation.
+void TForm1::openLauncherKey()
+{
+    TRegistry registry(m_platform);
+    registry.setRootKey(platform::Hive::CurrentUser);
+    registry.OpenKey(MyProgiKey, true);
+    registry.CloseKey();
+}
+
+// After the stored values: the save switch stays on, the notes come back, and the switch's box shows it.
+void TForm1::finishRestore()
+{
+    SettingsStore::write(m_platform, QStringLiteral("savesetting"), QStringLiteral("1"));
+    m_notesGrid->load(SettingsStore::readNotes(m_platform));
+    m_notesGrid->showRows();
+    mainPage().CheckBox8->setChecked(true);
+    CheckBox8Click();
+}

@@ -18,6 +18,8 @@
 #include "app/trayicon.h"
 #include "app/windowplacement.h"
 #include "app/windowscaler.h"
+#include "console/consolecontroller.h"
+#include "console/drivebuttons.h"
 #include "common/apptitle.h"
 #include "common/clickfilter.h"
 #include "common/clock.h"
@@ -371,6 +373,24 @@ void TForm1::requestClose(bool quiet)
 {
     m_quietClose = quiet;
     close();
+}
+
+bool TForm1::trayIconVisible() const
+{
+    return m_tray->isVisible();
+}
+
+void TForm1::setTrayIconVisible(bool visible)
+{
+    if (visible)
+        m_tray->show();
+    else
+        m_tray->hide();
+}
+
+bool TForm1::serviceMode() const
+{
+    return m_console->serviceMode();
 }
 
 void TForm1::setSecondaryWindows(QWidget* about, QWidget* form2, QWidget* messia)

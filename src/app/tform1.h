@@ -30,6 +30,8 @@ class Statistics;
 class NotesGrid;
 class WindowPlacement;
 class Lifecycle;
+class ConsoleController;
+class DriveButtons;
 
 // The main window: its lifecycle in a fixed order, the shared services, and the feature
 // controllers. Features keep their own rules in their controllers; this class only wires them.
@@ -90,6 +92,9 @@ public:
     int scalePercent() const override { return m_scalePercent; }
     void setScalePercent(int percent) override { m_scalePercent = percent; }
     void requestClose(bool quiet) override;
+    bool trayIconVisible() const override;
+    void setTrayIconVisible(bool visible) override;
+    bool serviceMode() const override;
 
     /// Where the window's frame is (or is about to be) and where the program puts it.
     WindowPlacement& placement() { return *m_placement; }
@@ -107,6 +112,7 @@ public:
     SystemMenus& systemMenus() { return *m_systemMenus; }
     Statistics& statistics() { return *m_statistics; }
     NotesGrid& notesGrid() { return *m_notesGrid; }
+    ConsoleController& console() { return *m_console; }
 
 signals:
     /// The close path let the close proceed: the program ends.
@@ -154,6 +160,8 @@ private:
     std::unique_ptr<SystemMenus> m_systemMenus;
     std::unique_ptr<Statistics> m_statistics;
     std::unique_ptr<NotesGrid> m_notesGrid;
+    std::unique_ptr<ConsoleController> m_console;
+    std::unique_ptr<DriveButtons> m_driveButtons;
 
     platform::Platform& m_platform;
     QStringList m_arguments;

@@ -11,8 +11,11 @@
 #include "app/tform1.h"
 #include "app/tickers.h"
 #include "app/windowplacement.h"
+#include "common/guardedconnect.h"
 #include "common/strtoint.h"
 #include "common/tregistry.h"
+#include "console/consolecontroller.h"
+#include "console/drivebuttons.h"
 #include "forms/helppage.h"
 #include "forms/infopage.h"
 #include "forms/mainpage.h"
@@ -51,6 +54,12 @@ void TForm1::createControllers()
     m_systemMenus = std::make_unique<SystemMenus>(*this);
     m_statistics = std::make_unique<Statistics>(*this, Timer8, ui->PageInfo->form());
     m_notesGrid = std::make_unique<NotesGrid>(remind);
+    m_console = std::make_unique<ConsoleController>(*this, *ui, ui->PageInfo->form(), Timer7);
+    m_driveButtons = std::make_unique<DriveButtons>(m_platform, *ui);
+
+    connect(m_appearance.get(), &Appearance::consoleKeyPressed, m_console.get(), &ConsoleController::ToggleConsole);
+    connectGuarded(m_console.get(), &ConsoleController::statisticsRefreshRequested, m_statistics.get(),
+                   &Statistics::refresh);
 }
 
 void TForm1::buildLifecycle()

@@ -1,0 +1,186 @@
+#include "console/consolecontroller.h"
+
+#include <QMainWindow>
+#include <QRegularExpression>
+#include <QTimer>
+
+#include "common/clickfilter.h"
+#include "common/colors.h"
+#include "common/dialogs.h"
+#include "common/guardedconnect.h"
+#include "common/shell.h"
+#include "common/strtoint.h"
+#include "console/consolearguments.h"
+#include "console/consoleline.h"
+#include "console/consoletexts.h"
+#include "platform/cddoor.h"
+#include "platform/platform.h"
+#include "ui_Form1.h"
+#include "ui_InfoPage.h"
+
+namespace {
+
+void invertVisibility(QWidget* widget)
+{
+    // The widget's own flag, not what is on screen: the window may be hidden or minimised meanwhile.
+    widget->setHidden(!widget->isHidden());
+}
+
+} // namespace
+
+ConsoleController::ConsoleController(Shell& shell, Ui::Form1& ui, Ui::InfoPage& infoPage, QTimer& timer7,
+                                     QObject* parent)
+    : QObject(parent), m_shell(shell), m_ui(ui), m_info(infoPage), m_timer7(timer7)
+{
+    connectGuarded(ui.Button21, &QPushButton::clicked, this, &ConsoleController::Button21Click);
+    connectGuarded(ui.N41, &QAction::triggered, this, &ConsoleController::N41Click);
+    connectGuarded(ui.conbut, &QToolButton::clicked, this, &ConsoleController::conbutClick);
+    // Enter in the line runs it as the button does.
+    connect(ui.console, &QLineEdit::returnPressed, ui.conbut, &QToolButton::click);
+    connectGuarded(&timer7, &QTimer::timeout, this, &ConsoleController::Timer7Timer);
+    MouseHandlers::onClick(ui.Image3, [this] { Image3Click(); });
+    MouseHandlers::onDoubleClick(ui.Image3, [this] { Image3DblClick(); });
+}
+
+void ConsoleController::ToggleConsole()
+{
+    invertVisibility(m_ui.Button21);
+    invertVisibility(m_ui.console);
+    invertVisibility(m_ui.conbut);
+    if (!m_ui.console->isHidden())
+        m_ui.console->setFocus();
+    else
+        m_ui.console->clear();
+}
+
+void ConsoleController::Button21Click()
+{
+    ToggleConsole();
+}
+
+void ConsoleController::N41Click()
+{
+    m_ui.Button21->click();
+    m_ui.N41->setChecked(!m_ui.Button21->isHidden());
+}
+
+void ConsoleController::Image3Click()
+{
+    m_ui.console->setText(ConsoleTexts::ServicePrefill);
+}
+
+void ConsoleController::Image3DblClick()
+{
+    ToggleConsole();
+}
+
+void ConsoleController::conbutClick()
+{
+    ExecuteConsoleLine(m_ui.console->text());
+}
+
+void ConsoleController::ExecuteConsoleLine(const QString& line)
+{
+    if (const std::optional<ConsoleCall> call = findConsoleCommand(line))
+        ExecuteConsoleCommand(call->index, call->argument);
+}
+
+void ConsoleController::ExecuteConsoleCommand(int index, const QString& argument)
+{
+    const std::optional<ConsoleCommand> action = consoleAction(index);
+    if (!action)
+        return;
+    switch (*action) {
+    case ConsoleCommand::ZQ5:
+        m_shell.setCaption(ConsoleTexts::Zq5Caption);
+        return;
+    case ConsoleCommand::FormName:
+        m_shell.setCaption(argument);
+        return;
+    case ConsoleCommand::Brundan:
+        m_shell.setCaption(ConsoleTexts::BrundanCaption);
+        return;
+    case ConsoleCommand::FormColor:
+        m_shell.setWindowColor(StrToInt(argument));
+        return;
+    case ConsoleCommand::Close:
+        m_shell.requestClose(ConsoleArguments::isExactlyOne(argument));
+        return;
+    case ConsoleCommand::Hide:
+        hideForAWhile(argument);
+        return;
+    case ConsoleCommand::ConColor:
+        setConsoleColor(StrToInt(argument));
+        return;
+    case ConsoleCommand::Help:
+        Dialogs::message(ConsoleTexts::HelpMessage);
+        return;
+    case ConsoleCommand::Service:
+        serviceCommand(argument);
+        return;
+    case ConsoleCommand::Cd:
+        cdCommand(argument);
+        return;
+    }
+}
+
+// The window and the tray icon go first; an argument that is no interval leaves the timer at the interval it
+// had, so both still come back.
+void ConsoleController::hideForAWhile(const QString& argument)
+{
+    m_shell.mainWindow()->hide();
+    m_shell.setTrayIconVisible(false);
+    m_timer7.start();
+    m_timer7.setInterval(ConsoleArguments::hideInterval(argument));
+}
+
+void ConsoleController::Timer7Timer()
+{
+    QMainWindow* window = m_shell.mainWindow();
+    window->setVisible(!window->isVisible());
+    m_shell.setTrayIconVisible(!m_shell.trayIconVisible());
+    m_timer7.stop();
+}
+
+void ConsoleController::setConsoleColor(qint32 color)
+{
+    // The edit's look comes from its style sheet (which the window's scaling also rewrites), so the colour
+    // goes there too, in place of an earlier one.
+    static const QRegularExpression background(QStringLiteral("\\s*background-color\\s*:[^;]*;?"));
+    QString sheet = m_ui.console->styleSheet();
+    sheet.remove(background);
+    sheet += QStringLiteral(" background-color: %1;").arg(colorFromTColor(color).name());
+    m_ui.console->setStyleSheet(sheet.trimmed());
+}
+
+void ConsoleController::serviceCommand(const QString& argument)
+{
+    Dialogs::message(ConsoleTexts::Greeting);
+    if (!ConsoleArguments::isExactlyOne(argument))
+        return;
+    m_serviceMode = !m_serviceMode;
+    invertVisibility(m_info.Panel14);
+    invertVisibility(m_info.Panel15);
+    invertVisibility(m_ui.Panel16);
+    m_ui.N40->setText(ConsoleTexts::ServiceMenuCaption);
+    invertVisibility(m_info.Panel13);
+    emit statisticsRefreshRequested();
+}
+
+// Whether the drive took the request is not asked: a machine without one stays silent.
+void ConsoleController::cdCommand(const QString& argument)
+{
+    switch (ConsoleArguments::cdDoor(argument)) {
+    case ConsoleArguments::CdDoor::Open:
+        m_shell.platform().get<platform::CdDoor>().open();
+        return;
+    case ConsoleArguments::CdDoor::Close:
+        m_shell.platform().get<platform::CdDoor>().close();
+        return;
+    case ConsoleArguments::CdDoor::AskWhich:
+        Dialogs::message(ConsoleTexts::ChooseDoor);
+        return;
+    case ConsoleArguments::CdDoor::Ignore:
+        return;
+    }
+}

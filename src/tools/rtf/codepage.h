@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+#include <optional>
+
+// Windows code pages as rich text files name them: the document's \ansicpg, a font's \fcharset or \cpg.
+namespace rtf {
+
+/// The code page that a font's \fcharset stands for; 0 where the charset names none (the document's own
+/// code page applies then).
+int codePageOfCharset(int charset);
+
+/// Bytes of the code page as text. Single-byte pages come from our own tables; the double-byte pages of
+/// East Asian fonts from the system's converters. A page nobody knows reads as Windows-1252.
+QString decode(QByteArrayView bytes, int codePage);
+
+/// The Windows-1251 byte of a character at or above 0x80, if that code page has it.
+std::optional<unsigned char> encodeCp1251(char16_t character);
+
+/// A file that is not rich text: UTF-8 (without its byte order mark) when the bytes are valid UTF-8,
+/// otherwise Windows-1251. Line ends stay as they are.
+QString decodePlainText(QByteArrayView bytes);
+
+} // namespace rtf

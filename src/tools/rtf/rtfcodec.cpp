@@ -1,0 +1,32 @@
+#include "tools/rtf/rtfcodec.h"
+
+#include <QTextDocument>
+
+#include "tools/rtf/codepage.h"
+#include "tools/rtf/rtfcontent.h"
+#include "tools/rtf/rtfreader.h"
+#include "tools/rtf/rtfwriter.h"
+
+namespace rtf {
+
+Loaded load(QTextDocument& document, QByteArrayView bytes)
+{
+    if (const std::optional<Content> content = read(bytes)) {
+        fill(document, *content);
+        return Loaded::RichText;
+    }
+    QString text = decodePlainText(bytes);
+    // Windows and old Mac line ends are line ends too; a NUL is no text.
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.remove(QChar(0));
+    document.setPlainText(text);
+    return Loaded::PlainText;
+}
+
+QByteArray save(const QTextDocument& document)
+{
+    return write(describe(document));
+}
+
+} // namespace rtf

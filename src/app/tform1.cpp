@@ -375,11 +375,6 @@ void TForm1::requestClose(bool quiet)
     close();
 }
 
-bool TForm1::trayIconVisible() const
-{
-    return m_tray->isVisible();
-}
-
 void TForm1::setTrayIconVisible(bool visible)
 {
     if (visible)

@@ -92,7 +92,6 @@ public:
     int scalePercent() const override { return m_scalePercent; }
     void setScalePercent(int percent) override { m_scalePercent = percent; }
     void requestClose(bool quiet) override;
-    bool trayIconVisible() const override;
     void setTrayIconVisible(bool visible) override;
     bool serviceMode() const override;
 

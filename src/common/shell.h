@@ -46,7 +46,6 @@ public:
     virtual void requestClose(bool quiet) = 0;
 
     /// The tray icon; the console's "hide" takes it away with the window for a while.
-    virtual bool trayIconVisible() const = 0;
     virtual void setTrayIconVisible(bool visible) = 0;
     /// The console's service mode: off at every start, switched by its hidden command, never stored.
     virtual bool serviceMode() const = 0;

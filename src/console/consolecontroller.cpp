@@ -134,11 +134,12 @@ void ConsoleController::hideForAWhile(const QString& argument)
     m_timer7.setInterval(ConsoleArguments::hideInterval(argument));
 }
 
+// Both come back, the tray icon even if it was hidden before the command. Showing rather than inverting: a
+// window something else had brought back meanwhile would otherwise vanish with no timer left to return it.
 void ConsoleController::Timer7Timer()
 {
-    QMainWindow* window = m_shell.mainWindow();
-    window->setVisible(!window->isVisible());
-    m_shell.setTrayIconVisible(!m_shell.trayIconVisible());
+    m_shell.mainWindow()->show();
+    m_shell.setTrayIconVisible(true);
     m_timer7.stop();
 }
 

@@ -30,6 +30,9 @@ class Statistics;
 class NotesGrid;
 class WindowPlacement;
 class Lifecycle;
+class Player;
+class VolumeControls;
+class WebViewer;
 class ConsoleController;
 class DriveButtons;
 
@@ -111,6 +114,9 @@ public:
     SystemMenus& systemMenus() { return *m_systemMenus; }
     Statistics& statistics() { return *m_statistics; }
     NotesGrid& notesGrid() { return *m_notesGrid; }
+    Player& player() { return *m_player; }
+    VolumeControls& volumeControls() { return *m_volumeControls; }
+    WebViewer& webViewer() { return *m_webViewer; }
     ConsoleController& console() { return *m_console; }
 
 signals:
@@ -159,6 +165,9 @@ private:
     std::unique_ptr<SystemMenus> m_systemMenus;
     std::unique_ptr<Statistics> m_statistics;
     std::unique_ptr<NotesGrid> m_notesGrid;
+    std::unique_ptr<Player> m_player;
+    std::unique_ptr<VolumeControls> m_volumeControls;
+    std::unique_ptr<WebViewer> m_webViewer;
     std::unique_ptr<ConsoleController> m_console;
     std::unique_ptr<DriveButtons> m_driveButtons;
 

@@ -10,6 +10,7 @@
 #include "app/systemmenus.h"
 #include "app/tform1.h"
 #include "app/tickers.h"
+#include "app/trayicon.h"
 #include "app/windowplacement.h"
 #include "common/guardedconnect.h"
 #include "common/strtoint.h"
@@ -18,9 +19,17 @@
 #include "console/drivebuttons.h"
 #include "forms/helppage.h"
 #include "forms/infopage.h"
+#include "forms/internetpage.h"
 #include "forms/mainpage.h"
+#include "forms/musicpage.h"
 #include "forms/remindpage.h"
+#include "media/mediacontrol.h"
+#include "media/player.h"
+#include "media/volumecontrols.h"
+#include "media/webbrowser.h"
+#include "media/webviewer.h"
 #include "platform/diskspace.h"
+#include "platform/volume.h"
 #include "reminders/alarmclock.h"
 #include "reminders/reminders.h"
 #include "reminders/tmessia.h"
@@ -56,10 +65,17 @@ void TForm1::createControllers()
     m_notesGrid = std::make_unique<NotesGrid>(remind);
     m_console = std::make_unique<ConsoleController>(*this, *ui, ui->PageInfo->form(), Timer7);
     m_driveButtons = std::make_unique<DriveButtons>(m_platform, *ui);
+    m_player = std::make_unique<Player>(
+        ui->PageMusic->form(), *this, m_platform.get<MediaControl>(), Timer4,
+        Player::TrayMenu{m_tray->playerMenu(), *ui->N35, *ui->N36, *ui->N37, *ui->N38, *ui->N39},
+        [this] { return form2Window(); });
+    m_volumeControls = std::make_unique<VolumeControls>(ui->PageMusic->form(), m_platform.get<platform::Volume>());
+    m_webViewer = std::make_unique<WebViewer>(ui->PageInternet->form(), m_platform.get<WebBrowserFactory>());
 
     connect(m_appearance.get(), &Appearance::consoleKeyPressed, m_console.get(), &ConsoleController::ToggleConsole);
     connectGuarded(m_console.get(), &ConsoleController::statisticsRefreshRequested, m_statistics.get(),
                    &Statistics::refresh);
+    connectGuarded(m_tickers.get(), &Tickers::clockTicked, m_player.get(), &Player::PlayerTick);
 }
 
 void TForm1::buildLifecycle()
@@ -69,10 +85,14 @@ void TForm1::buildLifecycle()
                      {
                          {"alarm fields take the current time", [this] { m_reminders->alarm().initFields(); }},
                          {"caption, exit button and running line animators", [this] { m_tickers->setUpAnimators(); }},
+                         {"player's position strip laid out", [this] { m_player->layOutPositionStrip(); }},
                          {"disk meter's first reading", [this] { m_diskMeter->firstUpdate(); }},
                          {"fade-in starts at 30 %", [this] { m_tickers->startFadeIn(); }},
+                         {"playlist's hover entry reset", [this] { m_player->resetHoverIndex(); }},
                          {"\"About\" on the system menus", [this] { m_systemMenus->addItems(); }},
                          {"window centred on its monitor", [this] { centreOnMonitor(); }},
+                         {"volume slider from the output volume", [this] { m_volumeControls->setSliderFromDevice(); }},
+                         {"playlist coloured", [this] { m_player->colourPlaylist(); }},
                      });
     m_lifecycle->add(Phase::Show, {{"clock starts", [this] { Timer1.start(); }}});
     m_lifecycle->add(Phase::Hide, {{"clock stops", [this] { Timer1.stop(); }}});
@@ -83,6 +103,7 @@ void TForm1::buildLifecycle()
                          {"start in the tray", [this] { startInTrayIfStored(); }},
                          {"stored settings restored", [this] { restoreStoredState(); }},
                          {"user and computer names", [this] { fillNamePanels(); }},
+                         {"player's \"след.\" disabled", [this] { m_player->disableNextButton(); }},
                          {"disk meter's selectors reset", [this] { m_diskMeter->resetSelectors(); }},
                          {"status bar's date, screen and system folder", [this] { fillStatusBar(); }},
                          {"launcher list's key", [this] { openLauncherKey(); }},

@@ -10,7 +10,7 @@ ProgramWindows::ProgramWindows(platform::Platform& platform, const QStringList& 
 {
     Form1 = std::make_unique<TForm1>(platform, arguments);
     About = std::make_unique<TAbout>();
-    Form2 = std::make_unique<TForm2>();
+    Form2 = std::make_unique<TForm2>(platform);
     Messia = std::make_unique<TMessia>();
     Form1->setSecondaryWindows(About.get(), Form2.get(), Messia.get());
     TApplication::applyHintSettings();

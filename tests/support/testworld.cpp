@@ -9,6 +9,7 @@
 #include "common/apptitle.h"
 #include "common/tregistry.h"
 #include "platform/registry.h"
+#include "recordingvolume.h"
 
 TestWorld::TestWorld(QStringList arguments, const QString& configDir) : m_arguments(std::move(arguments))
 {
@@ -23,6 +24,8 @@ TestWorld::TestWorld(QStringList arguments, const QString& configDir) : m_argume
     context.configDir = m_configDir.toStdString();
     context.notifyUser = [](const std::string& text) { Dialogs::message(QString::fromStdString(text)); };
     platform = std::make_unique<platform::Platform>(context);
+    // The output volume is the tester's own; a test that wants the real one puts it back.
+    platform->replace<platform::Volume>(std::make_shared<RecordingVolume>());
     // The headless platform has no tray; the program's tray behaviour is what most tests look at. A real
     // display answers for itself.
     if (QGuiApplication::platformName() == QLatin1String("offscreen"))

@@ -11,13 +11,17 @@
 #include "dialogrecorder.h"
 #include "forms/helppage.h"
 #include "forms/infopage.h"
+#include "forms/internetpage.h"
 #include "forms/mainpage.h"
+#include "forms/musicpage.h"
 #include "forms/remindpage.h"
 #include "platform/platform.h"
 #include "ui_Form1.h"
 #include "ui_HelpPage.h"
 #include "ui_InfoPage.h"
+#include "ui_InternetPage.h"
 #include "ui_MainPage.h"
+#include "ui_MusicPage.h"
 #include "ui_RemindPage.h"
 
 // One program run for a GUI test: its own config folder (registry.reg and INI files live there), its own
@@ -46,6 +50,8 @@ public:
     Ui::HelpPage& helpPage() { return ui().PageHelp->form(); }
     Ui::RemindPage& remindPage() { return ui().PageRemind->form(); }
     Ui::InfoPage& infoPage() { return ui().PageInfo->form(); }
+    Ui::MusicPage& musicPage() { return ui().PageMusic->form(); }
+    Ui::InternetPage& internetPage() { return ui().PageInternet->form(); }
 
     /// A value of the settings key as stored; missing reads as empty.
     QString stored(const QString& name, const QString& key = SettingsKey);

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+#include <memory>
+
+#include "common/errors.h"
+
+namespace platform {
+struct Context;
+}
+class QWidget;
+
+/// A media device's error: a file that cannot be opened (the backend's own text), or a command given while
+/// no device is open. It goes to the default error report.
+class MediaError final : public TrombusError
+{
+public:
+    using TrombusError::TrombusError;
+};
+
+/// The media control `MediaPlayer1`: one file at a time, opened as a device, with the commands the player
+/// gives it. Length and position are in the backend's own unit (milliseconds with Qt Multimedia). The
+/// commands marked "raises" throw MediaError.
+class MediaControl
+{
+public:
+    enum class Mode
+    {
+        NotReady, // no device open
+        Stopped,
+        Playing,
+        Paused,
+    };
+
+    /// The program's backend; tests put a recording stand-in in its place through the platform object.
+    static std::shared_ptr<MediaControl> create(const platform::Context& context);
+    virtual ~MediaControl() = default;
+
+    /// The file the next open() opens; it stays set when that open fails.
+    virtual void setFileName(const QString& fileName) = 0;
+    virtual QString fileName() const = 0;
+    /// Opens the file as a device, closing the one open before; raises with the backend's error text.
+    virtual void open() = 0;
+    /// A device is open (the last open succeeded).
+    virtual bool deviceOpen() const = 0;
+    /// Plays from the current position, from the start when the position is at the end; returns at once.
+    /// Raises when no device is open.
+    virtual void play() = 0;
+    /// Halts playback; the position stays. Raises when no device is open.
+    virtual void stop() = 0;
+    /// Pauses while playing, resumes while paused, else nothing. Raises when no device is open.
+    virtual void pauseToggle() = 0;
+    /// The next play starts at `position`. Raises when no device is open.
+    virtual void seek(qint64 position) = 0;
+    /// Raises when no device is open.
+    virtual qint64 length() const = 0;
+    /// At the end of the track the position equals the length.
+    virtual qint64 position() const = 0;
+    virtual Mode mode() const = 0;
+    /// Video goes into `window` (nullptr: the device's own window). Without an open video device the choice
+    /// is kept for the next open.
+    virtual void setDisplay(QWidget* window) = 0;
+    /// Places the video inside the display window; dropped without an open video device.
+    virtual void setDisplayRect(const QRect& rect) = 0;
+
+    /// The text of the report for a command given while no device is open.
+    static QString notOpenText();
+
+protected:
+    MediaControl() = default;
+    MediaControl(const MediaControl&) = delete;
+    MediaControl& operator=(const MediaControl&) = delete;
+};

@@ -1,0 +1,212 @@
+#include "media/qtmediacontrol.h"
+
+#include <QAudioOutput>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QMediaPlayer>
+#include <QTimer>
+#include <QUrl>
+#include <QVideoWidget>
+
+std::shared_ptr<MediaControl> MediaControl::create(const platform::Context&)
+{
+    return std::make_shared<QtMediaControl>();
+}
+
+QString MediaControl::notOpenText()
+{
+    return QStringLiteral("Устройство воспроизведения не открыто");
+}
+
+QtMediaControl::QtMediaControl() = default;
+
+QtMediaControl::~QtMediaControl()
+{
+    if (m_player) {
+        m_player->stop();
+        m_player->setVideoOutput(nullptr);
+    }
+}
+
+void QtMediaControl::requireOpen() const
+{
+    if (!m_open)
+        throw MediaError(notOpenText());
+}
+
+bool QtMediaControl::atEnd() const
+{
+    return m_player && m_player->mediaStatus() == QMediaPlayer::EndOfMedia;
+}
+
+void QtMediaControl::open()
+{
+    // Closing the previous device first: whatever happens to this open, the old one is gone.
+    m_open = false;
+    m_mode = Mode::NotReady;
+    if (!m_player) {
+        m_player = std::make_unique<QMediaPlayer>();
+        m_audio = std::make_unique<QAudioOutput>();
+        m_player->setAudioOutput(m_audio.get());
+    }
+    m_player->stop();
+    m_player->setSource(QUrl());
+    if (m_ownWindow)
+        m_ownWindow->hide();
+    if (m_panelVideo)
+        m_panelVideo->hide();
+
+    QString error;
+    QEventLoop wait;
+    const auto settled = [this] {
+        switch (m_player->mediaStatus()) {
+        case QMediaPlayer::LoadedMedia:
+        case QMediaPlayer::BufferedMedia:
+        case QMediaPlayer::EndOfMedia:
+        case QMediaPlayer::InvalidMedia:
+            return true;
+        default:
+            return false;
+        }
+    };
+    const QMetaObject::Connection onStatus =
+        QObject::connect(m_player.get(), &QMediaPlayer::mediaStatusChanged, &wait, [&] {
+            if (settled())
+                wait.quit();
+        });
+    const QMetaObject::Connection onError = QObject::connect(
+        m_player.get(), &QMediaPlayer::errorOccurred, &wait, [&](QMediaPlayer::Error, const QString& text) {
+            // The first report names the cause; the backend's later ones only say that the open failed.
+            if (error.isEmpty())
+                error = text.isEmpty() ? QStringLiteral("Ошибка открытия") : text;
+            wait.quit();
+        });
+    QTimer::singleShot(OpenTimeoutMs, &wait, &QEventLoop::quit);
+    m_player->setSource(QUrl::fromLocalFile(QFileInfo(m_fileName).absoluteFilePath()));
+    if (error.isEmpty() && !settled())
+        wait.exec(QEventLoop::ExcludeUserInputEvents);
+    QObject::disconnect(onStatus);
+    QObject::disconnect(onError);
+
+    if (error.isEmpty() && m_player->mediaStatus() == QMediaPlayer::InvalidMedia)
+        error = m_player->errorString();
+    if (!error.isEmpty() || !settled()) {
+        if (error.isEmpty())
+            error = QStringLiteral("Файл не открылся: ") + m_fileName;
+        m_player->setSource(QUrl());
+        throw MediaError(error);
+    }
+    m_open = true;
+    m_mode = Mode::Stopped;
+    routeVideo();
+}
+
+void QtMediaControl::play()
+{
+    requireOpen();
+    if (atEnd() || position() >= length())
+        m_player->setPosition(0);
+    m_mode = Mode::Playing;
+    m_player->play();
+}
+
+void QtMediaControl::stop()
+{
+    requireOpen();
+    // Qt's own stop rewinds; a device halts where it is. At the end of the track the backend has halted
+    // already, and pausing there would rewind as well.
+    if (!atEnd())
+        m_player->pause();
+    m_mode = Mode::Stopped;
+}
+
+void QtMediaControl::pauseToggle()
+{
+    requireOpen();
+    if (mode() == Mode::Playing) {
+        m_player->pause();
+        m_mode = Mode::Paused;
+    } else if (mode() == Mode::Paused) {
+        m_player->play();
+        m_mode = Mode::Playing;
+    }
+}
+
+void QtMediaControl::seek(qint64 position)
+{
+    requireOpen();
+    m_player->setPosition(position);
+}
+
+qint64 QtMediaControl::length() const
+{
+    requireOpen();
+    // A length the backend does not know yet must not read as a track already at its end.
+    const qint64 duration = m_player->duration();
+    const qint64 at = m_player->position();
+    if (atEnd())
+        return std::max(duration, at);
+    return std::max(duration, at + 1);
+}
+
+qint64 QtMediaControl::position() const
+{
+    if (!m_open)
+        return 0;
+    if (atEnd())
+        return length();
+    return std::min(m_player->position(), length() - 1);
+}
+
+MediaControl::Mode QtMediaControl::mode() const
+{
+    if (!m_open)
+        return Mode::NotReady;
+    if (atEnd())
+        return Mode::Stopped;
+    return m_mode;
+}
+
+void QtMediaControl::setDisplay(QWidget* window)
+{
+    m_display = window;
+    if (m_open)
+        routeVideo();
+}
+
+void QtMediaControl::setDisplayRect(const QRect& rect)
+{
+    if (m_open && m_player->hasVideo() && m_display && m_panelVideo)
+        m_panelVideo->setGeometry(rect);
+}
+
+void QtMediaControl::routeVideo()
+{
+    if (!m_player)
+        return;
+    const bool video = m_player->hasVideo();
+    if (m_display) {
+        if (!m_panelVideo || m_panelVideo->parentWidget() != m_display) {
+            delete m_panelVideo;
+            m_panelVideo = new QVideoWidget(m_display);
+            m_panelVideo->setObjectName(QStringLiteral("MediaPlayer1Display"));
+            m_panelVideo->setAccessibleName(QStringLiteral("окно видеа"));
+            m_panelVideo->setGeometry(m_display->rect());
+        }
+        m_player->setVideoOutput(m_panelVideo.data());
+        m_panelVideo->setVisible(video);
+        if (m_ownWindow)
+            m_ownWindow->hide();
+        return;
+    }
+    if (!m_ownWindow) {
+        m_ownWindow = std::make_unique<QVideoWidget>();
+        m_ownWindow->setObjectName(QStringLiteral("MediaPlayer1Window"));
+        m_ownWindow->resize(320, 240);
+    }
+    m_ownWindow->setWindowTitle(QFileInfo(m_fileName).fileName());
+    m_player->setVideoOutput(m_ownWindow.get());
+    m_ownWindow->setVisible(video);
+    if (m_panelVideo)
+        m_panelVideo->hide();
+}

@@ -146,11 +146,12 @@ void ConsoleController::Timer7Timer()
 void ConsoleController::setConsoleColor(qint32 color)
 {
     // The edit's look comes from its style sheet (which the window's scaling also rewrites), so the colour
-    // goes there too, in place of an earlier one.
-    static const QRegularExpression background(QStringLiteral("\\s*background-color\\s*:[^;]*;?"));
+    // goes there too, in place of an earlier one. A style sheet's background drops the edit's own frame; a
+    // plain one of its own keeps the line an edit rather than a coloured strip.
+    static const QRegularExpression previous(QStringLiteral("\\s*(background-color|border)\\s*:[^;]*;?"));
     QString sheet = m_ui.console->styleSheet();
-    sheet.remove(background);
-    sheet += QStringLiteral(" background-color: %1;").arg(colorFromTColor(color).name());
+    sheet.remove(previous);
+    sheet += QStringLiteral(" background-color: %1; border: 1px solid gray;").arg(colorFromTColor(color).name());
     m_ui.console->setStyleSheet(sheet.trimmed());
 }
 

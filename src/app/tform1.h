@@ -35,6 +35,8 @@ class VolumeControls;
 class WebViewer;
 class ConsoleController;
 class DriveButtons;
+class Notepad;
+class ClipboardViewer;
 
 // The main window: its lifecycle in a fixed order, the shared services, and the feature
 // controllers. Features keep their own rules in their controllers; this class only wires them.
@@ -118,6 +120,8 @@ public:
     VolumeControls& volumeControls() { return *m_volumeControls; }
     WebViewer& webViewer() { return *m_webViewer; }
     ConsoleController& console() { return *m_console; }
+    Notepad& notepad() { return *m_notepad; }
+    ClipboardViewer& clipboardViewer() { return *m_clipboardViewer; }
 
 signals:
     /// The close path let the close proceed: the program ends.
@@ -170,6 +174,8 @@ private:
     std::unique_ptr<WebViewer> m_webViewer;
     std::unique_ptr<ConsoleController> m_console;
     std::unique_ptr<DriveButtons> m_driveButtons;
+    std::unique_ptr<Notepad> m_notepad;
+    std::unique_ptr<ClipboardViewer> m_clipboardViewer;
 
     platform::Platform& m_platform;
     QStringList m_arguments;

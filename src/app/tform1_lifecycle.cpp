@@ -17,11 +17,13 @@
 #include "common/tregistry.h"
 #include "console/consolecontroller.h"
 #include "console/drivebuttons.h"
+#include "forms/clipboardgroup.h"
 #include "forms/helppage.h"
 #include "forms/infopage.h"
 #include "forms/internetpage.h"
 #include "forms/mainpage.h"
 #include "forms/musicpage.h"
+#include "forms/notepadgroup.h"
 #include "forms/remindpage.h"
 #include "media/mediacontrol.h"
 #include "media/player.h"
@@ -29,15 +31,19 @@
 #include "media/webbrowser.h"
 #include "media/webviewer.h"
 #include "platform/diskspace.h"
+#include "platform/printscreen.h"
 #include "platform/volume.h"
 #include "reminders/alarmclock.h"
 #include "reminders/reminders.h"
 #include "reminders/tmessia.h"
 #include "tools/calculator.h"
+#include "tools/clipboardviewer.h"
 #include "tools/diskmeter.h"
 #include "tools/helpdictionary.h"
+#include "tools/notepad.h"
 #include "tools/stopwatch.h"
 #include "ui_Form1.h"
+#include "ui_HelpPage.h"
 #include "ui_MainPage.h"
 
 using Phase = Lifecycle::Phase;
@@ -65,6 +71,9 @@ void TForm1::createControllers()
     m_notesGrid = std::make_unique<NotesGrid>(remind);
     m_console = std::make_unique<ConsoleController>(*this, *ui, ui->PageInfo->form(), Timer7);
     m_driveButtons = std::make_unique<DriveButtons>(m_platform, *ui);
+    m_notepad = std::make_unique<Notepad>(help.NotepadPanel->form(), *this);
+    m_clipboardViewer = std::make_unique<ClipboardViewer>(mainPage().ClipboardPanel->form(),
+                                                          m_platform.get<platform::PrintScreen>());
     m_player = std::make_unique<Player>(
         ui->PageMusic->form(), *this, m_platform.get<MediaControl>(), Timer4,
         Player::TrayMenu{m_tray->playerMenu(), *ui->N35, *ui->N36, *ui->N37, *ui->N38, *ui->N39},

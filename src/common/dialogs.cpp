@@ -1,9 +1,14 @@
 #include "common/dialogs.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGroupBox>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPushButton>
 
 #include "common/apptitle.h"
 
@@ -99,6 +104,15 @@ void error(const QString& text)
     showBox(QMessageBox::Critical, text, QMessageBox::Ok);
 }
 
+void information(const QString& text)
+{
+    if (hooked()) {
+        hook()(makeRequest(Kind::Message, text, QMessageBox::Information));
+        return;
+    }
+    showBox(QMessageBox::Information, text, QMessageBox::Ok);
+}
+
 std::optional<QColor> chooseColor(const QColor& initial)
 {
     if (hooked()) {
@@ -113,21 +127,42 @@ std::optional<QColor> chooseColor(const QColor& initial)
 
 std::optional<QString> openFile(const QString& caption, const QString& filter, const QString& directory)
 {
-    if (hooked()) {
-        const Reply reply = hook()(fileRequest(Kind::OpenFile, caption, filter, directory));
-        return reply.accepted ? std::optional<QString>(reply.path) : std::nullopt;
-    }
-    const QString path = QFileDialog::getOpenFileName(boxParent(), caption, directory, qtFilter(filter));
-    return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
+    return openFile(caption, filter, FileOptions{directory});
 }
 
 std::optional<QString> saveFile(const QString& caption, const QString& filter, const QString& directory)
 {
+    return saveFile(caption, filter, FileOptions{directory});
+}
+
+std::optional<QString> openFile(const QString& caption, const QString& filter, const FileOptions& options)
+{
     if (hooked()) {
-        const Reply reply = hook()(fileRequest(Kind::SaveFile, caption, filter, directory));
+        Request request = fileRequest(Kind::OpenFile, caption, filter, options.directory);
+        request.filterIndex = options.filterIndex;
+        const Reply reply = hook()(request);
         return reply.accepted ? std::optional<QString>(reply.path) : std::nullopt;
     }
-    const QString path = QFileDialog::getSaveFileName(boxParent(), caption, directory, qtFilter(filter));
+    QString selected = qtFilter(filter).split(QStringLiteral(";;")).value(options.filterIndex);
+    const QString path =
+        QFileDialog::getOpenFileName(boxParent(), caption, options.directory, qtFilter(filter), &selected);
+    return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
+}
+
+std::optional<QString> saveFile(const QString& caption, const QString& filter, const FileOptions& options)
+{
+    if (hooked()) {
+        Request request = fileRequest(Kind::SaveFile, caption, filter, options.directory);
+        request.filterIndex = options.filterIndex;
+        request.confirmOverwrite = options.confirmOverwrite;
+        const Reply reply = hook()(request);
+        return reply.accepted ? std::optional<QString>(reply.path) : std::nullopt;
+    }
+    QString selected = qtFilter(filter).split(QStringLiteral(";;")).value(options.filterIndex);
+    const QFileDialog::Options dialogOptions =
+        options.confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
+    const QString path = QFileDialog::getSaveFileName(boxParent(), caption, options.directory, qtFilter(filter),
+                                                      &selected, dialogOptions);
     return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
 }
 
@@ -142,6 +177,55 @@ std::optional<QFont> chooseFont(const QFont& initial)
     bool ok = false;
     const QFont font = QFontDialog::getFont(&ok, initial, boxParent());
     return ok ? std::optional<QFont>(font) : std::nullopt;
+}
+
+std::optional<FontChoice> chooseFontAndColor(const QFont& initial, const QColor& color)
+{
+    if (hooked()) {
+        Request request = makeRequest(Kind::Font);
+        request.font = initial;
+        request.color = color;
+        const Reply reply = hook()(request);
+        if (!reply.accepted)
+            return std::nullopt;
+        return FontChoice{reply.font, reply.color.isValid() ? reply.color : color};
+    }
+    // Qt's own dialog, so that the colour can join the effects; the sample shows the colour too.
+    QFontDialog dialog(initial, boxParent());
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    QColor chosen = color;
+    auto* colorButton = new QPushButton(QStringLiteral("Цвет…"));
+    const auto showColor = [&dialog, colorButton, &chosen] {
+        QPixmap swatch(14, 14);
+        swatch.fill(chosen);
+        colorButton->setIcon(QIcon(swatch));
+        for (QLineEdit* sample : dialog.findChildren<QLineEdit*>()) {
+            if (sample->parentWidget() && sample->parentWidget()->inherits("QGroupBox")) {
+                QPalette palette = sample->palette();
+                palette.setColor(QPalette::Text, chosen);
+                sample->setPalette(palette);
+            }
+        }
+    };
+    QObject::connect(colorButton, &QPushButton::clicked, &dialog, [&dialog, &chosen, showColor] {
+        const QColor picked = QColorDialog::getColor(chosen, &dialog);
+        if (picked.isValid()) {
+            chosen = picked;
+            showColor();
+        }
+    });
+    QLayout* effects = nullptr;
+    for (QGroupBox* group : dialog.findChildren<QGroupBox*>()) {
+        if (!group->findChildren<QCheckBox*>().isEmpty() && group->layout())
+            effects = group->layout();
+    }
+    if (!effects)
+        effects = dialog.layout();
+    effects->addWidget(colorButton);
+    showColor();
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return FontChoice{dialog.selectedFont(), chosen};
 }
 
 std::optional<QString> chooseFolder(const QString& caption, const QString& directory)

@@ -35,6 +35,8 @@ struct Request
     QString directory; // file and folder dialogs
     QColor color;      // the colour dialog's starting colour
     QFont font;        // the font dialog's starting font
+    int filterIndex = 0;          // file dialogs: the filter entry chosen at the start
+    bool confirmOverwrite = true; // save dialog: asks before an existing file is chosen
 };
 
 struct Reply
@@ -57,11 +59,30 @@ void message(const QString& text);
 bool question(const QString& text, QMessageBox::Icon icon = QMessageBox::Question);
 /// The default error report's box: error icon, OK.
 void error(const QString& text);
+/// A notice with the information icon and OK (the typed message dialog's information kind).
+void information(const QString& text);
 
 std::optional<QColor> chooseColor(const QColor& initial);
 std::optional<QString> openFile(const QString& caption, const QString& filter, const QString& directory = {});
 std::optional<QString> saveFile(const QString& caption, const QString& filter, const QString& directory = {});
+/// File dialog settings beyond the caption and the filter.
+struct FileOptions
+{
+    QString directory;
+    int filterIndex = 0; // the filter entry chosen at the start, counting from 0
+    bool confirmOverwrite = true;
+};
+std::optional<QString> openFile(const QString& caption, const QString& filter, const FileOptions& options);
+std::optional<QString> saveFile(const QString& caption, const QString& filter, const FileOptions& options);
 std::optional<QFont> chooseFont(const QFont& initial);
+/// A font and the colour of its text, chosen together as in the classic desktop's font dialog.
+struct FontChoice
+{
+    QFont font;
+    QColor color;
+};
+/// The font dialog with a colour for the text among its effects; a test's answer without a colour keeps `color`.
+std::optional<FontChoice> chooseFontAndColor(const QFont& initial, const QColor& color);
 std::optional<QString> chooseFolder(const QString& caption, const QString& directory = {});
 
 /// The parent for boxes: the active window of the program, if any.

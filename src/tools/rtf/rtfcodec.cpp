@@ -16,11 +16,17 @@ Loaded load(QTextDocument& document, QByteArrayView bytes)
         return Loaded::RichText;
     }
     QString text = decodePlainText(bytes);
-    // Windows and old Mac line ends are line ends too; a NUL is no text.
+    // Windows and old Mac line ends are line ends too; control characters (a NUL, say) are no text.
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    text.remove(QChar(0));
-    document.setPlainText(text);
+    text.replace(QChar(QChar::ParagraphSeparator), QLatin1Char('\n'));
+    QString kept;
+    kept.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\n') || keptInText(c))
+            kept += c;
+    }
+    document.setPlainText(kept);
     return Loaded::PlainText;
 }
 

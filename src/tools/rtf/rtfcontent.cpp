@@ -78,6 +78,15 @@ Qt::Alignment describeAlignment(Qt::Alignment alignment)
 
 } // namespace
 
+bool keptInText(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x20)
+        return u == '\t';
+    return u != 0x7F && u != QChar::ParagraphSeparator && u != 0xFDD0 && u != 0xFDD1 &&
+           u != QChar::ObjectReplacementCharacter;
+}
+
 Content normalized(Content content)
 {
     if (content.paragraphs.empty())

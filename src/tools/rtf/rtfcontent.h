@@ -49,6 +49,10 @@ struct Content
     bool operator==(const Content&) const = default;
 };
 
+/// Whether a character may stand in a run's text: no control characters but the tab, and none that a
+/// QTextDocument takes for a block or frame boundary or an embedded object.
+bool keptInText(QChar c);
+
 /// Joins neighbouring runs of equal format and drops empty runs, so that two descriptions of the same text
 /// compare equal.
 Content normalized(Content content);

@@ -251,16 +251,6 @@ int hexValue(char c)
     return -1;
 }
 
-// Characters a paragraph's text cannot hold: control characters other than the tab, and those that a
-// QTextDocument reads as block or frame boundaries or as an embedded object.
-bool keptInText(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u < 0x20)
-        return u == '\t';
-    return u != 0x2029 && u != 0xFDD0 && u != 0xFDD1 && u != 0xFFFC;
-}
-
 // Halves of surrogate pairs without their other half become U+FFFD.
 QString withPairedSurrogates(const QString& text)
 {
@@ -274,6 +264,17 @@ QString withPairedSurrogates(const QString& text)
             result[i] = QChar(QChar::ReplacementCharacter);
     }
     return result;
+}
+
+QString keptText(const QString& text)
+{
+    QString kept;
+    kept.reserve(text.size());
+    for (const QChar c : text) {
+        if (keptInText(c))
+            kept += c;
+    }
+    return kept;
 }
 
 struct ControlWord
@@ -702,10 +703,7 @@ private:
             }
             m_formatChanged = false;
         }
-        for (const QChar c : text) {
-            if (keptInText(c))
-                m_runText += c;
-        }
+        m_runText += keptText(text);
         m_afterParagraph = false;
     }
 
@@ -755,7 +753,7 @@ private:
     void commitFont()
     {
         if (m_fontNumber >= 0)
-            m_fonts[m_fontNumber] = {m_fontName.trimmed(), m_fontCodePage};
+            m_fonts[m_fontNumber] = {withPairedSurrogates(keptText(m_fontName)).trimmed(), m_fontCodePage};
         m_fontName.clear();
         m_fontNumber = -1;
         m_fontCodePage = 0;

@@ -32,14 +32,14 @@ void appendEscaped(QByteArray& out, const QString& text, bool inTable)
             out += '\\';
             out += static_cast<char>(c);
         } else if (c == ';' && inTable) {
-            // A table entry ends at its semicolon; a name cannot hold one.
+            out += "\\'3b"; // a bare one would end the table entry
         } else if (c >= 0x20 && c < 0x7F) {
             out += static_cast<char>(c);
         } else if (c == '\t') {
             out += "\\tab ";
         } else if (c == QChar::LineSeparator) {
             out += "\\line ";
-        } else if (c < 0x20 || c == 0x7F) {
+        } else if (!keptInText(QChar(c))) {
             // Control characters have no place in the text.
         } else if (const auto byte = encodeCp1251(c)) {
             out += "\\'";

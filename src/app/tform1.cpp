@@ -34,6 +34,8 @@
 #include "media/webviewer.h"
 #include "platform/systeminfo.h"
 #include "reminders/reminders.h"
+#include "system/keycodes.h"
+#include "system/systemtweaks.h"
 #include "tools/calculator.h"
 #include "tools/clipboardviewer.h"
 #include "tools/diskmeter.h"
@@ -257,7 +259,7 @@ WindowSettings TForm1::currentWindowSettings() const
     settings.top = frame.y();
     settings.height = height();
     settings.width = width();
-    settings.keyboardLayoutId = m_keyboardLayoutId;
+    settings.keyboardLayoutId = m_systemTweaks->keyboardLayoutId();
     settings.pageIndex = ui->TabbedNotebook1->currentIndex();
     settings.launcher = m_launcherAppearance;
     return settings;

@@ -35,6 +35,8 @@ class VolumeControls;
 class WebViewer;
 class ConsoleController;
 class DriveButtons;
+class SystemTweaks;
+class KeyCodes;
 class Notepad;
 class ClipboardViewer;
 
@@ -120,6 +122,7 @@ public:
     VolumeControls& volumeControls() { return *m_volumeControls; }
     WebViewer& webViewer() { return *m_webViewer; }
     ConsoleController& console() { return *m_console; }
+    SystemTweaks& systemTweaks() { return *m_systemTweaks; }
     Notepad& notepad() { return *m_notepad; }
     ClipboardViewer& clipboardViewer() { return *m_clipboardViewer; }
 
@@ -174,6 +177,8 @@ private:
     std::unique_ptr<WebViewer> m_webViewer;
     std::unique_ptr<ConsoleController> m_console;
     std::unique_ptr<DriveButtons> m_driveButtons;
+    std::unique_ptr<SystemTweaks> m_systemTweaks;
+    std::unique_ptr<KeyCodes> m_keyCodes;
     std::unique_ptr<Notepad> m_notepad;
     std::unique_ptr<ClipboardViewer> m_clipboardViewer;
 
@@ -181,9 +186,8 @@ private:
     QStringList m_arguments;
     std::unique_ptr<ActivationTracker> m_activation;
     std::unique_ptr<Lifecycle> m_lifecycle;
-    // Stored for features that are to take them over (the launcher list, the keyboard layout button).
+    // Stored for the feature that is to take them over (the launcher list).
     LauncherAppearance m_launcherAppearance;
-    QString m_keyboardLayoutId;
     // The console's "close 1": the next close stores and ends without the question.
     bool m_quietClose = false;
     std::unique_ptr<TrayIcon> m_tray;

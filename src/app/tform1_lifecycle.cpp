@@ -20,11 +20,13 @@
 #include "forms/clipboardgroup.h"
 #include "forms/helppage.h"
 #include "forms/infopage.h"
+#include "forms/keymousegroup.h"
 #include "forms/internetpage.h"
 #include "forms/mainpage.h"
 #include "forms/musicpage.h"
 #include "forms/notepadgroup.h"
 #include "forms/remindpage.h"
+#include "forms/tweakgroup.h"
 #include "media/mediacontrol.h"
 #include "media/player.h"
 #include "media/volumecontrols.h"
@@ -36,6 +38,8 @@
 #include "reminders/alarmclock.h"
 #include "reminders/reminders.h"
 #include "reminders/tmessia.h"
+#include "system/keycodes.h"
+#include "system/systemtweaks.h"
 #include "tools/calculator.h"
 #include "tools/clipboardviewer.h"
 #include "tools/diskmeter.h"
@@ -71,6 +75,9 @@ void TForm1::createControllers()
     m_notesGrid = std::make_unique<NotesGrid>(remind);
     m_console = std::make_unique<ConsoleController>(*this, *ui, ui->PageInfo->form(), Timer7);
     m_driveButtons = std::make_unique<DriveButtons>(m_platform, *ui);
+    m_systemTweaks = std::make_unique<SystemTweaks>(mainPage().TweakPanel->form(), help.KeyMousePanel->form(), *this);
+    // After Appearance: the key code field sees its keys before the window's key preview does.
+    m_keyCodes = std::make_unique<KeyCodes>(help.KeyMousePanel->form());
     m_notepad = std::make_unique<Notepad>(help.NotepadPanel->form(), *this);
     m_clipboardViewer = std::make_unique<ClipboardViewer>(mainPage().ClipboardPanel->form(),
                                                           m_platform.get<platform::PrintScreen>());
@@ -152,7 +159,7 @@ void TForm1::buildLifecycle()
          }},
         {"height", [this](const QString& value) { resizeWithinScreen(width(), StrToInt(value)); }},
         {"width", [this](const QString& value) { resizeWithinScreen(StrToInt(value), height()); }},
-        {"izik", [this](const QString& value) { m_keyboardLayoutId = value; }},
+        {"izik", [this](const QString& value) { m_systemTweaks->setKeyboardLayoutId(value); }},
         {"MyPrColor", [this](const QString& value) { m_launcherAppearance.color = StrToInt(value); }},
         {"MyPrFontColor", [this](const QString& value) { m_launcherAppearance.fontColor = StrToInt(value); }},
         {"MyPrFontSize", [this](const QString& value) { m_launcherAppearance.fontSize = StrToInt(value); }},
@@ -176,6 +183,7 @@ void TForm1::finishRestore()
     SettingsStore::write(m_platform, QStringLiteral("savesetting"), QStringLiteral("1"));
     m_notesGrid->load(SettingsStore::readNotes(m_platform));
     m_notesGrid->showRows();
+    m_systemTweaks->reapplyKeyboardLayout();
     mainPage().CheckBox8->setChecked(true);
     CheckBox8Click();
 }

@@ -93,7 +93,11 @@ void QtMediaControl::open()
     if (!error.isEmpty() || !settled()) {
         if (error.isEmpty())
             error = QStringLiteral("Файл не открылся: ") + m_fileName;
-        m_player->setSource(QUrl());
+        // The backend may still be reporting on the failed file; a fresh player for the next open hears
+        // nothing of it.
+        m_player->setVideoOutput(nullptr);
+        m_player.reset();
+        m_audio.reset();
         throw MediaError(error);
     }
     m_open = true;

@@ -28,6 +28,8 @@ public:
         auto* layout = new QVBoxLayout(container);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(m_view);
+        // Made while its container is being shown, the view is shown with it.
+        m_view->show();
     }
 
     QWidget* view() override { return m_view; }
@@ -81,13 +83,12 @@ extern "C" Q_DECL_EXPORT WebBrowser* trombusMakeWebBrowser(QWidget* container)
     static const bool graphicsChosen = [] {
         if (QOpenGLContext::globalShareContext())
             return true;
+        // The engine asks the shared context for its format even when OpenGL is missing, as Qt's own start-up
+        // hook leaves it: made, if not valid.
         auto* shared = new QOpenGLContext(qApp);
-        if (shared->create()) {
-            qt_gl_set_global_share_context(shared);
-        } else {
-            delete shared;
+        if (!shared->create())
             QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
-        }
+        qt_gl_set_global_share_context(shared);
         return true;
     }();
     Q_UNUSED(graphicsChosen);

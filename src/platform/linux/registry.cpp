@@ -1,6 +1,7 @@
 #include "platform/registry.h"
 
 #include "platform/linux/caseless.h"
+#include "platform/linux/classesroot.h"
 #include "platform/linux/filestore.h"
 #include "platform/linux/livesystem.h"
 #include "platform/linux/regfile.h"
@@ -80,6 +81,35 @@ const std::vector<LiveValue>& liveValues()
     return values;
 }
 
+// The path below the classes root of a key of the classes root, or of the local machine's "Software\Classes",
+// which shows the same keys; the desktop's file types answer for them.
+std::optional<std::vector<std::string>> classesPart(Hive hive, const std::string& path)
+{
+    std::vector<std::string> parts = fullPath(hive, path);
+    parts.erase(parts.begin());
+    if (hive == Hive::LocalMachine && parts.size() >= 2 && detail::equalsCaseless(parts[0], "Software") &&
+        detail::equalsCaseless(parts[1], "Classes"))
+        parts.erase(parts.begin(), parts.begin() + 2);
+    else if (hive != Hive::ClassesRoot)
+        return std::nullopt;
+    return parts;
+}
+
+// The classes root itself is always there.
+bool isLiveClassesKey(Hive hive, const std::string& path)
+{
+    const auto part = classesPart(hive, path);
+    return part && (part->empty() || detail::classesKeyExists(*part));
+}
+
+std::optional<std::string> liveClassesDefault(Hive hive, const std::string& path, const std::string& name)
+{
+    if (!name.empty())
+        return std::nullopt;
+    const auto part = classesPart(hive, path);
+    return part && !part->empty() ? detail::classesDefaultValue(*part) : std::nullopt;
+}
+
 bool hasLineBreak(const std::string& text)
 {
     return text.find_first_of("\r\n") != std::string::npos;
@@ -95,7 +125,7 @@ public:
     bool keyExists(Hive hive, const std::string& path) override
     {
         const auto wanted = foldPath(fullPath(hive, path));
-        if (wanted.size() == 1)
+        if (wanted.size() == 1 || isLiveClassesKey(hive, path))
             return true;
         for (const LiveValue& live : liveValues()) {
             if (live.hive == hive && startsWith(foldPath(fullPath(hive, live.path)), wanted))
@@ -110,6 +140,8 @@ public:
     {
         if (hasLineBreak(path))
             return false;
+        if (isLiveClassesKey(hive, path))
+            return true;
         // Nearly every opening is of a key that is already there: no lock and no rewrite for those.
         {
             loadForReading();
@@ -140,6 +172,8 @@ public:
     {
         if (const LiveValue* live = findLive(hive, path, name))
             return live->read();
+        if (auto live = liveClassesDefault(hive, path, name))
+            return live;
         const RegKey* key = findStoredKey(hive, path);
         const RegValue* value = key ? findValue(*key, name) : nullptr;
         if (!value || !value->isString)
@@ -187,6 +221,8 @@ public:
     bool valueExists(Hive hive, const std::string& path, const std::string& name) override
     {
         if (const LiveValue* live = findLive(hive, path, name); live && live->read())
+            return true;
+        if (liveClassesDefault(hive, path, name))
             return true;
         const RegKey* key = findStoredKey(hive, path);
         return key && findValue(*key, name);

@@ -1,0 +1,7 @@
+#include "forms/keymousegroup.h"
+
+#include "ui_KeyMouseGroup.h"
+
+KeyMouseGroup::KeyMouseGroup(QWidget* parent) : PageWidget(parent) {}
+
+KeyMouseGroup::~KeyMouseGroup() = default;

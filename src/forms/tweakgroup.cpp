@@ -1,0 +1,7 @@
+#include "forms/tweakgroup.h"
+
+#include "ui_TweakGroup.h"
+
+TweakGroup::TweakGroup(QWidget* parent) : PageWidget(parent) {}
+
+TweakGroup::~TweakGroup() = default;

@@ -1,0 +1,149 @@
+// The real media backend (Qt Multimedia over GStreamer) with files the test writes: a WAV plays to its end
+// through the window and the list moves on; a tiny MIDI file plays through the soundfont; a file the backend
+// cannot play fails at its open with the backend's own text. Sound goes to the private null sink of
+// scripts/test.sh.
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/tapplication.h"
+#include "media/player.h"
+#include "media/qtmediacontrol.h"
+#include "mediafiles.h"
+#include "testworld.h"
+
+namespace {
+
+bool soundServerRunning()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pactl")).isEmpty())
+        return false;
+    QProcess info;
+    info.start(QStringLiteral("pactl"), {QStringLiteral("info")});
+    return info.waitForFinished(5000) && info.exitStatus() == QProcess::NormalExit && info.exitCode() == 0;
+}
+
+} // namespace
+
+class MediaBackendTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_folder;
+    QString file(const QString& name) { return QDir(m_folder.path()).filePath(name); }
+
+private slots:
+    void initTestCase()
+    {
+        if (!soundServerRunning())
+            QSKIP("no sound server: scripts/test.sh starts one with a null sink");
+    }
+
+    void wavPlaysToItsEndAndTheListMovesOn()
+    {
+        QTemporaryDir folder;
+        QVERIFY(mediafiles::writeWav(QDir(folder.path()).filePath(QStringLiteral("1.wav")), 1000));
+        QVERIFY(mediafiles::writeWav(QDir(folder.path()).filePath(QStringLiteral("2.wav")), 1000));
+        TestWorld world;
+        QVERIFY(world.start());
+        Ui::MusicPage& page = world.musicPage();
+        world.ui().TabbedNotebook1->setCurrentWidget(world.ui().PageMusic);
+        Dialogs::Reply reply;
+        reply.path = folder.path();
+        world.dialogs.answerNext(reply);
+        QTest::mouseClick(page.SpeedButton1, Qt::LeftButton);
+        QCOMPARE(page.ListBox1->count(), 2);
+        QTest::mouseClick(page.SpeedButton3, Qt::LeftButton);
+        QVERIFY2(world.dialogs.errors().isEmpty(), qPrintable(world.dialogs.errors().join('\n')));
+        Player& player = world.form1().player();
+        QCOMPARE(player.Playing, 1);
+        // The main window's own ticks notice the end and start the next entry; at the last one's end the list
+        // is done.
+        QTRY_COMPARE_WITH_TIMEOUT(page.ListBox1->currentRow(), 1, 20000);
+        QCOMPARE(page.Label7->text(), page.ListBox1->item(1)->text());
+        QTRY_COMPARE_WITH_TIMEOUT(player.Playing, 0, 20000);
+        QCOMPARE(page.SpeedButton3->text(), QStringLiteral("играть"));
+        QCOMPARE(page.MPBar->maximum(), 1000);
+        QVERIFY2(world.dialogs.errors().isEmpty(), qPrintable(world.dialogs.errors().join('\n')));
+    }
+
+    void midiPlaysThroughTheSoundfont()
+    {
+        QVERIFY(mediafiles::writeMidi(file(QStringLiteral("tune.mid"))));
+        QtMediaControl media;
+        media.setFileName(file(QStringLiteral("tune.mid")));
+        media.open();
+        QVERIFY(media.deviceOpen());
+        QCOMPARE(media.mode(), MediaControl::Mode::Stopped);
+        media.play();
+        QCOMPARE(media.mode(), MediaControl::Mode::Playing);
+        QTRY_VERIFY_WITH_TIMEOUT(media.position() >= media.length(), 20000);
+        QCOMPARE(media.mode(), MediaControl::Mode::Stopped);
+        QVERIFY(media.length() >= 400);
+    }
+
+    void stopKeepsThePositionAndPlayGoesOnFromThere()
+    {
+        QVERIFY(mediafiles::writeWav(file(QStringLiteral("long.wav")), 3000));
+        QtMediaControl media;
+        media.setFileName(file(QStringLiteral("long.wav")));
+        media.open();
+        QCOMPARE(media.length(), 3000);
+        media.seek(1500);
+        media.play();
+        QTRY_VERIFY_WITH_TIMEOUT(media.position() > 1500, 10000);
+        media.stop();
+        QCOMPARE(media.mode(), MediaControl::Mode::Stopped);
+        const qint64 stoppedAt = media.position();
+        QVERIFY(stoppedAt >= 1500);
+        QTest::qWait(300);
+        QVERIFY(media.position() >= stoppedAt - 50);
+        media.pauseToggle(); // neither playing nor paused: nothing
+        QCOMPARE(media.mode(), MediaControl::Mode::Stopped);
+    }
+
+    void filesTheBackendCannotPlayFailAtTheOpen_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("cd track") << QStringLiteral("track01.cda");
+        QTest::newRow("folder") << QStringLiteral("album.mp3");
+        QTest::newRow("missing") << QStringLiteral("gone.wav");
+    }
+    void filesTheBackendCannotPlayFailAtTheOpen()
+    {
+        QFETCH(QString, name);
+        QFile cda(file(QStringLiteral("track01.cda")));
+        QVERIFY(cda.open(QIODevice::WriteOnly));
+        cda.write("RIFF\x24\0\0\0CDDAfmt ", 16);
+        cda.close();
+        QDir(m_folder.path()).mkpath(QStringLiteral("album.mp3"));
+        QVERIFY(mediafiles::writeWav(file(QStringLiteral("ok.wav")), 500));
+
+        QtMediaControl media;
+        media.setFileName(file(name));
+        QString error;
+        try {
+            media.open();
+        } catch (const MediaError& failure) {
+            error = failure.message();
+        }
+        QVERIFY2(!error.isEmpty(), "the open did not fail");
+        QVERIFY(!media.deviceOpen());
+        QCOMPARE(media.fileName(), file(name));
+        QVERIFY_THROWS_EXCEPTION(MediaError, media.play());
+        QVERIFY_THROWS_EXCEPTION(MediaError, media.length());
+
+        // The control stays usable.
+        media.setFileName(file(QStringLiteral("ok.wav")));
+        media.open();
+        QVERIFY(media.deviceOpen());
+        QCOMPARE(media.length(), 500);
+    }
+};
+
+TROMBUS_GUI_TEST_MAIN(MediaBackendTest)
+#include "mediabackend_test.moc"

@@ -1,7 +1,7 @@
 #include <QDir>
 #include <cstdio>
-#include <cstring>
 
+#include "app/commandline.h"
 #include "app/tapplication.h"
 #include "app/tform1.h"
 #include "app/windows.h"
@@ -10,9 +10,16 @@
 
 int main(int argc, char** argv)
 {
-    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+    // Both answers come before the application object, so they need no display.
+    switch (commandLineRequest(argc, argv)) {
+    case CommandLineRequest::Version:
         std::fputs("trombus " TROMBUS_VERSION "\n", stdout);
         return 0;
+    case CommandLineRequest::Help:
+        std::fputs(helpText(russianMessages(localeEnvironment())).c_str(), stdout);
+        return 0;
+    case CommandLineRequest::Run:
+        break;
     }
     TApplication app(argc, argv);
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "app/autostartprogram.h"
 #include "common/guardedconnect.h"
 #include "platform/autostart.h"
 #include "platform/platform.h"
@@ -25,8 +26,8 @@ StartWithSystem::StartWithSystem(platform::Platform& platform, Ui::Form1& ui, Ui
 // A registration that cannot be written does nothing, without a word.
 void StartWithSystem::registerProgram()
 {
-    m_platform.get<platform::Autostart>().registerOnce(RegistrationName,
-                                                       QCoreApplication::applicationFilePath().toStdString());
+    const QString program = autostartProgram(QCoreApplication::applicationFilePath(), installedProgramPaths());
+    m_platform.get<platform::Autostart>().registerOnce(RegistrationName, program.toStdString());
 }
 
 void StartWithSystem::unregisterProgram()

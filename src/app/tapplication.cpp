@@ -9,6 +9,7 @@
 #include "app/qttranslations.h"
 #include "common/apptitle.h"
 #include "common/errorreport.h"
+#include "installlayout.h"
 
 static void initResources()
 {
@@ -21,7 +22,11 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
     initResources();
     setApplicationTitle(QStringLiteral("Тромбус"));
     installQtTranslations(*this);
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/app.png")));
+    // The desktop entry's name ties the windows to the menu entry (the Wayland app id, the X11 desktop-file hint);
+    // the icon comes from the icon theme by that name, so a theme may override it, and from the resources when
+    // the program runs uninstalled.
+    setDesktopFileName(QStringLiteral(TROMBUS_APP_ID));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral(TROMBUS_APP_ID), QIcon(QStringLiteral(":/pictures/app.png"))));
     // The tooltip timing style goes in before any window exists, so no window has to be polished twice.
     setStyle(new HintStyle(style()->name()));
     substituteWindowsFonts();

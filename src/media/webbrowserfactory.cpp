@@ -26,6 +26,11 @@ private:
         if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
             qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
         QStringList folders{QCoreApplication::applicationDirPath()};
+#ifdef TROMBUS_INSTALLED_MODULE_DIR
+        // An installed program finds its module in its library folder, at the same place relative to it under
+        // any prefix.
+        folders << QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(TROMBUS_INSTALLED_MODULE_DIR));
+#endif
 #ifdef TROMBUS_MODULE_DIR
         folders << QStringLiteral(TROMBUS_MODULE_DIR);
 #endif

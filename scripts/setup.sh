@@ -14,6 +14,7 @@ libpulse-dev libx11-dev libxtst-dev
 googletest libgtest-dev libgmock-dev libbenchmark-dev
 pulseaudio pulseaudio-utils dbus xauth xvfb
 locales qt6-translations-l10n openbox x11-utils xdotool
+x11-xserver-utils adwaita-icon-theme shared-mime-info
 unrtf poppler-utils clang libclang-rt-dev
 "
 

@@ -2,6 +2,8 @@
 
 #include <X11/Xlib.h>
 
+#include <numeric>
+
 namespace platform {
 namespace {
 
@@ -15,7 +17,11 @@ public:
     {
         if (speed < 1 || speed > 20)
             return;
-        withDisplay([speed](Display* display) { XChangePointerControl(display, True, False, speed, 5, 0); });
+        // In lowest terms, as the server keeps the fraction it is given.
+        const int divisor = std::gcd(speed, 5);
+        withDisplay([speed, divisor](Display* display) {
+            XChangePointerControl(display, True, False, speed / divisor, 5 / divisor, 0);
+        });
     }
 
     void swapButtons(bool swapped) override

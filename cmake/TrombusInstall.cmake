@@ -26,8 +26,8 @@ set(TROMBUS_INSTALLED_PROGRAM ${CMAKE_INSTALL_FULL_BINDIR}/trombus)
 set(TROMBUS_PACKAGED_PROGRAM ${CPACK_PACKAGING_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/trombus)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/installlayout.h.in ${CMAKE_BINARY_DIR}/generated/installlayout.h @ONLY)
 target_include_directories(trombus_app PRIVATE ${CMAKE_BINARY_DIR}/generated)
-file(RELATIVE_PATH trombus_module_from_program ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_PREFIX}/${trombus_module_dir})
-target_compile_definitions(trombus_media PRIVATE TROMBUS_INSTALLED_MODULE_DIR="${trombus_module_from_program}")
+file(RELATIVE_PATH TROMBUS_MODULE_FROM_PROGRAM ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_PREFIX}/${trombus_module_dir})
+target_compile_definitions(trombus_media PRIVATE TROMBUS_INSTALLED_MODULE_DIR="${TROMBUS_MODULE_FROM_PROGRAM}")
 
 # The icon's fixed sizes are drawn from the SVG at build time; the manual pages and the changelog are compressed
 # without names or times, so two builds give the same files.

@@ -16,6 +16,7 @@ pulseaudio pulseaudio-utils dbus xauth xvfb
 locales qt6-translations-l10n openbox x11-utils xdotool
 x11-xserver-utils adwaita-icon-theme shared-mime-info
 unrtf poppler-utils clang libclang-rt-dev
+librsvg2-bin dpkg-dev file lintian appstream desktop-file-utils
 "
 
 missing=""

@@ -18,8 +18,6 @@
 #include "app/trayicon.h"
 #include "app/windowplacement.h"
 #include "app/windowscaler.h"
-#include "console/consolecontroller.h"
-#include "console/drivebuttons.h"
 #include "common/apptitle.h"
 #include "common/clickfilter.h"
 #include "common/clock.h"
@@ -27,6 +25,11 @@
 #include "common/errorreport.h"
 #include "common/guardedconnect.h"
 #include "common/strtoint.h"
+#include "console/companioncontroller.h"
+#include "console/consolecontroller.h"
+#include "console/drivebuttons.h"
+#include "console/launchercontroller.h"
+#include "console/runboxcontroller.h"
 #include "dialogs/tform6.h"
 #include "forms/mainpage.h"
 #include "media/player.h"
@@ -261,7 +264,9 @@ WindowSettings TForm1::currentWindowSettings() const
     settings.width = width();
     settings.keyboardLayoutId = m_systemTweaks->keyboardLayoutId();
     settings.pageIndex = ui->TabbedNotebook1->currentIndex();
-    settings.launcher = m_launcherAppearance;
+    const LauncherController::Look launcher = m_launcher->look();
+    settings.launcher = {launcher.viewStyle, launcher.color,    launcher.fontColor,
+                         launcher.fontSize,  launcher.fontName, launcher.firstColumnWidth};
     return settings;
 }
 

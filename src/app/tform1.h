@@ -35,6 +35,9 @@ class VolumeControls;
 class WebViewer;
 class ConsoleController;
 class DriveButtons;
+class RunBoxController;
+class LauncherController;
+class CompanionController;
 class SystemTweaks;
 class KeyCodes;
 class Notepad;
@@ -122,6 +125,9 @@ public:
     VolumeControls& volumeControls() { return *m_volumeControls; }
     WebViewer& webViewer() { return *m_webViewer; }
     ConsoleController& console() { return *m_console; }
+    RunBoxController& runBox() { return *m_runBox; }
+    LauncherController& launcher() { return *m_launcher; }
+    CompanionController& companions() { return *m_companions; }
     SystemTweaks& systemTweaks() { return *m_systemTweaks; }
     Notepad& notepad() { return *m_notepad; }
     ClipboardViewer& clipboardViewer() { return *m_clipboardViewer; }
@@ -152,7 +158,6 @@ private:
     void restoreStoredState();
     void finishRestore();
     void fillNamePanels();
-    void openLauncherKey();
     WindowSettings currentWindowSettings() const;
     void storeCloseSet();
     void performServiceCommandFromArgument();
@@ -177,6 +182,9 @@ private:
     std::unique_ptr<WebViewer> m_webViewer;
     std::unique_ptr<ConsoleController> m_console;
     std::unique_ptr<DriveButtons> m_driveButtons;
+    std::unique_ptr<RunBoxController> m_runBox;
+    std::unique_ptr<LauncherController> m_launcher;
+    std::unique_ptr<CompanionController> m_companions;
     std::unique_ptr<SystemTweaks> m_systemTweaks;
     std::unique_ptr<KeyCodes> m_keyCodes;
     std::unique_ptr<Notepad> m_notepad;
@@ -186,8 +194,6 @@ private:
     QStringList m_arguments;
     std::unique_ptr<ActivationTracker> m_activation;
     std::unique_ptr<Lifecycle> m_lifecycle;
-    // Stored for the feature that is to take them over (the launcher list).
-    LauncherAppearance m_launcherAppearance;
     // The console's "close 1": the next close stores and ends without the question.
     bool m_quietClose = false;
     std::unique_ptr<TrayIcon> m_tray;

@@ -15,17 +15,23 @@
 #include "common/guardedconnect.h"
 #include "common/strtoint.h"
 #include "common/tregistry.h"
+#include "console/companioncontroller.h"
 #include "console/consolecontroller.h"
 #include "console/drivebuttons.h"
+#include "console/launchercontroller.h"
+#include "console/runboxcontroller.h"
 #include "forms/clipboardgroup.h"
+#include "forms/companiongroup.h"
 #include "forms/helppage.h"
 #include "forms/infopage.h"
 #include "forms/keymousegroup.h"
+#include "forms/launchergroup.h"
 #include "forms/internetpage.h"
 #include "forms/mainpage.h"
 #include "forms/musicpage.h"
 #include "forms/notepadgroup.h"
 #include "forms/remindpage.h"
+#include "forms/runboxgroup.h"
 #include "forms/tweakgroup.h"
 #include "media/mediacontrol.h"
 #include "media/player.h"
@@ -75,6 +81,9 @@ void TForm1::createControllers()
     m_notesGrid = std::make_unique<NotesGrid>(remind);
     m_console = std::make_unique<ConsoleController>(*this, *ui, ui->PageInfo->form(), Timer7);
     m_driveButtons = std::make_unique<DriveButtons>(m_platform, *ui);
+    m_runBox = std::make_unique<RunBoxController>(mainPage().RunBoxPanel->form(), *this);
+    m_launcher = std::make_unique<LauncherController>(mainPage().LauncherPanel->form(), *this);
+    m_companions = std::make_unique<CompanionController>(mainPage().CompanionPanel->form(), *this);
     m_systemTweaks = std::make_unique<SystemTweaks>(mainPage().TweakPanel->form(), help.KeyMousePanel->form(), *this);
     // After Appearance: the key code field sees its keys before the window's key preview does.
     m_keyCodes = std::make_unique<KeyCodes>(help.KeyMousePanel->form());
@@ -92,6 +101,7 @@ void TForm1::createControllers()
     connectGuarded(m_console.get(), &ConsoleController::statisticsRefreshRequested, m_statistics.get(),
                    &Statistics::refresh);
     connectGuarded(m_tickers.get(), &Tickers::clockTicked, m_player.get(), &Player::PlayerTick);
+    connectGuarded(m_tickers.get(), &Tickers::fadeInFinished, m_companions.get(), &CompanionController::RunCompanions);
 }
 
 void TForm1::buildLifecycle()
@@ -101,6 +111,7 @@ void TForm1::buildLifecycle()
                      {
                          {"alarm fields take the current time", [this] { m_reminders->alarm().initFields(); }},
                          {"caption, exit button and running line animators", [this] { m_tickers->setUpAnimators(); }},
+                         {"companion start list read", [this] { m_companions->load(); }},
                          {"player's position strip laid out", [this] { m_player->layOutPositionStrip(); }},
                          {"disk meter's first reading", [this] { m_diskMeter->firstUpdate(); }},
                          {"fade-in starts at 30 %", [this] { m_tickers->startFadeIn(); }},
@@ -109,6 +120,7 @@ void TForm1::buildLifecycle()
                          {"window centred on its monitor", [this] { centreOnMonitor(); }},
                          {"volume slider from the output volume", [this] { m_volumeControls->setSliderFromDevice(); }},
                          {"playlist coloured", [this] { m_player->colourPlaylist(); }},
+                         {"run box's list from the run history", [this] { m_runBox->loadHistory(); }},
                      });
     m_lifecycle->add(Phase::Show, {{"clock starts", [this] { Timer1.start(); }}});
     m_lifecycle->add(Phase::Hide, {{"clock stops", [this] { Timer1.stop(); }}});
@@ -122,7 +134,7 @@ void TForm1::buildLifecycle()
                          {"player's \"след.\" disabled", [this] { m_player->disableNextButton(); }},
                          {"disk meter's selectors reset", [this] { m_diskMeter->resetSelectors(); }},
                          {"status bar's date, screen and system folder", [this] { fillStatusBar(); }},
-                         {"launcher list's key", [this] { openLauncherKey(); }},
+                         {"launcher list reloaded, its settings panel closed", [this] { m_launcher->activate(); }},
                          {"calendar shows today", [this] { m_appearance->setCalendarToPanelDate(); }},
                          {"service command from the command line", [this] { performServiceCommandFromArgument(); }},
                      });
@@ -147,7 +159,7 @@ void TForm1::buildLifecycle()
              ui->TabbedNotebook1->setCurrentIndex(StrToInt(value));
              ui->Edit1->setText(QString::number(m_scalePercent));
          }},
-        {"MyPrWL", [this](const QString& value) { m_launcherAppearance.firstColumnWidth = StrToInt(value); }},
+        {"MyPrWL", [this](const QString& value) { m_launcher->setFirstColumnWidth(StrToInt(value)); }},
         {"color", [this](const QString& value) { setWindowColor(StrToInt(value)); }},
         {"left",
          [this](const QString& value) {
@@ -160,21 +172,12 @@ void TForm1::buildLifecycle()
         {"height", [this](const QString& value) { resizeWithinScreen(width(), StrToInt(value)); }},
         {"width", [this](const QString& value) { resizeWithinScreen(StrToInt(value), height()); }},
         {"izik", [this](const QString& value) { m_systemTweaks->setKeyboardLayoutId(value); }},
-        {"MyPrColor", [this](const QString& value) { m_launcherAppearance.color = StrToInt(value); }},
-        {"MyPrFontColor", [this](const QString& value) { m_launcherAppearance.fontColor = StrToInt(value); }},
-        {"MyPrFontSize", [this](const QString& value) { m_launcherAppearance.fontSize = StrToInt(value); }},
-        {"MyPrViewStyle", [this](const QString& value) { m_launcherAppearance.viewStyle = StrToInt(value); }},
-        {"MyPrFontName", [this](const QString& value) { m_launcherAppearance.fontName = value; }},
+        {"MyPrColor", [this](const QString& value) { m_launcher->setColor(StrToInt(value)); }},
+        {"MyPrFontColor", [this](const QString& value) { m_launcher->setFontColor(StrToInt(value)); }},
+        {"MyPrFontSize", [this](const QString& value) { m_launcher->setFontSize(StrToInt(value)); }},
+        {"MyPrViewStyle", [this](const QString& value) { m_launcher->setViewStyle(StrToInt(value)); }},
+        {"MyPrFontName", [this](const QString& value) { m_launcher->setFontName(value); }},
     });
-}
-
-// The launcher list's key is opened, and so created on the first run, at every activation.
-void TForm1::openLauncherKey()
-{
-    TRegistry registry(m_platform);
-    registry.setRootKey(platform::Hive::CurrentUser);
-    registry.OpenKey(MyProgiKey, true);
-    registry.CloseKey();
 }
 
 // After the stored values: the save switch stays on, the notes come back, and the switch's box shows it.

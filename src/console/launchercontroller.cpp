@@ -227,7 +227,9 @@ void LauncherController::add()
     m_form.Panel8->raise();
     m_form.AutoLabelButton->click();
     m_form.Label68->setPlainText(m_list.PendingProgramPath());
+    // The proposal is selected, so typing replaces it.
     m_form.Edit6->setFocus();
+    m_form.Edit6->selectAll();
 }
 
 void LauncherController::automaticLabel()

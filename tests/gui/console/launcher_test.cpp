@@ -143,7 +143,9 @@ private slots:
         QVERIFY(launcher.start());
         QVERIFY(launcher.chooseFile(QStringLiteral("/usr/bin/gedit")));
         QCOMPARE(launcher.group().Edit6->text(), automatic(1));
+        // Focused with the proposal selected, so typing replaces it.
         QCOMPARE(QApplication::focusWidget(), launcher.group().Edit6);
+        QCOMPARE(launcher.group().Edit6->selectedText(), automatic(1));
         launcher.typeLabel(QStringLiteral("Editor"));
         QVERIFY(launcher.group().Panel8->isHidden());
         QCOMPARE(launcher.rows(), (QList<QStringList>{{QStringLiteral("Editor"), QStringLiteral("/usr/bin/gedit")}}));

@@ -1,6 +1,7 @@
 #include "media/player.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
@@ -57,6 +58,11 @@ Player::Player(Ui::MusicPage& form, Shell& shell, MediaControl& media, QTimer& t
 }
 
 Player::~Player() = default;
+
+QWidget* Player::hintWindow() const
+{
+    return m_hintWindow.get();
+}
 
 void Player::connectControls()
 {

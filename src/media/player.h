@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QString>
 #include <functional>
+#include <memory>
 
 #include "media/playerrules.h"
 
@@ -13,6 +14,7 @@ class MusicPage;
 class MediaControl;
 class QAction;
 class QEvent;
+class QLabel;
 class QMenu;
 class QMouseEvent;
 class QTimer;
@@ -92,6 +94,8 @@ public:
 
     /// The hint row's top in the list (the list's tag), -1 for none.
     int hintRowTop() const { return m_hintRowTop; }
+    /// The window the list's hint is shown in, once it has been shown.
+    QWidget* hintWindow() const;
     /// The generator of the random picks (tests replay its sequence).
     PlayerRandom& random() { return m_random; }
 
@@ -100,6 +104,7 @@ private:
     bool playlistEvent(QObject* watched, QEvent* event);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showPlaylistHint();
+    void hidePlaylistHint();
     int currentIndex() const;
     int entryCount() const;
     /// The entry's text; the list's index error when there is none at `index`.
@@ -122,6 +127,7 @@ private:
     std::function<QWidget*()> m_mixerWindow;
     PlayerRandom m_random;
     int m_hintRowTop = -1;
+    std::unique_ptr<QLabel> m_hintWindow;
     // Set while a handler selects an entry from code, so that only the user's selections count as clicks.
     bool m_selectingFromCode = false;
     // Set while the media control works on an open, during which the ticks must not look at it.

@@ -2,6 +2,7 @@
 // strip's handle and its caption.
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
@@ -13,9 +14,6 @@
 #include "ui_MusicPage.h"
 
 namespace {
-
-// Hints stay up as long as every hint of the program does.
-constexpr int HintHidePauseMs = 999999;
 
 const QString StripCaption(183, QLatin1Char('-'));
 
@@ -41,7 +39,13 @@ bool Player::playlistEvent(QObject*, QEvent* event)
     case QEvent::ToolTip:
         showPlaylistHint();
         return true;
+    case QEvent::Leave:
+    case QEvent::Hide:
+    case QEvent::Wheel:
+        hidePlaylistHint();
+        return false;
     case QEvent::MouseButtonPress: {
+        hidePlaylistHint();
         auto* mouse = static_cast<QMouseEvent*>(event);
         const QPoint at = mouse->position().toPoint();
         QListWidgetItem* item = list->itemAt(at);
@@ -108,23 +112,44 @@ void Player::ListBox1MouseMove(const QPoint& at)
         m_hintRowTop = list->visualItemRect(item).top();
         list->setToolTip(item->text());
     }
-    QToolTip::hideText();
+    hidePlaylistHint();
 }
 
 void Player::showPlaylistHint()
 {
     QListWidget* list = m_form.ListBox1;
     if (list->toolTip().isEmpty()) {
-        QToolTip::hideText();
+        hidePlaylistHint();
         return;
     }
-    const QPoint corner = list->viewport()->mapToGlobal(QPoint(0, m_hintRowTop));
-    QToolTip::showText(corner, list->toolTip(), list->viewport(), QRect(), HintHidePauseMs);
-    // Qt puts a hint below the pointer's hot spot; the list's hint lies exactly over its row.
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (top->objectName() == QLatin1String("qtooltip_label") && top->isVisible())
-            top->move(corner);
+    // The hint lies exactly over its row, under the pointer: a window of its own that lets the pointer through,
+    // where Qt's tooltip would take the pointer from the list and close at once.
+    if (!m_hintWindow) {
+        m_hintWindow =
+            std::make_unique<QLabel>(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
+                                                  Qt::WindowDoesNotAcceptFocus);
+        m_hintWindow->setObjectName(QStringLiteral("ListBox1Hint"));
+        m_hintWindow->setAttribute(Qt::WA_ShowWithoutActivating);
+        m_hintWindow->setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_hintWindow->setForegroundRole(QPalette::ToolTipText);
+        m_hintWindow->setBackgroundRole(QPalette::ToolTipBase);
+        m_hintWindow->setAutoFillBackground(true);
+        m_hintWindow->setFrameStyle(QFrame::Box | QFrame::Plain);
+        m_hintWindow->setMargin(1);
     }
+    m_hintWindow->setPalette(QToolTip::palette());
+    m_hintWindow->setFont(list->font());
+    m_hintWindow->setText(list->toolTip());
+    m_hintWindow->adjustSize();
+    m_hintWindow->move(list->viewport()->mapToGlobal(QPoint(0, m_hintRowTop)));
+    m_hintWindow->show();
+    m_hintWindow->raise();
+}
+
+void Player::hidePlaylistHint()
+{
+    if (m_hintWindow)
+        m_hintWindow->hide();
 }
 
 void Player::ListBox1DragDrop(int from, const QPoint& at)

@@ -1,6 +1,7 @@
 // The browser over Qt WebEngine, built as a module that the program loads when the Internet page is first
 // shown.
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QOpenGLContext>
 #include <QPointer>
 #include <QQuickWindow>
@@ -81,6 +82,8 @@ extern "C" Q_DECL_EXPORT WebBrowser* trombusMakeWebBrowser(QWidget* container)
     // start-up does not load OpenGL for a page that may never be shown, and the context is made here, before
     // the engine's first use. Without OpenGL the engine composes its pages in software.
     static const bool graphicsChosen = [] {
+        // The engine's report of its graphics set-up is for its own developers, not for our users' terminals.
+        QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
         if (QOpenGLContext::globalShareContext())
             return true;
         // The engine asks the shared context for its format even when OpenGL is missing, as Qt's own start-up

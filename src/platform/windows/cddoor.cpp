@@ -1,7 +1,8 @@
 #include "platform/cddoor.h"
 
-#include <mmsystem.h>
 #include <windows.h>
+
+#include <mmsystem.h>
 
 namespace platform {
 namespace {

@@ -1,7 +1,8 @@
 #include "platform/iconextractor.h"
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <vector>
 

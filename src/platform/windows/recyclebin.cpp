@@ -1,7 +1,8 @@
 #include "platform/recyclebin.h"
 
-#include <shlobj.h>
 #include <windows.h>
+
+#include <shlobj.h>
 
 namespace platform {
 namespace {

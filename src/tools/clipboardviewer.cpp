@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTextCursor>
 
 #include "common/dialogs.h"
 #include "common/errors.h"
@@ -39,8 +40,11 @@ void ClipboardViewer::Button8Click()
     m_form.Label36->setText(ClipboardKinds::caption(formats));
     m_form.Image2->hide();
     m_form.Memo5->clear();
-    if (data && data->hasText())
+    if (data && data->hasText()) {
         m_form.Memo5->paste();
+        // The text is shown from its beginning, not from where the paste left the caret.
+        m_form.Memo5->moveCursor(QTextCursor::Start);
+    }
     if (!ClipboardKinds::pictureFormats(formats).isEmpty()) {
         m_form.Image2->show();
         showPicture();

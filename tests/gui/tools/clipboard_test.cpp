@@ -92,6 +92,7 @@ private slots:
         QCOMPARE(run.caption(), QStringLiteral("текст"));
         QCOMPARE(run.form().Memo5->toPlainText(), QStringLiteral("скопировано\nдве строки"));
         QVERIFY(!run.form().Image2->isVisible());
+        QCOMPARE(run.form().Memo5->textCursor().position(), 0); // shown from its beginning
         // A second refresh replaces the memo's text rather than adding to it.
         run.refresh();
         QCOMPARE(run.form().Memo5->toPlainText(), QStringLiteral("скопировано\nдве строки"));
@@ -120,6 +121,11 @@ private slots:
         }
         run.refresh();
         QCOMPARE(run.caption(), QStringLiteral("типа рисунок"));
+        // The longest caption fits its label.
+        const QLabel* label = run.form().Label36;
+        const QRect drawn = label->fontMetrics().boundingRect(
+            label->contentsRect(), int(label->alignment()) | Qt::TextWordWrap, label->text());
+        QVERIFY(label->contentsRect().contains(drawn));
         QVERIFY(run.form().Image2->isVisible());
         QVERIFY(run.form().Memo5->toPlainText().isEmpty());
         TImage* box = run.form().Image2;

@@ -42,6 +42,8 @@ class SystemTweaks;
 class KeyCodes;
 class Notepad;
 class ClipboardViewer;
+class InformationPage;
+class SoundCheck;
 
 // The main window: its lifecycle in a fixed order, the shared services, and the feature
 // controllers. Features keep their own rules in their controllers; this class only wires them.
@@ -131,6 +133,8 @@ public:
     SystemTweaks& systemTweaks() { return *m_systemTweaks; }
     Notepad& notepad() { return *m_notepad; }
     ClipboardViewer& clipboardViewer() { return *m_clipboardViewer; }
+    InformationPage& informationPage() { return *m_informationPage; }
+    SoundCheck& soundCheck() { return *m_soundCheck; }
 
 signals:
     /// The close path let the close proceed: the program ends.
@@ -189,6 +193,8 @@ private:
     std::unique_ptr<KeyCodes> m_keyCodes;
     std::unique_ptr<Notepad> m_notepad;
     std::unique_ptr<ClipboardViewer> m_clipboardViewer;
+    std::unique_ptr<InformationPage> m_informationPage;
+    std::unique_ptr<SoundCheck> m_soundCheck;
 
     platform::Platform& m_platform;
     QStringList m_arguments;

@@ -40,11 +40,14 @@
 #include "media/webviewer.h"
 #include "platform/diskspace.h"
 #include "platform/printscreen.h"
+#include "platform/sound.h"
 #include "platform/volume.h"
 #include "reminders/alarmclock.h"
 #include "reminders/reminders.h"
 #include "reminders/tmessia.h"
+#include "system/informationpage.h"
 #include "system/keycodes.h"
+#include "system/soundcheck.h"
 #include "system/systemtweaks.h"
 #include "tools/calculator.h"
 #include "tools/clipboardviewer.h"
@@ -90,6 +93,8 @@ void TForm1::createControllers()
     m_notepad = std::make_unique<Notepad>(help.NotepadPanel->form(), *this);
     m_clipboardViewer = std::make_unique<ClipboardViewer>(mainPage().ClipboardPanel->form(),
                                                           m_platform.get<platform::PrintScreen>());
+    m_informationPage = std::make_unique<InformationPage>(*this, ui->PageInfo->form(), Tim, pp);
+    m_soundCheck = std::make_unique<SoundCheck>(*this, ui->PageInfo->form(), m_platform.get<platform::Sound>());
     m_player = std::make_unique<Player>(
         ui->PageMusic->form(), *this, m_platform.get<MediaControl>(), Timer4,
         Player::TrayMenu{m_tray->playerMenu(), *ui->N35, *ui->N36, *ui->N37, *ui->N38, *ui->N39},
@@ -102,6 +107,8 @@ void TForm1::createControllers()
                    &Statistics::refresh);
     connectGuarded(m_tickers.get(), &Tickers::clockTicked, m_player.get(), &Player::PlayerTick);
     connectGuarded(m_tickers.get(), &Tickers::fadeInFinished, m_companions.get(), &CompanionController::RunCompanions);
+    connectGuarded(m_informationPage.get(), &InformationPage::cdDoorButtonClickRequested, m_systemTweaks.get(),
+                   &SystemTweaks::CdDoorButtonClick);
 }
 
 void TForm1::buildLifecycle()

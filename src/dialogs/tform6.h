@@ -7,6 +7,8 @@ namespace Ui {
 class Form6;
 }
 
+// The help picture window "Для справки": one fixed picture stretched over the whole window, which opens in
+// the middle of the desktop. Each opening makes one more of them.
 class TForm6 final : public QWidget
 {
     Q_OBJECT

@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <pwd.h>
+#include <sys/utsname.h>
 #include <unistd.h>
 #include <vector>
 
@@ -70,6 +71,43 @@ std::optional<std::string> processorNameFrom(std::string_view cpuinfo)
             return value;
     }
     return std::nullopt;
+}
+
+std::optional<std::string> processorIdentifier()
+{
+    QFile file("/proc/cpuinfo");
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    utsname names{};
+    if (::uname(&names) != 0)
+        return std::nullopt;
+    return processorIdentifierFrom(file.readAll().toStdString(), names.machine);
+}
+
+std::optional<std::string> processorIdentifierFrom(std::string_view cpuinfo, std::string_view machine)
+{
+    // Windows names the architectures its own way; the rest keep the kernel's name.
+    std::string architecture(machine);
+    if (machine == "x86_64")
+        architecture =
+            fieldOf(cpuinfo, "vendor_id") == std::optional<std::string>("GenuineIntel") ? "Intel64" : "AMD64";
+    else if (machine == "i386" || machine == "i486" || machine == "i586" || machine == "i686")
+        architecture = "x86";
+    else if (machine == "aarch64")
+        architecture = "ARMv8 (64-bit)";
+    if (architecture.empty())
+        return std::nullopt;
+    const auto family = fieldOf(cpuinfo, "cpu family");
+    const auto model = fieldOf(cpuinfo, "model");
+    const auto stepping = fieldOf(cpuinfo, "stepping");
+    if (family && model && stepping)
+        return architecture + " Family " + *family + " Model " + *model + " Stepping " + *stepping;
+    const auto armArchitecture = fieldOf(cpuinfo, "CPU architecture");
+    const auto part = fieldOf(cpuinfo, "CPU part");
+    const auto revision = fieldOf(cpuinfo, "CPU revision");
+    if (armArchitecture && part && revision)
+        return architecture + " Family " + *armArchitecture + " Model " + *part + " Revision " + *revision;
+    return architecture;
 }
 
 std::optional<std::string> fitInBuffer(std::optional<std::string> name, std::size_t bufferBytes)

@@ -77,6 +77,9 @@ const std::vector<LiveValue>& liveValues()
          detail::hostName},
         {Hive::LocalMachine, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", "ProcessorNameString",
          detail::processorName},
+        {Hive::LocalMachine, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", "Identifier",
+         detail::processorIdentifier},
+        {Hive::LocalMachine, "SYSTEM\\ControlSet001\\Services\\Tcpip\\Parameters", "Hostname", detail::hostName},
     };
     return values;
 }
@@ -142,6 +145,12 @@ public:
             return false;
         if (isLiveClassesKey(hive, path))
             return true;
+        // The live system's keys are there already: opening them writes nothing into the file.
+        const auto folded = foldPath(fullPath(hive, path));
+        for (const LiveValue& live : liveValues()) {
+            if (live.hive == hive && startsWith(foldPath(fullPath(hive, live.path)), folded))
+                return true;
+        }
         // Nearly every opening is of a key that is already there: no lock and no rewrite for those.
         {
             loadForReading();

@@ -1,9 +1,14 @@
 #include "platform/sound.h"
 
+#include "platform/linux/toneplayer.h"
+
 #include <QApplication>
+#include <QFileInfo>
 #include <QProcess>
+#include <QSoundEffect>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QUrl>
 
 namespace platform {
 namespace {
@@ -45,6 +50,32 @@ public:
         // No theme sound or no player: the display's bell.
         QApplication::beep();
     }
+
+    void beep(int frequency, int durationMs) override { m_tones.play(frequency, durationMs); }
+
+    void playFile(const std::string& path) override
+    {
+        // As PlaySound, a new sound ends the one still playing.
+        m_file.reset();
+        const QFileInfo file(QString::fromStdString(path));
+        if (!file.isFile() || !file.isReadable()) {
+            errorBeep();
+            return;
+        }
+        m_file = std::make_unique<QSoundEffect>();
+        QSoundEffect* effect = m_file.get();
+        QObject::connect(effect, &QSoundEffect::statusChanged, effect, [this, effect] {
+            if (effect->status() == QSoundEffect::Ready)
+                effect->play();
+            else if (effect->status() == QSoundEffect::Error)
+                errorBeep();
+        });
+        effect->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
+    }
+
+private:
+    detail::TonePlayer m_tones;
+    std::unique_ptr<QSoundEffect> m_file;
 };
 
 } // namespace

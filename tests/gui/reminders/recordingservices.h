@@ -42,6 +42,9 @@ class RecordingSound final : public platform::Sound
 public:
     explicit RecordingSound(ReminderLog& log) : m_log(log) {}
     void errorBeep() override { m_log.add(QStringLiteral("beep")); }
+    // The reminders never play tones or sound files.
+    void beep(int, int) override {}
+    void playFile(const std::string&) override {}
 
 private:
     ReminderLog& m_log;

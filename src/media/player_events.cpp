@@ -1,6 +1,7 @@
 // The player's mouse and keyboard work: the playlist's hover hint, drag and drop and keys, the position
 // strip's handle and its caption.
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -40,6 +41,11 @@ bool Player::playlistEvent(QObject*, QEvent* event)
         showPlaylistHint();
         return true;
     case QEvent::Leave:
+        // The hint appearing under the pointer makes the window system report a leave; the pointer is still
+        // over the list then.
+        if (!list->viewport()->rect().contains(list->viewport()->mapFromGlobal(QCursor::pos())))
+            hidePlaylistHint();
+        return false;
     case QEvent::Hide:
     case QEvent::Wheel:
         hidePlaylistHint();

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 
 #include "app/tapplication.h"
 #include "media/player.h"
@@ -37,17 +38,23 @@ private slots:
         QListWidget* list = page.ListBox1;
         QCOMPARE(list->count(), 3);
         Player& player = world.form1().player();
+        // Coming from another control whose tooltip is up.
+        QCursor::setPos(page.CheckBox10->mapToGlobal(QPoint(10, 8)));
+        QTRY_VERIFY(QToolTip::isVisible());
 
         for (int row : {1, 2}) {
             const QRect rowRect = list->visualItemRect(list->item(row));
-            QCursor::setPos(list->viewport()->mapToGlobal(rowRect.center() - QPoint(4, 0)));
-            QCursor::setPos(list->viewport()->mapToGlobal(rowRect.center()));
+            // The pointer rests on the entry's text, where the hint will cover it.
+            const QPoint onText(rowRect.left() + 6, rowRect.center().y());
+            QCursor::setPos(list->viewport()->mapToGlobal(onText + QPoint(3, 0)));
+            QCursor::setPos(list->viewport()->mapToGlobal(onText));
             QTRY_COMPARE(player.HoverIndex, row);
             QTRY_VERIFY(player.hintWindow() && player.hintWindow()->isVisible());
             auto* hint = qobject_cast<QLabel*>(player.hintWindow());
             QCOMPARE(hint->text(), list->item(row)->text());
             QCOMPARE(hint->pos(), list->viewport()->mapToGlobal(QPoint(0, rowRect.top())));
             // The pointer is under the hint, and the list still has it.
+            QVERIFY(hint->geometry().contains(QCursor::pos()));
             QTest::qWait(300);
             QVERIFY(hint->isVisible());
             QCOMPARE(player.HoverIndex, row);

@@ -113,16 +113,39 @@ void information(const QString& text)
     showBox(QMessageBox::Information, text, QMessageBox::Ok);
 }
 
+namespace {
+
+// The colour dialog is one dialog for the whole program, and it keeps the colour it gave last.
+QColor& lastColor()
+{
+    static QColor value(Qt::black);
+    return value;
+}
+
+} // namespace
+
 std::optional<QColor> chooseColor(const QColor& initial)
 {
+    std::optional<QColor> chosen;
     if (hooked()) {
         Request request = makeRequest(Kind::Color);
         request.color = initial;
         const Reply reply = hook()(request);
-        return reply.accepted ? std::optional<QColor>(reply.color) : std::nullopt;
+        if (reply.accepted)
+            chosen = reply.color;
+    } else {
+        const QColor picked = QColorDialog::getColor(initial, boxParent());
+        if (picked.isValid())
+            chosen = picked;
     }
-    const QColor chosen = QColorDialog::getColor(initial, boxParent());
-    return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
+    if (chosen)
+        lastColor() = *chosen;
+    return chosen;
+}
+
+QColor lastChosenColor()
+{
+    return lastColor();
 }
 
 std::optional<QString> openFile(const QString& caption, const QString& filter, const QString& directory)

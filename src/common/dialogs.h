@@ -63,6 +63,9 @@ void error(const QString& text);
 void information(const QString& text);
 
 std::optional<QColor> chooseColor(const QColor& initial);
+/// The colour the colour dialog gave last, which the program's one shared colour dialog keeps; black before
+/// the first choice.
+QColor lastChosenColor();
 std::optional<QString> openFile(const QString& caption, const QString& filter, const QString& directory = {});
 std::optional<QString> saveFile(const QString& caption, const QString& filter, const QString& directory = {});
 /// File dialog settings beyond the caption and the filter.

@@ -172,10 +172,9 @@ void Notepad::loadFile(const QString& path)
 
 void Notepad::SpeedButton11Click()
 {
-    // The dialog's name is emptied first and its answer not consulted: a name still empty afterwards means
-    // the user cancelled.
-    QString fileName;
-    fileName = Dialogs::saveFile(QString(), FileFilter, Dialogs::FileOptions{{}, 0, false}).value_or(QString());
+    // The dialog starts without a name; a name still empty afterwards means the user cancelled.
+    const QString fileName =
+        Dialogs::saveFile(QString(), FileFilter, Dialogs::FileOptions{{}, 0, false}).value_or(QString());
     if (fileName.isEmpty()) {
         m_shell.showErrorIndicator();
         return;
@@ -211,7 +210,7 @@ void Notepad::SpeedButton12Click()
 void Notepad::SpeedButton13Click()
 {
     QTextEdit* edit = m_form.RichEdit1;
-    if (const std::optional<QColor> chosen = Dialogs::chooseColor(edit->palette().color(QPalette::Base))) {
+    if (const std::optional<QColor> chosen = Dialogs::chooseColor(Dialogs::lastChosenColor())) {
         QPalette palette = edit->palette();
         palette.setColor(QPalette::Base, *chosen);
         edit->setPalette(palette);

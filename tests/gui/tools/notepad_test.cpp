@@ -316,8 +316,11 @@ private slots:
         QTest::mouseClick(run.form().SpeedButton13, Qt::LeftButton);
         QCOMPARE(run.edit()->palette().color(QPalette::Base), QColor(10, 20, 30));
         QCOMPARE(run.form().SpeedButton13->toolTip(), QStringLiteral("Фон"));
+        // The shared dialog starts again from the colour it gave last; a cancel changes nothing.
+        run.world.dialogs.clear();
         run.world.dialogs.answerNo();
         QTest::mouseClick(run.form().SpeedButton13, Qt::LeftButton);
+        QCOMPARE(run.world.dialogs.requests.at(0).color, QColor(10, 20, 30));
         QCOMPARE(run.edit()->palette().color(QPalette::Base), QColor(10, 20, 30));
     }
 

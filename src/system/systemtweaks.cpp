@@ -50,7 +50,9 @@ SystemTweaks::SystemTweaks(Ui::TweakGroup& tweaks, Ui::KeyMouseGroup& keyMouse, 
                                [this](QMouseEvent*) { m_shell.hideErrorIndicator(); });
 }
 
-// Both switches are written as text; the value stays in place when the switch is turned off.
+// Both switches are written as text; the value stays in place when the switch is turned off. On Windows they are
+// the system's own settings (the task manager's policy, the CD driver's autorun); on Linux they land in the
+// program's registry file, which nothing else reads, so there they change nothing further.
 void SystemTweaks::writeSwitch(bool localMachine, const QString& key, const QString& name, const QString& value)
 {
     TRegistry registry(m_shell.platform());

@@ -189,13 +189,18 @@ std::optional<std::string> findDesktopIcon(const std::vector<std::string>& names
         if (QDir::isAbsolutePath(folder))
             bases.push_back(folder.toStdString() + "/icons");
     bases.push_back("/usr/share/pixmaps");
-    // Without a desktop, Qt names only the bare hicolor theme; the system's default theme then stands in.
+    // Without a desktop, Qt names only the bare hicolor theme; the system's default theme then stands in, and
+    // where the system names none either, the themes the common desktops install.
     std::string theme;
     if (qGuiApp)
         theme = QIcon::themeName().toStdString();
     if (theme.empty() || theme == "hicolor")
         theme = "default";
-    return findThemeIcon(names, size, theme, bases);
+    for (const std::string& candidate : {theme, std::string("Adwaita"), std::string("breeze")}) {
+        if (auto file = findThemeIcon(names, size, candidate, bases))
+            return file;
+    }
+    return std::nullopt;
 }
 
 } // namespace platform::detail

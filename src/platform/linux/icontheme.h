@@ -14,7 +14,8 @@ std::optional<std::string> findThemeIcon(const std::vector<std::string>& names, 
                                          const std::vector<std::string>& baseFolders);
 
 /// The same in the desktop's current icon theme, or in the system's default one when the desktop names none
-/// (a bare window manager), over the usual base folders ($HOME/.icons, the data folders' "icons", /usr/share/pixmaps).
+/// (a bare window manager), then in the common desktops' themes, over the usual base folders ($HOME/.icons, the
+/// data folders' "icons", /usr/share/pixmaps).
 std::optional<std::string> findDesktopIcon(const std::vector<std::string>& names, int size);
 
 } // namespace platform::detail

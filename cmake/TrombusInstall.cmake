@@ -26,7 +26,8 @@ set(TROMBUS_INSTALLED_PROGRAM ${CMAKE_INSTALL_FULL_BINDIR}/trombus)
 set(TROMBUS_PACKAGED_PROGRAM ${CPACK_PACKAGING_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/trombus)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/installlayout.h.in ${CMAKE_BINARY_DIR}/generated/installlayout.h @ONLY)
 target_include_directories(trombus_app PRIVATE ${CMAKE_BINARY_DIR}/generated)
-file(RELATIVE_PATH TROMBUS_MODULE_FROM_PROGRAM ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_PREFIX}/${trombus_module_dir})
+file(RELATIVE_PATH TROMBUS_MODULE_FROM_PROGRAM
+     ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_PREFIX}/${trombus_module_dir})
 target_compile_definitions(trombus_media PRIVATE TROMBUS_INSTALLED_MODULE_DIR="${TROMBUS_MODULE_FROM_PROGRAM}")
 
 # The icon's fixed sizes are drawn from the SVG at build time; the manual pages and the changelog are compressed
@@ -73,7 +74,8 @@ if(TARGET trombus_webengine)
 endif()
 install(FILES ${trombus_packaging}/${TROMBUS_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${trombus_packaging}/${TROMBUS_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${trombus_packaging}/${TROMBUS_APP_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${trombus_packaging}/${TROMBUS_APP_ID}.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${trombus_generated}/man/trombus.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${trombus_generated}/man/ru/trombus.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/ru/man1)
 install(FILES ${trombus_packaging}/copyright ${trombus_generated}/changelog.gz
@@ -99,12 +101,13 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The libraries the program and its module link come from dpkg-shlibdeps; what they load at run time is named here:
-# the web engine's helper process, and the sound, translations and opener the program uses when present.
+# the web engine's helper process; and, recommended, the sound plugins, the icon theme the icons go into, Qt's
+# Russian translations and the desktop opener the program uses when present.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(TARGET trombus_webengine)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6webenginecore6-bin")
 endif()
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gstreamer1.0-plugins-good, qt6-translations-l10n, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gstreamer1.0-plugins-good, hicolor-icon-theme, qt6-translations-l10n, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "gstreamer1.0-libav")
 set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build/" "/build-")
 include(CPack)

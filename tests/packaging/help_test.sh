@@ -32,11 +32,13 @@ $output"
     done
 }
 
-check "Russian" "Использование: trombus [quartzite | --version | --help]" LANG=ru_RU.UTF-8
-check "Russian from LC_ALL" "Использование: trombus [quartzite | --version | --help]" LANG=C LC_ALL=ru_RU.UTF-8
-check "English" "Usage: trombus [quartzite | --version | --help]" LANG=en_US.UTF-8
-check "C locale" "Usage: trombus [quartzite | --version | --help]" LANG=C
-check "English preferred by LANGUAGE" "Usage: trombus [quartzite | --version | --help]" LANG=ru_RU.UTF-8 LANGUAGE=en
+russian="Использование: trombus [quartzite | --version | --help]"
+english="Usage: trombus [quartzite | --version | --help]"
+check "Russian" "$russian" LANG=ru_RU.UTF-8
+check "Russian from LC_ALL" "$russian" LANG=C LC_ALL=ru_RU.UTF-8
+check "English" "$english" LANG=en_US.UTF-8
+check "C locale" "$english" LANG=C
+check "English preferred by LANGUAGE" "$english" LANG=ru_RU.UTF-8 LANGUAGE=en
 
 [ "$failures" -eq 0 ] || exit 1
 echo "--help answers in both languages"

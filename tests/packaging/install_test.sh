@@ -50,7 +50,8 @@ for size in 16 22 24 32 48 64 128 256; do
         fail "the ${size} px icon is missing"
         continue
     fi
-    dimensions=$(od -An -tu1 -j16 -N8 "$png" | awk '{ printf "%d %d", $1*16777216 + $2*65536 + $3*256 + $4, $5*16777216 + $6*65536 + $7*256 + $8 }')
+    dimensions=$(od -An -tu1 -j16 -N8 "$png" |
+        awk '{ printf "%d %d", (($1 * 256 + $2) * 256 + $3) * 256 + $4, (($5 * 256 + $6) * 256 + $7) * 256 + $8 }')
     [ "$dimensions" = "$size $size" ] || fail "the ${size} px icon measures $dimensions"
 done
 

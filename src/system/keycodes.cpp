@@ -15,6 +15,9 @@ KeyCodes::KeyCodes(Ui::KeyMouseGroup& form, QObject* parent)
     m_form.StaticText1->setText(QStringLiteral("0"));
     connectGuarded(form.KeyHelpButton, &QToolButton::clicked, this, &KeyCodes::KeyHelpButtonClick);
     MouseHandlers::onMouseDown(form.Edit2, [this](QMouseEvent* event) { Edit2MouseDown(event->button()); });
+    // The boxes' captions wrap in labels of their own beside them; a click on a caption is a click on its box.
+    MouseHandlers::onClick(form.KeyCodeLabel, [this] { m_form.KeyCodeBox->click(); });
+    MouseHandlers::onClick(form.ButtonCodeLabel, [this] { m_form.ButtonCodeBox->click(); });
     // The field sees its keys before the window's key preview, which keeps some of them (the console's key) to
     // itself; installed after the preview, this filter runs first.
     qApp->installEventFilter(this);

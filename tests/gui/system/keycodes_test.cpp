@@ -153,6 +153,20 @@ private slots:
         QCOMPARE(run.code(), QStringLiteral("2"));
     }
 
+    void aClickOnACaptionTogglesItsBox()
+    {
+        CodeWorld run;
+        QVERIFY(run.start());
+        QCOMPARE(run.form().KeyCodeLabel->text(), QStringLiteral("Вывести код нажатой клавиши"));
+        QCOMPARE(run.form().ButtonCodeLabel->text(), QStringLiteral("Вывести код нажатой кнопки"));
+        QTest::mouseClick(run.form().KeyCodeLabel, Qt::LeftButton);
+        QVERIFY(!run.form().KeyCodeBox->isChecked());
+        QTest::mouseClick(run.form().ButtonCodeLabel, Qt::LeftButton);
+        QVERIFY(!run.form().ButtonCodeBox->isChecked());
+        QTest::mouseClick(run.form().KeyCodeLabel, Qt::LeftButton);
+        QVERIFY(run.form().KeyCodeBox->isChecked());
+    }
+
     void theConsoleKeyShowsItsCodeAndTogglesTheConsole()
     {
         CodeWorld run;

@@ -30,6 +30,12 @@ file(RELATIVE_PATH TROMBUS_MODULE_FROM_PROGRAM
      ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_PREFIX}/${trombus_module_dir})
 target_compile_definitions(trombus_media PRIVATE TROMBUS_INSTALLED_MODULE_DIR="${TROMBUS_MODULE_FROM_PROGRAM}")
 
+# The rest is how a Linux desktop and Debian take a program in.
+if(NOT UNIX OR APPLE)
+    install(TARGETS trombus RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    return()
+endif()
+
 # The icon's fixed sizes are drawn from the SVG at build time; the manual pages and the changelog are compressed
 # without names or times, so two builds give the same files.
 set(trombus_icon_sizes 16 22 24 32 48 64 128 256)

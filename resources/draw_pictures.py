@@ -68,7 +68,7 @@ def brand():
            "stroke '#f2c230' stroke-width 2 fill none circle 64,64 64,12",
            "stroke none fill '#e9eefc' circle 64,64 64,22"]
     mvg += trombone(22, 44, 3.0)
-    mvg += [text(31, 104, 15, "BRUND", "#0b1f5c", BOLD), text(44, 38, 12, "★ ★ ★", "#f2c230", BOLD)]
+    mvg += [text(36, 98, 13, "BRUND", "#0b1f5c", BOLD), text(44, 38, 12, "★ ★ ★", "#f2c230", BOLD)]
     render("brand.png", 128, 128, "none", mvg, supersample=4)
 
 

@@ -1,5 +1,6 @@
 #include "system/informationpage.h"
 
+#include <QApplication>
 #include <QTimer>
 
 #include "common/clickfilter.h"
@@ -103,6 +104,24 @@ void InformationPage::TrackBarMultiplierChange()
 void InformationPage::TrackBarCdChange()
 {
     const overclock::CdSliderReaction reaction = overclock::cdSliderReaction(m_ui.TrackBarCd->value(), GogglesWarned);
+    if (!reaction.gogglesWarning && !reaction.trayWarning && !reaction.dunceMessage)
+        return;
+    // A box that opened while the mouse holds the slider would take the button's release with it, and the slider
+    // would go on stepping toward the pointer and warning again at every step. With the mouse down, the boxes
+    // wait until the slider has taken its press, and the press ends before they open.
+    if (QApplication::mouseButtons() == Qt::NoButton) {
+        showCdSliderBoxes(reaction);
+        return;
+    }
+    QTimer::singleShot(0, this, guarded([this, reaction] {
+                           m_ui.TrackBarCd->setEnabled(false);
+                           m_ui.TrackBarCd->setEnabled(true);
+                           showCdSliderBoxes(reaction);
+                       }));
+}
+
+void InformationPage::showCdSliderBoxes(const overclock::CdSliderReaction& reaction)
+{
     if (reaction.gogglesWarning)
         Dialogs::error(QStringLiteral(
             "Это очень ОПАСНО диск может попасть в глаз\nпо этому в ваших же интересах оденьте защитные очки!"));

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include "system/overclockrules.h"
 #include "system/scangag.h"
 
 namespace Ui {
@@ -41,6 +42,8 @@ signals:
     void cdDoorButtonClickRequested();
 
 private:
+    void showCdSliderBoxes(const overclock::CdSliderReaction& reaction);
+
     Shell& m_shell;
     Ui::InfoPage& m_ui;
     QTimer& m_tim;

@@ -1,4 +1,6 @@
 #include <QFile>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -280,6 +282,40 @@ private slots:
         page.TrackBarCd->setValue(2);
         QCOMPARE(seen.size(), 2);
         QVERIFY(seen.constFirst().endsWith(NoGoggles));
+    }
+
+    // A box that opens under a mouse press takes the button's release: the press ends with the slider where the
+    // box found it, instead of stepping on toward the pointer and warning again at every step.
+    void cdSliderPressedWithTheMouseStopsAtItsWarnings()
+    {
+        InfoWorld run;
+        QVERIFY(run.start());
+        Ui::InfoPage& page = run.page();
+        page.OverclockButton->click();
+        QSlider* slider = page.TrackBarCd;
+        // Near the groove's far end, which is where a press steps the slider toward the pointer.
+        QStyleOptionSlider option;
+        option.initFrom(slider);
+        option.orientation = slider->orientation();
+        option.minimum = slider->minimum();
+        option.maximum = slider->maximum();
+        option.sliderPosition = slider->sliderPosition();
+        option.tickPosition = slider->tickPosition();
+        option.subControls = QStyle::SC_All;
+        const QRect groove =
+            slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, slider);
+        const QPoint end(groove.right() - 2, groove.center().y());
+        QTest::mousePress(slider, Qt::LeftButton, Qt::NoModifier, end);
+        QTRY_COMPARE(run.world.dialogs.requests.size(), 2);
+        QCOMPARE(slider->value(), 2);
+        QCOMPARE(run.cdDoor->requests, QStringList{QStringLiteral("open")});
+        // Longer than the slider waits before it repeats a press (half a second), and then some.
+        bool waited = false;
+        QTimer::singleShot(900, this, [&] { waited = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(waited, 5000);
+        QCOMPARE(slider->value(), 2);
+        QCOMPARE(run.world.dialogs.requests.size(), 2);
+        QTest::mouseRelease(slider, Qt::LeftButton, Qt::NoModifier, end);
     }
 
     void brainsTimesAnyMultiplierIsZero()

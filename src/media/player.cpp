@@ -338,7 +338,8 @@ void Player::CheckBox10Click()
 {
     if (m_form.CheckBox10->isChecked()) {
         m_media.setDisplay(m_form.Panel2);
-        m_media.setDisplayRect(QRect(QPoint(0, 0), QPoint(200, 150)));
+        // Left 0, top 0, right 200, bottom 150: the panel's size.
+        m_media.setDisplayRect(QRect(0, 0, 200, 150));
     } else {
         m_media.setDisplay(nullptr);
     }

@@ -44,6 +44,8 @@ void QtMediaControl::open()
     // Closing the previous device first: whatever happens to this open, the old one is gone.
     m_open = false;
     m_mode = Mode::NotReady;
+    m_routePending = false;
+    m_displayRect = QRect();
     if (!m_player) {
         m_player = std::make_unique<QMediaPlayer>();
         m_audio = std::make_unique<QAudioOutput>();
@@ -174,14 +176,26 @@ MediaControl::Mode QtMediaControl::mode() const
 void QtMediaControl::setDisplay(QWidget* window)
 {
     m_display = window;
-    if (m_open)
-        routeVideo();
+    // The player switches the display off and on again right after an open; the backend's video path is
+    // changed once, for the last choice, and not at all when that is where the video goes already (changing it
+    // while the backend starts playing can stall it).
+    if (m_open && !m_routePending) {
+        m_routePending = true;
+        QTimer::singleShot(0, m_player.get(), [this] {
+            m_routePending = false;
+            if (m_open)
+                routeVideo();
+        });
+    }
 }
 
 void QtMediaControl::setDisplayRect(const QRect& rect)
 {
-    if (m_open && m_player->hasVideo() && m_display && m_panelVideo)
-        m_panelVideo->setGeometry(rect);
+    if (m_open && m_player->hasVideo() && m_display) {
+        m_displayRect = rect;
+        if (m_panelVideo && m_panelVideo->parentWidget() == m_display)
+            m_panelVideo->setGeometry(rect);
+    }
 }
 
 void QtMediaControl::routeVideo()
@@ -195,9 +209,10 @@ void QtMediaControl::routeVideo()
             m_panelVideo = new QVideoWidget(m_display);
             m_panelVideo->setObjectName(QStringLiteral("MediaPlayer1Display"));
             m_panelVideo->setAccessibleName(QStringLiteral("окно видеа"));
-            m_panelVideo->setGeometry(m_display->rect());
+            m_panelVideo->setGeometry(m_displayRect.isValid() ? m_displayRect : m_display->rect());
         }
-        m_player->setVideoOutput(m_panelVideo.data());
+        if (m_player->videoOutput() != m_panelVideo.data())
+            m_player->setVideoOutput(m_panelVideo.data());
         m_panelVideo->setVisible(video);
         if (m_ownWindow)
             m_ownWindow->hide();
@@ -209,7 +224,8 @@ void QtMediaControl::routeVideo()
         m_ownWindow->resize(320, 240);
     }
     m_ownWindow->setWindowTitle(QFileInfo(m_fileName).fileName());
-    m_player->setVideoOutput(m_ownWindow.get());
+    if (m_player->videoOutput() != m_ownWindow.get())
+        m_player->setVideoOutput(m_ownWindow.get());
     m_ownWindow->setVisible(video);
     if (m_panelVideo)
         m_panelVideo->hide();

@@ -48,6 +48,8 @@ private:
     bool m_open = false;
     Mode m_mode = Mode::NotReady;
     QPointer<QWidget> m_display;
+    QRect m_displayRect;
+    bool m_routePending = false;
     QPointer<QVideoWidget> m_panelVideo;
     std::unique_ptr<QVideoWidget> m_ownWindow;
 };

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QString>
 #include <QtEndian>
+#include <algorithm>
 #include <cmath>
 
 // Short media files written by the tests themselves.
@@ -49,6 +50,53 @@ inline bool writeMidi(const QString& path)
     char length[4];
     qToBigEndian(quint32(track.size()), length);
     file += QByteArray(length, 4) + track;
+    QFile out(path);
+    return out.open(QIODevice::WriteOnly) && out.write(file) == file.size();
+}
+
+/// An AVI of uncompressed 24-bit frames (10 a second), each a solid colour running from red to blue.
+inline bool writeAvi(const QString& path, int width, int height, int frames)
+{
+    auto u32 = [](quint32 value) {
+        char bytes[4];
+        qToLittleEndian(value, bytes);
+        return QByteArray(bytes, 4);
+    };
+    auto u16 = [](quint16 value) {
+        char bytes[2];
+        qToLittleEndian(value, bytes);
+        return QByteArray(bytes, 2);
+    };
+    auto chunk = [&](const QByteArray& id, const QByteArray& body) { return id + u32(body.size()) + body; };
+    auto list = [&](const QByteArray& type, const QByteArray& body) { return chunk("LIST", type + body); };
+    const int stride = (width * 3 + 3) & ~3;
+    const quint32 frameSize = stride * height;
+    const QByteArray avih = u32(100000) + u32(frameSize * 10) + u32(0) + u32(0x10) + u32(frames) + u32(0) + u32(1) +
+                            u32(frameSize) + u32(width) + u32(height) + QByteArray(16, '\0');
+    const QByteArray strh = QByteArray("vids") + QByteArray("DIB ") + u32(0) + u16(0) + u16(0) + u32(0) + u32(1) +
+                            u32(10) + u32(0) + u32(frames) + u32(frameSize) + u32(0xFFFFFFFF) + u32(0) + u16(0) +
+                            u16(0) + u16(width) + u16(height);
+    const QByteArray strf = u32(40) + u32(width) + u32(height) + u16(1) + u16(24) + u32(0) + u32(frameSize) + u32(0) +
+                            u32(0) + u32(0) + u32(0);
+    const QByteArray header =
+        list("hdrl", chunk("avih", avih) + list("strl", chunk("strh", strh) + chunk("strf", strf)));
+    QByteArray movi = "movi";
+    QByteArray index;
+    for (int f = 0; f < frames; ++f) {
+        QByteArray frame(frameSize, '\0');
+        const char blue = static_cast<char>(255 * f / std::max(1, frames - 1));
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                char* pixel = frame.data() + y * stride + x * 3;
+                pixel[0] = blue;                          // B
+                pixel[1] = 0;                             // G
+                pixel[2] = static_cast<char>(255 - blue); // R
+            }
+        index += QByteArray("00db") + u32(0x10) + u32(movi.size()) + u32(frameSize);
+        movi += chunk("00db", frame);
+    }
+    const QByteArray body = QByteArray("AVI ") + header + chunk("LIST", movi) + chunk("idx1", index);
+    const QByteArray file = chunk("RIFF", body);
     QFile out(path);
     return out.open(QIODevice::WriteOnly) && out.write(file) == file.size();
 }

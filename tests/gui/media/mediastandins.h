@@ -69,7 +69,12 @@ public:
     }
     void setDisplayRect(const QRect& rect) override
     {
-        log << QStringLiteral("rect %1,%2,%3,%4").arg(rect.left()).arg(rect.top()).arg(rect.right()).arg(rect.bottom());
+        // As the platform gives a rectangle: left, top, right, bottom (right and bottom just outside).
+        log << QStringLiteral("rect %1,%2,%3,%4")
+                   .arg(rect.left())
+                   .arg(rect.top())
+                   .arg(rect.left() + rect.width())
+                   .arg(rect.top() + rect.height());
     }
 
     /// The commands given since the last call.

@@ -17,7 +17,7 @@ public:
     /// The desktop's error sound (MessageBeep with the "hand" icon); returns at once.
     virtual void errorBeep() = 0;
     /// A sine tone of `frequency` hertz lasting `durationMs` (Beep); returns at once while the tone plays on.
-    /// A new tone ends the one still sounding. Without a sound device nothing is heard.
+    /// A new tone ends one that has not had its time yet. Without a sound device nothing is heard.
     virtual void beep(int frequency, int durationMs) = 0;
     /// Plays a sound file without waiting for it (PlaySound with SND_ASYNC); a file that is missing or cannot
     /// be played gives the error sound instead.

@@ -66,7 +66,8 @@ SoundCheck::SoundCheck(Shell& shell, Ui::InfoPage& ui, platform::Sound& sound, Q
 
 SoundCheck::~SoundCheck()
 {
-    qApp->removeEventFilter(this);
+    if (qApp)
+        qApp->removeEventFilter(this);
 }
 
 void SoundCheck::PlayNote(int durationMs, float frequency)

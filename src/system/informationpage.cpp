@@ -73,12 +73,11 @@ void InformationPage::OverclockButtonClick()
     if (!m_pp.isActive())
         m_pp.start();
     m_ui.OverclockHeading->setText(QStringLiteral("MOHA TOKA OCTAPO >|< HA"));
-    for (QWidget* control : {static_cast<QWidget*>(m_ui.TrackBarMultiplier), static_cast<QWidget*>(m_ui.TrackBarCd),
-                             static_cast<QWidget*>(m_ui.LabelMultiplier), static_cast<QWidget*>(m_ui.LabelCdDrive),
-                             static_cast<QWidget*>(m_ui.LabelCheck), static_cast<QWidget*>(m_ui.LabelWarning1),
-                             static_cast<QWidget*>(m_ui.LabelWarning2), static_cast<QWidget*>(m_ui.LabelWarning3),
-                             static_cast<QWidget*>(m_ui.LabelWarning4), static_cast<QWidget*>(m_ui.LabelX),
-                             static_cast<QWidget*>(m_ui.MaskEditBrain), static_cast<QWidget*>(m_ui.BrainButton)})
+    // In this order: the two sliders, their captions, the check's caption, the warning, the brain multiplier.
+    QWidget* const revealed[] = {m_ui.TrackBarMultiplier, m_ui.TrackBarCd,    m_ui.LabelMultiplier, m_ui.LabelCdDrive,
+                                 m_ui.LabelCheck,         m_ui.LabelWarning1, m_ui.LabelWarning2,   m_ui.LabelWarning3,
+                                 m_ui.LabelWarning4,      m_ui.LabelX,        m_ui.MaskEditBrain,   m_ui.BrainButton};
+    for (QWidget* control : revealed)
         control->show();
 }
 

@@ -12,6 +12,9 @@
 #include <QTextEdit>
 #include <QToolButton>
 
+#include <csignal>
+#include <sys/resource.h>
+
 #include "app/tapplication.h"
 #include "forms/notepadgroup.h"
 #include "modalboxcloser.h"
@@ -263,6 +266,34 @@ private slots:
         QCOMPARE(QDir(run.files.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  (QStringList{QStringLiteral("folder"), QStringLiteral("huge.rtf")}));
         QVERIFY(QDir(run.path(QStringLiteral("folder"))).isEmpty());
+    }
+
+    // A write that fails halfway (here: the process may write no more than 1 KiB into one file) is reported,
+    // and the file that was there keeps its old content; no temporary file is left.
+    void failedWriteKeepsTheOldFile()
+    {
+        NotepadWorld run;
+        QVERIFY(run.started);
+        const QString path = run.path(QStringLiteral("old.rtf"));
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("{\\rtf1 old}");
+        old.close();
+        run.edit()->setPlainText(QStringLiteral("длинный текст ").repeated(400));
+
+        rlimit saved{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 1024;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        run.save(path);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+
+        QCOMPARE(run.world.dialogs.errors(), QStringList{QStringLiteral("Failed to Save Stream.")});
+        QCOMPARE(run.fileBytes(path), QByteArray("{\\rtf1 old}"));
+        QCOMPARE(QDir(run.files.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("old.rtf")});
     }
 
     void fontDialogGivesAllButTheTypeface()

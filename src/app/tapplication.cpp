@@ -1,6 +1,7 @@
 #include "app/tapplication.h"
 
 #include <QPalette>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QToolTip>
 #include <exception>
@@ -24,9 +25,15 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
     installQtTranslations(*this);
     // The desktop entry's name ties the windows to the menu entry (the Wayland app id, the X11 desktop-file hint);
     // the icon comes from the icon theme by that name, so a theme may override it, and from the resources when
-    // the program runs uninstalled.
+    // the program runs uninstalled. The theme is asked only where our own icon is installed: a look-up that
+    // misses searches every folder of every theme, a good share of the start-up.
     setDesktopFileName(QStringLiteral(TROMBUS_APP_ID));
-    setWindowIcon(QIcon::fromTheme(QStringLiteral(TROMBUS_APP_ID), QIcon(QStringLiteral(":/pictures/app.png"))));
+    const QIcon builtIn(QStringLiteral(":/pictures/app.png"));
+    const bool iconInstalled =
+        !QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                QStringLiteral("icons/hicolor/scalable/apps/" TROMBUS_APP_ID ".svg"))
+             .isEmpty();
+    setWindowIcon(iconInstalled ? QIcon::fromTheme(QStringLiteral(TROMBUS_APP_ID), builtIn) : builtIn);
     // The tooltip timing style goes in before any window exists, so no window has to be polished twice.
     setStyle(new HintStyle(style()->name()));
     substituteWindowsFonts();

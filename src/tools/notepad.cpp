@@ -97,8 +97,7 @@ const QString Notepad::FileFilter =
     QStringLiteral("Все филы|*.*|ТыХту|*.txt|документ|*.doc|ратоэф|*.rtf|Тромбус|*.ZQ5");
 
 Notepad::Notepad(Ui::NotepadGroup& form, Shell& shell, QObject* parent)
-    : QObject(parent), m_form(form), m_shell(shell), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)),
-      m_dialogFont(QStringLiteral("MS Sans Serif"), 8),
+    : QObject(parent), m_form(form), m_shell(shell), m_dialogFont(QStringLiteral("MS Sans Serif"), 8),
       m_dialogColor(QApplication::palette().color(QPalette::WindowText))
 {
     setPictures();
@@ -278,9 +277,9 @@ void Notepad::SpeedButton15Click()
     }
     const QStringList lines = shownLines();
     QPainter painter;
-    if (!painter.begin(m_printer.get()))
+    if (!painter.begin(&printer()))
         throw PrinterError(QStringLiteral("There is no default printer currently selected"));
-    painter.setFont(QFont(edit->font(), m_printer.get()));
+    painter.setFont(QFont(edit->font(), &printer()));
     painter.setPen(edit->palette().color(QPalette::Text));
     painter.setBackgroundMode(Qt::OpaqueMode);
     painter.setBackground(edit->palette().color(QPalette::Base));
@@ -297,13 +296,20 @@ void Notepad::SpeedButton15Click()
 // own, so what is chosen there is not used.
 void Notepad::SpeedButton18Click()
 {
-    QPrintDialog setup(m_printer.get(), Dialogs::boxParent());
+    QPrintDialog setup(&printer(), Dialogs::boxParent());
     setup.setWindowTitle(QStringLiteral("Настройка печати"));
     setup.setOptions(QAbstractPrintDialog::PrintToFile);
     setup.exec();
     QPrinter scratch(QPrinter::HighResolution);
     QPrintDialog print(&scratch, Dialogs::boxParent());
     print.exec();
+}
+
+QPrinter& Notepad::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
 }
 
 void Notepad::N18Click()

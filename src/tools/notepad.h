@@ -43,8 +43,9 @@ public:
     void GroupBox4MouseMove();
 
     QMenu& PopupMenu3() { return *m_popupMenu; }
-    /// The current printer: the platform's default until one is chosen.
-    QPrinter& printer() { return *m_printer; }
+    /// The current printer: the platform's default until one is chosen. It is made at its first use, since
+    /// asking the print system for its default printer costs the start-up dearly.
+    QPrinter& printer();
     /// The lines as the text shows them (a wrapped line counts as lines of its own): what printing draws.
     QStringList shownLines() const;
 

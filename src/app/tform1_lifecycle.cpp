@@ -62,9 +62,8 @@
 using Phase = Lifecycle::Phase;
 
 // The constructor-time hooks of features (the calculator's red "c" key, the key-code display's "0") run in
-// their controllers' constructors. What one feature asks of another is connected here too, right after both
-// exist: the console, the player and the companion start list take Appearance::consoleKeyPressed,
-// Tickers::clockTicked and Tickers::fadeInFinished when they are built.
+// their controllers' constructors. What one feature asks of another is connected here too, at the end, once
+// every controller exists: no controller holds another one.
 void TForm1::createControllers()
 {
     Ui::HelpPage& help = ui->PageHelp->form();

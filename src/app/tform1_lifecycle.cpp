@@ -24,9 +24,9 @@
 #include "forms/companiongroup.h"
 #include "forms/helppage.h"
 #include "forms/infopage.h"
+#include "forms/internetpage.h"
 #include "forms/keymousegroup.h"
 #include "forms/launchergroup.h"
-#include "forms/internetpage.h"
 #include "forms/mainpage.h"
 #include "forms/musicpage.h"
 #include "forms/notepadgroup.h"
@@ -90,8 +90,8 @@ void TForm1::createControllers()
     // After Appearance: the key code field sees its keys before the window's key preview does.
     m_keyCodes = std::make_unique<KeyCodes>(help.KeyMousePanel->form());
     m_notepad = std::make_unique<Notepad>(help.NotepadPanel->form(), *this);
-    m_clipboardViewer = std::make_unique<ClipboardViewer>(mainPage().ClipboardPanel->form(),
-                                                          m_platform.get<platform::PrintScreen>());
+    m_clipboardViewer =
+        std::make_unique<ClipboardViewer>(mainPage().ClipboardPanel->form(), m_platform.get<platform::PrintScreen>());
     m_informationPage = std::make_unique<InformationPage>(*this, ui->PageInfo->form(), Tim, pp);
     m_soundCheck = std::make_unique<SoundCheck>(*this, ui->PageInfo->form(), m_platform.get<platform::Sound>());
     m_player = std::make_unique<Player>(

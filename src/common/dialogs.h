@@ -31,10 +31,10 @@ struct Request
     QString title;
     QString text; // box text, or the dialog's caption for file and folder dialogs
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QString filter;    // file dialogs
-    QString directory; // file and folder dialogs
-    QColor color;      // the colour dialog's starting colour
-    QFont font;        // the font dialog's starting font
+    QString filter;               // file dialogs
+    QString directory;            // file and folder dialogs
+    QColor color;                 // the colour dialog's starting colour
+    QFont font;                   // the font dialog's starting font
     int filterIndex = 0;          // file dialogs: the filter entry chosen at the start
     bool confirmOverwrite = true; // save dialog: asks before an existing file is chosen
 };

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "common/colors.h"
+#include "console/launcherlook.h"
 
 namespace platform {
 class Platform;
@@ -14,17 +15,6 @@ inline const QString SettingsKey =
     QStringLiteral("Software\\Windows\\Microsoft\\Policies\\CurrentVersion\\System\\Brund\\Trombus");
 inline const QString MarkKey = SettingsKey + QStringLiteral("\\Mark");
 inline const QString MyProgiKey = SettingsKey + QStringLiteral("\\MyProgi");
-
-// How the launcher list looks; stored with the window's settings.
-struct LauncherAppearance
-{
-    int viewStyle = 3;
-    qint32 color = clWindow;
-    qint32 fontColor = clWindowText;
-    int fontSize = 8;
-    QString fontName = QStringLiteral("MS Sans Serif");
-    int firstColumnWidth = 121;
-};
 
 // The window values that go to the store, taken from the live window at the moment of writing.
 struct WindowSettings

@@ -266,9 +266,7 @@ WindowSettings TForm1::currentWindowSettings() const
     settings.width = width();
     settings.keyboardLayoutId = m_systemTweaks->keyboardLayoutId();
     settings.pageIndex = ui->TabbedNotebook1->currentIndex();
-    const LauncherController::Look launcher = m_launcher->look();
-    settings.launcher = {launcher.viewStyle, launcher.color,    launcher.fontColor,
-                         launcher.fontSize,  launcher.fontName, launcher.firstColumnWidth};
+    settings.launcher = m_launcher->look();
     return settings;
 }
 

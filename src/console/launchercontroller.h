@@ -5,6 +5,7 @@
 
 #include "common/colors.h"
 #include "console/launcherlist.h"
+#include "console/launcherlook.h"
 
 namespace Ui {
 class LauncherGroup;
@@ -22,17 +23,8 @@ class LauncherController final : public QObject
 public:
     LauncherController(Ui::LauncherGroup& form, Shell& shell, QObject* parent = nullptr);
 
-    /// How the list looks, as stored in "MyPrViewStyle", "MyPrColor", "MyPrFontColor", "MyPrFontSize",
-    /// "MyPrFontName" and "MyPrWL".
-    struct Look
-    {
-        int viewStyle = 3;
-        qint32 color = clWindow;
-        qint32 fontColor = clWindowText;
-        int fontSize = 8;
-        QString fontName = QStringLiteral("MS Sans Serif");
-        int firstColumnWidth = 121;
-    };
+    /// How the list looks, as the window stores it.
+    using Look = LauncherAppearance;
     /// The list's look as it is now.
     Look look() const;
     // A stored look, one value at a time. Numbers that name nothing (a style other than 0 to 3, a size of

@@ -1,7 +1,22 @@
 #pragma once
 
 #include <QFont>
+#include <QString>
 #include <optional>
+
+#include "common/colors.h"
+
+// How the launcher list looks, as stored in "MyPrViewStyle", "MyPrColor", "MyPrFontColor", "MyPrFontSize",
+// "MyPrFontName" and "MyPrWL" with the window's other settings.
+struct LauncherAppearance
+{
+    int viewStyle = 3;
+    qint32 color = clWindow;
+    qint32 fontColor = clWindowText;
+    int fontSize = 8;
+    QString fontName = QStringLiteral("MS Sans Serif");
+    int firstColumnWidth = 121;
+};
 
 // View styles of the launcher list by their stored number.
 enum class LauncherViewStyle : int

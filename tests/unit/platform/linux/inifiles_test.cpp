@@ -41,24 +41,6 @@ protected:
     QTemporaryDir m_dir;
 };
 
-const std::string kSample = "; companion programs\n"
-                            "[Programs]\n"
-                            "  First Key  =  C:\\a.exe  \n"
-                            "second=\"  quoted  \"\n"
-                            "third='single'\n"
-                            "fourth=\"mismatched'\n"
-                            "fifth=\"\n"
-                            "no equals sign here\n"
-                            ";commented=1\n"
-                            "=nameless\n"
-                            "Empty=\n"
-                            "\n"
-                            "[  Слова  ]\n"
-                            "Привет=Hello\n"
-                            "[programs]\n"
-                            "first key=shadowed\n"
-                            "extra=shadowed\n";
-
 TEST_F(IniFilesTest, ConfigFolderIsCreatedOnFirstWrite)
 {
     auto ini = platform::IniFiles::create({dir() + "/new/folder", {}});

@@ -17,9 +17,11 @@ void putLittleEndian(std::vector<unsigned char>& out, std::uint32_t value, int b
         out.push_back(static_cast<unsigned char>((value >> (8 * i)) & 0xFF));
 }
 
+// One byte at a time: mingw-w64's GCC 12 takes a range insert here for an overflow (-Wstringop-overflow).
 void putTag(std::vector<unsigned char>& out, const char (&tag)[5])
 {
-    out.insert(out.end(), tag, tag + 4);
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<unsigned char>(tag[i]));
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 #include "platform/opener.h"
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include "platform/windows/wide.h"
 

@@ -3,8 +3,9 @@
 #include "platform/tone.h"
 #include "platform/windows/wide.h"
 
-#include <mmsystem.h>
 #include <windows.h>
+
+#include <mmsystem.h>
 
 #include <vector>
 

@@ -70,7 +70,9 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes)
     if (!makeFolder(QFileInfo(qpath).absolutePath().toStdString()))
         return false;
     QSaveFile file(qpath);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a write the disk refuses fails here: a buffered one is only flushed by commit(),
+    // which does not notice the failure and puts the cut-off file in place of the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
         file.cancelWriting();

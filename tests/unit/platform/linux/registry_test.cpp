@@ -1,3 +1,4 @@
+#include "platform/inifiles.h"
 #include "platform/linux/livesystem.h"
 #include "platform/registry.h"
 
@@ -168,12 +169,15 @@ TEST_F(RegistryTest, LiveSystemAnswersHostNameAndProcessor)
     EXPECT_EQ(open()->readString(Hive::LocalMachine, computerKey, "other"), "1");
 }
 
-pid_t spawnWriter(const std::string& dir, const std::string& prefix, int count)
+pid_t spawnWriter(const std::string& dir, const std::string& prefix, int count, const char* store = nullptr)
 {
     std::string program = REGISTRY_WRITER;
     std::string countText = std::to_string(count);
     std::vector<char*> argv{program.data(), const_cast<char*>(dir.c_str()), const_cast<char*>(prefix.c_str()),
-                            countText.data(), nullptr};
+                            countText.data()};
+    if (store)
+        argv.push_back(const_cast<char*>(store));
+    argv.push_back(nullptr);
     pid_t pid = -1;
     if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
         return -1;
@@ -209,6 +213,30 @@ TEST_F(RegistryTest, TwoProcessesWritingAtOnceLoseNothing)
         }
     }
     EXPECT_THAT(m_messages, IsEmpty());
+}
+
+// The same for INI files: two copies writing different keys of one section, and sections of their own, keep
+// every key of the other.
+TEST_F(RegistryTest, TwoProcessesWritingOneIniFileAtOnceLoseNothing)
+{
+    constexpr int kCount = 80;
+    const pid_t first = spawnWriter(dir(), "first", kCount, "ini");
+    const pid_t second = spawnWriter(dir(), "second", kCount, "ini");
+    ASSERT_GT(first, 0);
+    ASSERT_GT(second, 0);
+    EXPECT_EQ(waitFor(first), 0);
+    EXPECT_EQ(waitFor(second), 0);
+
+    auto ini = platform::IniFiles::create({dir(), {}});
+    EXPECT_EQ(ini->keys("start.ini", "Shared").size(), std::size_t(2 * kCount));
+    EXPECT_EQ(ini->sections("start.ini").size(), std::size_t(2 * kCount + 1));
+    for (const char* prefix : {"first", "second"}) {
+        for (int i = 0; i < kCount; ++i) {
+            const std::string name = std::string(prefix) + "-" + std::to_string(i);
+            EXPECT_EQ(ini->read("start.ini", "Shared", name, "lost"), std::to_string(i)) << name;
+            EXPECT_EQ(ini->read("start.ini", name, "own", "lost"), std::to_string(i)) << name;
+        }
+    }
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -63,6 +65,10 @@ public:
 
     bool createKey(Hive hive, const std::string& path) override
     {
+        // Key names hold printable characters only; the API would take a line break, which nothing can show or
+        // export (our file-backed registry on Linux refuses it too).
+        if (std::any_of(path.begin(), path.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
+            return false;
         HKEY key = nullptr;
         const LONG result = RegCreateKeyExW(rootOf(hive), keyPath(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                             KEY_WRITE, nullptr, &key, nullptr);

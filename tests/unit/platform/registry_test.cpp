@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "scratchkey.h"
 #include "tempfolder.h"
 
 #include <filesystem>
@@ -25,12 +26,17 @@ protected:
     }
     std::string dir() const { return m_dir.path(); }
     std::string file() const { return dir() + "/registry.reg"; }
+    /// A path under this test's own key of the current user's hive; the key itself for an empty path.
+    std::string key(const std::string& path = {}) const
+    {
+        return path.empty() ? m_root.path() : m_root.path() + "\\" + path;
+    }
 
     contract::TempFolder m_dir;
+    contract::ScratchKey m_root;
     std::vector<std::string> m_messages;
+    const std::string kKey = key("Software\\Windows\\Microsoft\\Policies\\CurrentVersion\\System\\Brund\\Trombus");
 };
-
-const std::string kKey = "Software\\Windows\\Microsoft\\Policies\\CurrentVersion\\System\\Brund\\Trombus";
 
 struct StoredText
 {
@@ -60,7 +66,7 @@ TEST_P(RegistryRoundTrip, FreshInstanceReadsBackExactly)
     }
     auto fresh = open();
     EXPECT_EQ(fresh->readString(Hive::CurrentUser, kKey, text.name), text.data);
-    EXPECT_THAT(fresh->valueNames(Hive::CurrentUser, kKey), ElementsAre("before", text.name, "after"));
+    EXPECT_THAT(fresh->valueNames(Hive::CurrentUser, kKey), contract::inWriteOrder({"before", text.name, "after"}));
     EXPECT_EQ(fresh->readString(Hive::CurrentUser, kKey, "after"), "y");
     EXPECT_THAT(m_messages, IsEmpty());
 }
@@ -82,19 +88,21 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(RegistryTest, KeyPathsSurviveWithOddCharacters)
 {
-    const std::string key = "Software\\Ключ с пробелом\\[скобки]\\semi;colon";
-    ASSERT_TRUE(open()->createKey(Hive::CurrentUser, key));
+    const std::string odd = key("Ключ с пробелом\\[скобки]\\semi;colon");
+    ASSERT_TRUE(open()->createKey(Hive::CurrentUser, odd));
     auto fresh = open();
-    EXPECT_TRUE(fresh->keyExists(Hive::CurrentUser, key));
-    EXPECT_THAT(fresh->subkeys(Hive::CurrentUser, "Software\\Ключ с пробелом"), ElementsAre("[скобки]"));
-    EXPECT_THAT(fresh->subkeys(Hive::CurrentUser, "Software\\Ключ с пробелом\\[скобки]"), ElementsAre("semi;colon"));
+    EXPECT_TRUE(fresh->keyExists(Hive::CurrentUser, odd));
+    EXPECT_THAT(fresh->subkeys(Hive::CurrentUser, key()), ElementsAre("Ключ с пробелом"));
+    EXPECT_THAT(fresh->subkeys(Hive::CurrentUser, key("Ключ с пробелом")), ElementsAre("[скобки]"));
+    EXPECT_THAT(fresh->subkeys(Hive::CurrentUser, key("Ключ с пробелом\\[скобки]")), ElementsAre("semi;colon"));
 }
 
 TEST_F(RegistryTest, KeyNamesWithLineBreaksAreRefused)
 {
     auto registry = open();
-    EXPECT_FALSE(registry->createKey(Hive::CurrentUser, "Software\\two\nlines"));
-    EXPECT_FALSE(registry->keyExists(Hive::CurrentUser, "Software"));
+    EXPECT_FALSE(registry->createKey(Hive::CurrentUser, key("two\nlines")));
+    EXPECT_FALSE(registry->createKey(Hive::CurrentUser, key("carriage\rreturn\\below")));
+    EXPECT_FALSE(registry->keyExists(Hive::CurrentUser, key()));
 }
 
 TEST_F(RegistryTest, ValueNamesCompareWithoutCaseAndKeepTheirFirstSpelling)
@@ -107,7 +115,7 @@ TEST_F(RegistryTest, ValueNamesCompareWithoutCaseAndKeepTheirFirstSpelling)
     ASSERT_TRUE(registry->writeString(Hive::CurrentUser, kKey, "cOLOR", "4"));
 
     auto fresh = open();
-    EXPECT_THAT(fresh->valueNames(Hive::CurrentUser, kKey), ElementsAre("Запускалси", "Color"));
+    EXPECT_THAT(fresh->valueNames(Hive::CurrentUser, kKey), contract::inWriteOrder({"Запускалси", "Color"}));
     EXPECT_EQ(fresh->readString(Hive::CurrentUser, kKey, "запускалси"), "2");
     EXPECT_EQ(fresh->readString(Hive::CurrentUser, kKey, "COLOR"), "4");
     EXPECT_TRUE(fresh->valueExists(Hive::CurrentUser, kKey, "зАПУСКАЛСИ"));
@@ -118,14 +126,14 @@ TEST_F(RegistryTest, ValueNamesCompareWithoutCaseAndKeepTheirFirstSpelling)
 TEST_F(RegistryTest, KeyPathsCompareWithoutCase)
 {
     auto registry = open();
-    ASSERT_TRUE(registry->createKey(Hive::CurrentUser, "Software\\Брунд\\Trombus"));
-    ASSERT_TRUE(registry->writeString(Hive::CurrentUser, "SOFTWARE\\БРУНД\\trombus", "v", "1"));
-    ASSERT_TRUE(registry->createKey(Hive::CurrentUser, "software\\брунд\\TROMBUS\\Mark"));
+    ASSERT_TRUE(registry->createKey(Hive::CurrentUser, key("Software\\Брунд\\Trombus")));
+    ASSERT_TRUE(registry->writeString(Hive::CurrentUser, key("SOFTWARE\\БРУНД\\trombus"), "v", "1"));
+    ASSERT_TRUE(registry->createKey(Hive::CurrentUser, key("software\\брунд\\TROMBUS\\Mark")));
 
     auto fresh = open();
-    EXPECT_EQ(fresh->readString(Hive::CurrentUser, "Software\\брунд\\Trombus", "v"), "1");
-    EXPECT_THAT(fresh->subkeys(Hive::CurrentUser, "software"), ElementsAre("Брунд"));
-    EXPECT_THAT(fresh->subkeys(Hive::CurrentUser, "Software\\Брунд\\Trombus"), ElementsAre("Mark"));
+    EXPECT_EQ(fresh->readString(Hive::CurrentUser, key("Software\\брунд\\Trombus"), "v"), "1");
+    EXPECT_THAT(fresh->subkeys(Hive::CurrentUser, key("software")), ElementsAre("Брунд"));
+    EXPECT_THAT(fresh->subkeys(Hive::CurrentUser, key("Software\\Брунд\\Trombus")), ElementsAre("Mark"));
 }
 
 TEST_F(RegistryTest, ValuesKeepInsertionOrderAndARewriteStaysInPlace)
@@ -139,7 +147,8 @@ TEST_F(RegistryTest, ValuesKeepInsertionOrderAndARewriteStaysInPlace)
     ASSERT_TRUE(registry->writeString(Hive::CurrentUser, kKey, "left", "10"));
 
     auto fresh = open();
-    EXPECT_THAT(fresh->valueNames(Hive::CurrentUser, kKey), ElementsAre("str", "color", "Запускалси", "left"));
+    EXPECT_THAT(fresh->valueNames(Hive::CurrentUser, kKey),
+                contract::inWriteOrder({"str", "color", "Запускалси", "left"}));
     EXPECT_EQ(fresh->readString(Hive::CurrentUser, kKey, "color"), "4227072");
 }
 
@@ -152,12 +161,12 @@ TEST_F(RegistryTest, MissingKeysAndValues)
     EXPECT_THAT(registry->subkeys(Hive::CurrentUser, kKey), IsEmpty());
     EXPECT_FALSE(registry->deleteValue(Hive::CurrentUser, kKey, "x"));
     EXPECT_FALSE(registry->writeString(Hive::CurrentUser, kKey, "x", "1")) << "the key must exist";
-    EXPECT_FALSE(registry->keyExists(Hive::CurrentUser, "Software"));
+    EXPECT_FALSE(registry->keyExists(Hive::CurrentUser, key()));
     EXPECT_FALSE(std::filesystem::exists(file()));
 
-    ASSERT_TRUE(registry->createKey(Hive::CurrentUser, "Software"));
-    EXPECT_FALSE(registry->deleteValue(Hive::CurrentUser, "Software", "x"));
-    EXPECT_EQ(registry->readString(Hive::CurrentUser, "Software", "x"), std::nullopt);
+    ASSERT_TRUE(registry->createKey(Hive::CurrentUser, key()));
+    EXPECT_FALSE(registry->deleteValue(Hive::CurrentUser, key(), "x"));
+    EXPECT_EQ(registry->readString(Hive::CurrentUser, key(), "x"), std::nullopt);
 }
 
 TEST_F(RegistryTest, CreateKeyCreatesParentsAndEmptyKeysSurvive)
@@ -166,7 +175,7 @@ TEST_F(RegistryTest, CreateKeyCreatesParentsAndEmptyKeysSurvive)
     ASSERT_TRUE(open()->createKey(Hive::CurrentUser, kKey + "\\MyProgi"));
 
     auto fresh = open();
-    EXPECT_TRUE(fresh->keyExists(Hive::CurrentUser, "Software"));
+    EXPECT_TRUE(fresh->keyExists(Hive::CurrentUser, key("Software")));
     EXPECT_TRUE(fresh->keyExists(Hive::CurrentUser, kKey));
     EXPECT_TRUE(fresh->keyExists(Hive::CurrentUser, kKey + "\\Mark"));
     EXPECT_FALSE(fresh->keyExists(Hive::LocalMachine, kKey));

@@ -24,6 +24,7 @@
 #include "platform/platform.h"
 #include "tools/helpstore.h"
 #include "ui_Form1.h"
+#include "ui_HelpPage.h"
 
 namespace {
 
@@ -84,6 +85,7 @@ public:
     }
 
     Ui::Form1& ui() { return m_windows->Form1->form(); }
+    Ui::HelpPage& helpPage() { return ui().PageHelp->form(); }
     platform::Platform& platform() { return *m_platform; }
     int lastType() const { return m_types - 1; }
     int lastName() const { return m_perType - 1; }

@@ -1,6 +1,7 @@
 // The window's own processor time while a track plays: the program plays a generated 30-second WAV from its
-// playlist for 20 seconds with its timers running as usual, and prints the main thread's processor time (the
-// window: ticks, position strip, painting) and the whole process's (with the media backend's threads).
+// playlist for 20 seconds (or the seconds given as the argument, at most 25) with its timers running as usual, and
+// prints the main thread's processor time (the window: ticks, position strip, painting) and the whole process's (with
+// the media backend's threads).
 //
 // Run on demand: cmake --build build --target bench_player_cpu (a virtual display with a window manager; a
 // sound server, as scripts/test.sh starts one, or the backend's own fallback).
@@ -78,6 +79,11 @@ double processSeconds()
 int main(int argc, char** argv)
 {
     TApplication app(argc, argv);
+    const int playSeconds = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 20;
+    if (playSeconds < 1 || playSeconds > 25) {
+        std::fprintf(stderr, "usage: %s [seconds, 1 to 25]\n", argv[0]);
+        return 2;
+    }
     QTemporaryDir folder;
     if (!writeWav(QDir(folder.path()).filePath(QStringLiteral("track.wav")), 30))
         return 2;
@@ -104,7 +110,7 @@ int main(int argc, char** argv)
         const double process0 = processSeconds();
         auto* wall = new QElapsedTimer;
         wall->start();
-        QTimer::singleShot(20000, &app, [&, thread0, process0, wall] {
+        QTimer::singleShot(playSeconds * 1000, &app, [&, thread0, process0, wall] {
             const double seconds = wall->elapsed() / 1000.0;
             // Figures in the C locale's notation, whatever the tester's regional settings.
             const QString line =

@@ -1,6 +1,7 @@
-// Starts a window, waits until it is the active window, prints the peak memory and leaves at once.
+// Starts a window, waits until it is the active window, prints the peak memory and leaves at once; with
+// "--stay" it prints the same line and keeps running until it is told to end, for the idle measurement.
 // Built twice: as the real program's start-up (the same steps as main.cpp) and as a plain Qt Widgets window
-// of the same size, so startup_ratio.py can compare them.
+// of the same size, so startup_ratio.py and bench_report.py can compare them.
 #include <QApplication>
 #include <QFile>
 #include <QMainWindow>
@@ -9,6 +10,7 @@
 #include <QWindow>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #ifdef PROBE_TROMBUS
 #include "app/tapplication.h"
@@ -31,16 +33,28 @@ long peakRssKb()
     return -1;
 }
 
-int runUntilActive(QApplication& app, QWidget& window)
+bool stayAsked(int argc, char** argv)
 {
-    QObject::connect(&app, &QGuiApplication::focusWindowChanged, &app, [&](QWindow* focused) {
-        if (focused && focused == window.windowHandle())
-            QTimer::singleShot(0, &app, [&] {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--stay") == 0)
+            return true;
+    return false;
+}
+
+int runUntilActive(QApplication& app, QWidget& window, bool stay)
+{
+    bool reported = false;
+    QObject::connect(&app, &QGuiApplication::focusWindowChanged, &app, [&, stay](QWindow* focused) {
+        if (focused && focused == window.windowHandle() && !reported) {
+            reported = true;
+            QTimer::singleShot(0, &app, [stay] {
                 // Start-up ends here: report and leave at once, so that tearing the windows down is not timed.
                 std::printf("%ld\n", peakRssKb());
                 std::fflush(stdout);
-                std::_Exit(0);
+                if (!stay)
+                    std::_Exit(0);
             });
+        }
     });
     window.show();
     window.activateWindow();
@@ -54,8 +68,8 @@ int main(int argc, char** argv)
 #ifdef PROBE_TROMBUS
     TApplication app(argc, argv);
     // The config folder is the caller's, so runs after the first find the settings a user would have.
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <config folder>\n", argv[0]);
+    if (argc < 2 || std::strcmp(argv[1], "--stay") == 0) {
+        std::fprintf(stderr, "usage: %s <config folder> [--stay]\n", argv[0]);
         return 2;
     }
     platform::Context context;
@@ -63,7 +77,7 @@ int main(int argc, char** argv)
     context.notifyUser = [](const std::string& text) { Dialogs::message(QString::fromStdString(text)); };
     platform::Platform platform(context);
     ProgramWindows windows(platform, {});
-    return runUntilActive(app, *windows.Form1);
+    return runUntilActive(app, *windows.Form1, stayAsked(argc, argv));
 #else
     QApplication app(argc, argv);
     QMainWindow window;
@@ -72,6 +86,6 @@ int main(int argc, char** argv)
     for (const char* title : {"Основная", "Для помощи", "Музычку Включить", "Интернет", "Не забудь", "Информация"})
         pages->addTab(new QWidget, QString::fromUtf8(title));
     window.setCentralWidget(pages);
-    return runUntilActive(app, window);
+    return runUntilActive(app, window, stayAsked(argc, argv));
 #endif
 }

@@ -16,6 +16,15 @@ import sys
 import tempfile
 import time
 
+RATIO_LIMIT = 1.5
+EXTRA_MB_LIMIT = 30
+
+
+def probe_environment():
+    env = dict(os.environ)
+    env.setdefault("QT_QPA_PLATFORM", "xcb" if env.get("DISPLAY") else "offscreen")
+    return env
+
 
 def measure(command, env):
     start = time.perf_counter()
@@ -24,12 +33,8 @@ def measure(command, env):
     return elapsed, int(out.strip().splitlines()[-1])
 
 
-def main():
-    program, reference = sys.argv[1], sys.argv[2]
-    runs = int(sys.argv[3]) if len(sys.argv) > 3 else 15
-    env = dict(os.environ)
-    env.setdefault("QT_QPA_PLATFORM", "xcb" if env.get("DISPLAY") else "offscreen")
-    config = tempfile.mkdtemp(prefix="trombus-bench-")
+def compare(program, reference, runs, config, env):
+    """Median start-up seconds and median peak memory in MB of both probes, the program using config."""
     commands = {program: [program, config], reference: [reference]}
     results = {program: [], reference: []}
     # The first run writes the first-run settings and warms the file cache; it is not counted.
@@ -38,16 +43,29 @@ def main():
     for _ in range(runs):
         for probe in (program, reference):
             results[probe].append(measure(commands[probe], env))
-    shutil.rmtree(config, ignore_errors=True)
-    t_prog = statistics.median(r[0] for r in results[program])
-    t_ref = statistics.median(r[0] for r in results[reference])
-    m_prog = statistics.median(r[1] for r in results[program]) / 1024
-    m_ref = statistics.median(r[1] for r in results[reference]) / 1024
-    ratio = t_prog / t_ref
-    extra = m_prog - m_ref
-    print(f"time: program {t_prog * 1000:.0f} ms, plain window {t_ref * 1000:.0f} ms, ratio {ratio:.2f} (limit 1.50)")
-    print(f"peak memory: program {m_prog:.1f} MB, plain window {m_ref:.1f} MB, extra {extra:.1f} MB (limit 30)")
-    ok = ratio <= 1.5 and extra <= 30
+    return {
+        "time_program": statistics.median(r[0] for r in results[program]),
+        "time_plain": statistics.median(r[0] for r in results[reference]),
+        "peak_mb_program": statistics.median(r[1] for r in results[program]) / 1024,
+        "peak_mb_plain": statistics.median(r[1] for r in results[reference]) / 1024,
+    }
+
+
+def main():
+    program, reference = sys.argv[1], sys.argv[2]
+    runs = int(sys.argv[3]) if len(sys.argv) > 3 else 15
+    config = tempfile.mkdtemp(prefix="trombus-bench-")
+    try:
+        r = compare(program, reference, runs, config, probe_environment())
+    finally:
+        shutil.rmtree(config, ignore_errors=True)
+    ratio = r["time_program"] / r["time_plain"]
+    extra = r["peak_mb_program"] - r["peak_mb_plain"]
+    print(f"time: program {r['time_program'] * 1000:.0f} ms, plain window {r['time_plain'] * 1000:.0f} ms, "
+          f"ratio {ratio:.2f} (limit {RATIO_LIMIT:.2f})")
+    print(f"peak memory: program {r['peak_mb_program']:.1f} MB, plain window {r['peak_mb_plain']:.1f} MB, "
+          f"extra {extra:.1f} MB (limit {EXTRA_MB_LIMIT})")
+    ok = ratio <= RATIO_LIMIT and extra <= EXTRA_MB_LIMIT
     print("within target" if ok else "OVER TARGET")
     return 0 if ok else 1
 

@@ -195,7 +195,8 @@ void Notepad::saveFile(const QString& path)
     }
     const QByteArray bytes = rtf::write(content);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a buffered write is flushed only by commit(), which misses a full disk and keeps the cut file.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw FileError(QStringLiteral("Cannot create file %1").arg(nativePath(path)));
     if (file.write(bytes) != bytes.size() || !file.commit())
         throw FileError(QStringLiteral("Failed to Save Stream"));

@@ -1,5 +1,6 @@
 #include "storedwrites.h"
 
+#include "platform/autostart.h"
 #include "platform/linux/regfile.h"
 #include "platform/platform.h"
 
@@ -21,6 +22,7 @@
 #include <poll.h>
 #include <random>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -340,5 +342,33 @@ INSTANTIATE_TEST_SUITE_P(
                       FullDisk{"FirstIniWrite", Store::Ini, false, "Unable to write to start.ini"},
                       FullDisk{"FirstHelpEntry", Store::Help, false, "Unable to write to help.ini"}),
     [](const auto& info) { return std::string(info.param.label); });
+
+// The autostart entry lives outside the config folder but is written the same way: on a full disk the
+// registration fails and the entry that was there stays as it was.
+TEST_F(StoredFiles, AutostartEntryOnAFullDiskFailsAndKeepsTheOldOne)
+{
+    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", dir().toUtf8());
+    auto autostart = platform::Autostart::create({dirText(), {}});
+    ASSERT_TRUE(autostart->registerOnce("Тромбус", "/usr/bin/trombus"));
+    const QString entry = QDir(dir()).filePath(QStringLiteral("autostart/trombus.desktop"));
+    const QByteArray before = fileBytes(entry);
+
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = rlim_t(before.size() / 2);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool registered = autostart->registerOnce("Тромбус", "/opt/a/longer/place/of/the/program/trombus");
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+    qputenv("XDG_CONFIG_HOME", savedConfig);
+
+    EXPECT_FALSE(registered);
+    EXPECT_EQ(fileBytes(entry), before);
+    EXPECT_EQ(folderEntries(QDir(dir()).filePath(QStringLiteral("autostart"))),
+              QStringList{QStringLiteral("trombus.desktop")});
+}
 
 } // namespace

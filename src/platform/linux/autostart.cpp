@@ -75,9 +75,15 @@ public:
                                   .arg(singleLine(QString::fromStdString(name)), QLatin1String(kStartedMarker),
                                        execArgument(QString::fromStdString(executable)));
         QSaveFile file(entryPath());
-        if (!file.open(QIODevice::WriteOnly))
+        // Unbuffered: a buffered write is flushed only by commit(), which misses a full disk and keeps the cut
+        // entry.
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             return false;
-        file.write(entry.toUtf8());
+        const QByteArray bytes = entry.toUtf8();
+        if (file.write(bytes) != bytes.size()) {
+            file.cancelWriting();
+            return false;
+        }
         return file.commit();
     }
 

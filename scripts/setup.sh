@@ -17,6 +17,7 @@ locales qt6-translations-l10n openbox x11-utils xdotool
 x11-xserver-utils adwaita-icon-theme shared-mime-info
 unrtf poppler-utils clang libclang-rt-dev
 librsvg2-bin dpkg-dev file lintian appstream desktop-file-utils
+g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64
 "
 
 missing=""

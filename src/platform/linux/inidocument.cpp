@@ -321,36 +321,55 @@ std::string IniDocument::format() const
 
 void IniDocument::classify(Line& line) const
 {
+    classifyLine(text(line), line);
+}
+
+void IniDocument::classifyLine(std::string_view whole, Line& line)
+{
     line.kind = Kind::Other;
     if (line.size > UINT32_MAX)
         return;
-    const std::string_view whole = text(line);
     const auto offset = [&](std::string_view part) { return std::uint32_t(part.data() - whole.data()); };
     const std::string_view trimmed = trimBlanks(whole);
     if (trimmed.empty() || trimmed.front() == ';')
         return;
     if (trimmed.front() == '[') {
-        const std::size_t close = trimmed.find(']');
-        if (close == std::string_view::npos)
+        // The name runs to the last "]", so that a name holding one reads back as it was written. A line
+        // without any is no header, and may still be a key.
+        const std::size_t close = trimmed.rfind(']');
+        if (close != std::string_view::npos) {
+            const std::string_view sectionName = trimBlanks(trimmed.substr(1, close - 1));
+            line.kind = Kind::Section;
+            line.nameOffset = offset(sectionName);
+            line.nameSize = std::uint32_t(sectionName.size());
             return;
-        const std::string_view sectionName = trimBlanks(trimmed.substr(1, close - 1));
-        line.kind = Kind::Section;
-        line.nameOffset = offset(sectionName);
-        line.nameSize = std::uint32_t(sectionName.size());
-        return;
+        }
     }
     const std::size_t equals = trimmed.find('=');
     if (equals == std::string_view::npos)
         return;
+    // "=value" is the key of no name: an entry stored without a name must be found and replaced again, not
+    // added anew at every write. Lists leave it out.
     const std::string_view keyName = trimBlanks(trimmed.substr(0, equals));
-    if (keyName.empty())
-        return;
     const std::string_view keyValue = trimBlanks(trimmed.substr(equals + 1));
     line.kind = Kind::Key;
     line.nameOffset = offset(keyName);
     line.nameSize = std::uint32_t(keyName.size());
     line.valueOffset = offset(keyValue);
     line.valueSize = std::uint32_t(keyValue.size());
+}
+
+bool IniDocument::storable(std::string_view section, std::string_view key, std::string_view value)
+{
+    const auto readsBackAs = [](const std::string& whole, Kind kind, std::string_view name) {
+        Line line{0, whole.size()};
+        classifyLine(whole, line);
+        return line.kind == kind && whole.substr(line.nameOffset, line.nameSize) == name;
+    };
+    const std::string sectionName = nameInLine(section);
+    const std::string keyName = nameInLine(key);
+    return readsBackAs("[" + sectionName + "]", Kind::Section, sectionName) &&
+           readsBackAs(keyName + "=" + withoutLineBreaks(value), Kind::Key, keyName);
 }
 
 void IniDocument::indexSections() const
@@ -389,7 +408,8 @@ const IniDocument::SectionKeys& IniDocument::keysOf(const Section& section) cons
         keys->byName = FirstOfName(section.end - section.header);
         const auto keyName = [this](std::size_t line) { return name(m_lines[line]); };
         for (std::size_t i = section.header + 1; i < section.end; ++i) {
-            if (m_lines[i].kind == Kind::Key && keys->byName.add(name(m_lines[i]), i, keyName))
+            if (m_lines[i].kind == Kind::Key && m_lines[i].nameSize > 0 &&
+                keys->byName.add(name(m_lines[i]), i, keyName))
                 keys->lines.push_back(i);
         }
         section.keys = std::move(keys);
@@ -428,8 +448,9 @@ std::optional<std::string> IniDocument::read(std::string_view section, std::stri
     if (!found)
         return std::nullopt;
     const std::string_view wanted = trimBlanks(key);
-    // A section whose keys were listed is indexed; a single look-up in another is cheaper as one pass.
-    if (found->keys) {
+    // A section whose keys were listed is indexed; a single look-up in another is cheaper as one pass. The
+    // key of no name is not listed, so not indexed either.
+    if (found->keys && !wanted.empty()) {
         const auto line = found->keys->byName.find(wanted, [this](std::size_t index) { return name(m_lines[index]); });
         return line ? std::optional(std::string(unquoted(value(m_lines[*line])))) : std::nullopt;
     }

@@ -39,6 +39,9 @@ public:
     /// last non-blank line, or appends the section at the end. Line breaks in the value (CR or LF) and line
     /// feeds in the names become blanks so that neither can start a section or key of its own.
     void write(std::string_view section, std::string_view key, std::string_view value);
+    /// Whether a write of these names would read back: false for a key name the file cannot hold as one
+    /// ("a=b", ";x", a name or value that makes the line a section header).
+    static bool storable(std::string_view section, std::string_view key, std::string_view value);
     /// Removes the key from the section; false when there was none.
     bool eraseKey(std::string_view section, std::string_view key);
     /// Removes every section of that name with all its lines; false when there was none.
@@ -118,6 +121,7 @@ private:
     /// Every line for which `keep` holds, each with a line feed.
     template <class Keep> std::string joinLines(Keep keep) const;
     void classify(Line& line) const;
+    static void classifyLine(std::string_view whole, Line& line);
     std::string_view all() const { return *m_text; }
     std::string_view text(const Line& line) const { return all().substr(line.begin, line.size); }
     std::string_view name(const Line& line) const { return text(line).substr(line.nameOffset, line.nameSize); }

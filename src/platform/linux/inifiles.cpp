@@ -40,6 +40,10 @@ public:
     bool write(const std::string& file, const std::string& section, const std::string& key,
                const std::string& value) override
     {
+        // Reporting success for a key that could never be read back would hide the loss, and every later
+        // write would add the line again.
+        if (!IniDocument::storable(section, key, value))
+            return false;
         return modify(file, [&](IniDocument& document) {
             document.write(section, key, value);
             return true;

@@ -168,6 +168,95 @@ TEST_F(IniFilesTest, WindowsCyrillicFileIsReadAndRewrittenAsUtf8)
     ASSERT_TRUE(ini->write("help.ini", "слова", "пёс", "собака"));
     EXPECT_EQ(readBytes(path("help.ini")), "[Слова]\r\nкот=кошка\r\nпёс=собака\r\n");
 }
+struct StoredName
+{
+    const char* label;
+    std::string before;
+    std::string section;
+    std::string key;
+    std::string after;
+};
+
+void PrintTo(const StoredName& param, std::ostream* out)
+{
+    *out << param.label;
+}
+
+class IniNameReadsBack : public IniFilesTest, public ::testing::WithParamInterface<StoredName>
+{
+};
+
+// A name that could be written but not found again would be added anew at every write, each time reported as
+// stored: the second write must replace the first one's line.
+TEST_P(IniNameReadsBack, SecondWriteReplacesTheFirst)
+{
+    const StoredName& row = GetParam();
+    if (!row.before.empty())
+        writeBytes(path("f.ini"), row.before);
+    ASSERT_TRUE(open()->write("f.ini", row.section, row.key, "first"));
+    ASSERT_TRUE(open()->write("f.ini", row.section, row.key, "second"));
+    EXPECT_EQ(open()->read("f.ini", row.section, row.key, "none"), "second");
+    EXPECT_EQ(readBytes(path("f.ini")), row.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, IniNameReadsBack,
+                         ::testing::Values(StoredName{"SectionNameHoldingBracket", "", "x]y", "k", "[x]y]\nk=second\n"},
+                                           StoredName{"SectionNameEndingInBracket", "", "a]", "k", "[a]]\nk=second\n"},
+                                           StoredName{"SectionWithoutName", "", "", "k", "[]\nk=second\n"},
+                                           StoredName{"KeyStartingWithBracket", "", "A", "[br", "[A]\n[br=second\n"},
+                                           StoredName{"KeyWithoutName", "[A]\nx=1\n", "A", "", "[A]\nx=1\n=second\n"},
+                                           StoredName{"KeyWithoutNameInTheFile", "[A]\n = old \nx=1\n", "a", " ",
+                                                      "[A]\n=second\nx=1\n"}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(IniFilesTest, KeyWithoutNameIsReadButNotListed)
+{
+    writeBytes(path("f.ini"), "[A]\nx=1\n=nameless\ny=2\n");
+    auto ini = open();
+    EXPECT_THAT(ini->keys("f.ini", "A"), ElementsAre("x", "y"));
+    EXPECT_EQ(ini->read("f.ini", "A", "", "none"), "nameless");
+    // Listing indexes the section's keys; the key without a name is still found after it.
+    EXPECT_EQ(ini->read("f.ini", "A", "", "none"), "nameless");
+    ASSERT_TRUE(ini->eraseKey("f.ini", "A", ""));
+    EXPECT_EQ(readBytes(path("f.ini")), "[A]\nx=1\ny=2\n");
+}
+
+struct Unstorable
+{
+    const char* label;
+    std::string key;
+    std::string value;
+};
+
+void PrintTo(const Unstorable& param, std::ostream* out)
+{
+    *out << param.label;
+}
+
+class IniUnstorableName : public IniFilesTest, public ::testing::WithParamInterface<Unstorable>
+{
+};
+
+// A key the file cannot hold as one is refused, so that the caller reports the failed write, and nothing is
+// written: neither into a file that exists nor as a new file.
+TEST_P(IniUnstorableName, IsRefusedAndNothingIsWritten)
+{
+    const std::string before = "[A]\r\nx=1\r\n";
+    writeBytes(path("f.ini"), before);
+    auto ini = open();
+    EXPECT_FALSE(ini->write("f.ini", "A", GetParam().key, GetParam().value));
+    EXPECT_EQ(readBytes(path("f.ini")), before);
+    EXPECT_FALSE(ini->write("new.ini", "A", GetParam().key, GetParam().value));
+    EXPECT_FALSE(std::filesystem::exists(path("new.ini")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, IniUnstorableName,
+                         ::testing::Values(Unstorable{"KeyHoldingEquals", "a=b", "v"},
+                                           Unstorable{"KeyStartingWithSemicolon", " ;c", "v"},
+                                           Unstorable{"KeyThatIsASectionHeader", "[x]", "v"},
+                                           Unstorable{"ValueThatMakesTheLineASectionHeader", "[br", "x]"}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
 struct OutsideEdit
 {
     const char* label;

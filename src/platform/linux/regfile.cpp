@@ -4,6 +4,8 @@
 
 #include "platform/linux/caseless.h"
 
+#include <QString>
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -219,6 +221,50 @@ RegParseResult parseRegFile(std::string_view text)
         putValue(*current, std::move(value));
     }
     return {std::move(document), 0};
+}
+
+std::optional<std::string> expandableText(const RegValue& value)
+{
+    constexpr std::string_view kPrefix = "hex(2):";
+    if (value.isString || value.data.size() < kPrefix.size() ||
+        asciiUpper(value.data.substr(0, kPrefix.size())) != asciiUpper(kPrefix))
+        return std::nullopt;
+    const auto digit = [](char c) -> int {
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        return -1;
+    };
+    // Pairs of hex digits between commas; a line may end in a continuation mark and the next start with blanks.
+    std::string bytes;
+    int high = -1;
+    for (char c : std::string_view(value.data).substr(kPrefix.size())) {
+        if (c == ',' || c == '\\' || c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            if (high >= 0)
+                return std::nullopt;
+            continue;
+        }
+        const int d = digit(c);
+        if (d < 0)
+            return std::nullopt;
+        if (high < 0) {
+            high = d;
+        } else {
+            bytes += char(high * 16 + d);
+            high = -1;
+        }
+    }
+    if (high >= 0 || bytes.size() % 2 != 0)
+        return std::nullopt;
+    std::u16string text;
+    for (std::size_t i = 0; i < bytes.size(); i += 2)
+        text += char16_t(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+    // The stored text ends in its terminating zero; Windows reads up to the first one.
+    text.resize(std::min(text.size(), text.find(u'\0')));
+    return QString::fromUtf16(text.data(), qsizetype(text.size())).toStdString();
 }
 
 std::string escapeRegString(std::string_view text)

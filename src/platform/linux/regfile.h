@@ -47,6 +47,11 @@ RegParseResult parseRegFile(std::string_view text);
 /// and a blank line.
 std::string formatRegFile(const RegDocument& document);
 
+/// The text of an expandable string, which regedit writes as `hex(2):` and the bytes of its UTF-16 text
+/// (its variables left unexpanded, as a string read gives them on Windows); nothing for a value of any other
+/// type or bytes that are no such text.
+std::optional<std::string> expandableText(const RegValue& value);
+
 /// The escaped form of a name or string between quotes.
 std::string escapeRegString(std::string_view text);
 

@@ -185,9 +185,10 @@ public:
             return live;
         const RegKey* key = findStoredKey(hive, path);
         const RegValue* value = key ? findValue(*key, name) : nullptr;
-        if (!value || !value->isString)
+        if (!value)
             return std::nullopt;
-        return value->data;
+        // A string with variables, as a Windows export holds it, reads as text there too.
+        return value->isString ? std::optional(value->data) : detail::expandableText(*value);
     }
 
     bool writeString(Hive hive, const std::string& path, const std::string& name, const std::string& data) override
@@ -271,7 +272,16 @@ public:
             if (live.hive == hive)
                 collect(fullPath(hive, live.path));
         }
-        return names;
+        // The registry lists subkeys by name without regard to case, whatever order they were made in.
+        std::vector<std::size_t> order(names.size());
+        for (std::size_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return seen[a] < seen[b]; });
+        std::vector<std::string> sorted;
+        sorted.reserve(names.size());
+        for (std::size_t i : order)
+            sorted.push_back(std::move(names[i]));
+        return sorted;
     }
 
 private:

@@ -253,6 +253,53 @@ INSTANTIATE_TEST_SUITE_P(
                     "\xFF\xFF\tRGEDIT4"}),
     caseName<RewriteCase>);
 
+struct Expandable
+{
+    const char* label;
+    std::string data;
+    std::optional<std::string> text;
+};
+
+void PrintTo(const Expandable& param, std::ostream* out)
+{
+    *out << param.label;
+}
+
+class ExpandableString : public ::testing::TestWithParam<Expandable>
+{
+protected:
+    QTemporaryDir m_dir;
+};
+
+// A Windows export keeps a string with variables as hex(2): it reads as its text, unexpanded, as the Windows
+// registry gives it; other types and bytes that are no text read as no string, and a rewrite keeps the value.
+TEST_P(ExpandableString, ReadsAsItsText)
+{
+    const std::string file = m_dir.path().toStdString() + "/registry.reg";
+    std::ofstream(file, std::ios::binary) << kRegHead << "\"v\"=" << GetParam().data << "\n";
+    auto registry = platform::Registry::create({m_dir.path().toStdString(), {}});
+    EXPECT_EQ(registry->readString(Hive::CurrentUser, "X", "v"), GetParam().text);
+    EXPECT_TRUE(registry->valueExists(Hive::CurrentUser, "X", "v"));
+    ASSERT_TRUE(registry->writeString(Hive::CurrentUser, "X", "other", "1"));
+    EXPECT_EQ(platform::Registry::create({m_dir.path().toStdString(), {}})->readString(Hive::CurrentUser, "X", "v"),
+              GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ExpandableString,
+    ::testing::Values(Expandable{"Variable", "hex(2):25,00,54,00,45,00,4d,00,50,00,25,00,00,00", "%TEMP%"},
+                      Expandable{"CapitalPrefixAndDigits", "HEX(2):41,00,4A,04,00,00", "A\u044A"},
+                      Expandable{"OnSeveralLines", "hex(2):16,04,\\\n  41,00,\\\r\n  00,00", "\u0416A"},
+                      Expandable{"SurrogatePair", "hex(2):3d,d8,00,de,00,00", "\U0001F600"},
+                      Expandable{"WithoutClosingZero", "hex(2):41,00", "A"},
+                      Expandable{"UpToTheFirstZero", "hex(2):41,00,00,00,42,00,00,00", "A"},
+                      Expandable{"Empty", "hex(2):", ""}, Expandable{"OddByteCount", "hex(2):41,00,42", std::nullopt},
+                      Expandable{"HalfAByte", "hex(2):41,0", std::nullopt},
+                      Expandable{"NotHex", "hex(2):4g,00", std::nullopt},
+                      Expandable{"Binary", "hex:41,00", std::nullopt},
+                      Expandable{"Number", "dword:00000041", std::nullopt}),
+    caseName<Expandable>);
+
 struct CpuInfo
 {
     const char* label;

@@ -84,6 +84,17 @@ TEST_F(RegistryTest, SubkeysAreDirectChildrenOnly)
     EXPECT_THAT(registry->subkeys(Hive::CurrentUser, "Software\\B"), IsEmpty());
 }
 
+// As the registry lists them, also when the file holds them in another order (kept as they were made).
+TEST_F(RegistryTest, SubkeysAreListedByNameWithoutRegardToCase)
+{
+    auto registry = open();
+    for (const char* key : {"zeta", "Alpha", "мир", "mid", "Бор", "Beta", "0", "alpha\\x"})
+        ASSERT_TRUE(registry->createKey(Hive::CurrentUser, std::string("Software\\Own\\") + key));
+    EXPECT_THAT(registry->subkeys(Hive::CurrentUser, "Software\\Own"),
+                ElementsAre("0", "Alpha", "Beta", "mid", "zeta", "Бор", "мир"));
+    EXPECT_THAT(readBytes(file()), ::testing::HasSubstr("Own\\zeta]\n\n[HKEY_CURRENT_USER\\Software\\Own\\Alpha]"));
+}
+
 TEST_F(RegistryTest, FileHasTheRegeditTextForm)
 {
     auto registry = open();

@@ -324,7 +324,8 @@ public:
     {
         const std::wstring path = widen(pathOf(file));
         FileLock lock(path);
-        return DeleteFileW(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+        return DeleteFileW(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ||
+               GetLastError() == ERROR_PATH_NOT_FOUND;
     }
 
     // A bare name lives in the program's config folder. The profile calls would put it in the Windows directory,
@@ -360,6 +361,7 @@ private:
     template <class Call> auto reading(const std::string& file, Call call) -> decltype(call(L""))
     {
         const std::wstring path = widen(pathOf(file));
+        FileLock lock(path);
         const std::optional<std::string> bytes = readAll(path);
         if (!bytes || !needsUnicodeCopy(*bytes))
             return call(path.c_str());
@@ -374,23 +376,42 @@ private:
 
     // Every change is made on a UTF-16 copy of the file beside it, which then replaces the file in one step: a
     // failed or interrupted write leaves the old file whole. `creates` says whether the change makes a missing
-    // file; a deletion from a missing file has nothing to do.
+    // file; a deletion from a missing file has nothing to do. A file that is there but cannot be read is never
+    // replaced by one holding only the new entry.
     template <class Change> bool rewriting(const std::string& file, bool creates, Change change)
     {
         const std::wstring path = widen(pathOf(file));
-        std::error_code ignored;
-        std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
         FileLock lock(path);
         const std::optional<std::string> bytes = readAll(path);
-        if (!bytes && !creates)
-            return GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND;
+        if (!bytes) {
+            const DWORD error = GetLastError();
+            if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+                return false;
+            if (!creates)
+                return true;
+            std::error_code ignored;
+            std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+        }
         const std::wstring temporary = temporaryBeside(path);
-        const bool done =
-            writeAll(temporary, asUnicodeFile(bytes.value_or(std::string()))) && change(temporary.c_str()) &&
-            MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        const bool done = writeAll(temporary, asUnicodeFile(bytes.value_or(std::string()))) &&
+                          change(temporary.c_str()) && replaceFile(temporary, path);
         if (!done)
             DeleteFileW(temporary.c_str());
         return done;
+    }
+
+    // Another program (a virus scanner, an indexer) may hold the file open for a moment; the write waits for it
+    // a little before it gives up.
+    static bool replaceFile(const std::wstring& from, const std::wstring& to)
+    {
+        for (int attempt = 0;; ++attempt) {
+            if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+                return true;
+            const DWORD error = GetLastError();
+            if (attempt == 20 || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED))
+                return false;
+            Sleep(50);
+        }
     }
 
     std::string m_configDir;

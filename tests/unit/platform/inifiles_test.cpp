@@ -109,6 +109,14 @@ TEST_F(IniFilesTest, MissingFile)
     EXPECT_TRUE(ini->eraseSection("none.ini", "s"));
     EXPECT_TRUE(ini->removeFile("none.ini"));
     EXPECT_FALSE(std::filesystem::exists(path("none.ini")));
+
+    // Nor is a config folder made only to delete from a file that is not there.
+    auto unmade = platform::IniFiles::create({path("absent"), {}});
+    EXPECT_EQ(unmade->read("none.ini", "s", "k", "dflt"), "dflt");
+    EXPECT_TRUE(unmade->eraseKey("none.ini", "s", "k"));
+    EXPECT_TRUE(unmade->eraseSection("none.ini", "s"));
+    EXPECT_TRUE(unmade->removeFile("none.ini"));
+    EXPECT_FALSE(std::filesystem::exists(path("absent")));
 }
 
 TEST_F(IniFilesTest, PathOfAndRemoveFile)

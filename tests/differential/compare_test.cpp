@@ -99,6 +99,64 @@ INSTANTIATE_TEST_SUITE_P(Cases, CompareRows,
                                                {"ini/a/1 file: line ends", "ini/a/2 extra"}}),
                          [](const auto& info) { return std::string(info.param.label); });
 
+const std::string kPatterns = "# Encodings.\n"
+                              "ini/*: encoding\n"
+                              "  linux: utf-8\n"
+                              "  windows: utf-16\n"
+                              "ini/*: encoding\n"
+                              "  linux: ascii\n"
+                              "  windows: utf-16\n"
+                              "\n"
+                              "# One of a kind.\n"
+                              "ini/x: encoding\n"
+                              "  linux: latin\n"
+                              "  windows: utf-16\n";
+
+class ComparePatterns : public ::testing::TestWithParam<Row>
+{
+};
+
+TEST_P(ComparePatterns, CoverEveryMatchWithTheirValuesOnly)
+{
+    const Row& row = GetParam();
+    const auto result = compare(parseTranscript(row.linux), parseTranscript(row.windows),
+                                parseDeliberate(kPatterns, "linux", "windows"), "linux", "windows");
+    EXPECT_EQ(result.explained, row.explained);
+    std::vector<std::string> ids;
+    for (const std::string& difference : result.unexplained)
+        ids.push_back(difference.substr(0, difference.find('\n')));
+    EXPECT_EQ(ids, row.unexplainedIds);
+    EXPECT_EQ(result.stale, row.stale);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ComparePatterns,
+    ::testing::Values(Row{"EveryMatchCovered",
+                          "ini/a: encoding\tutf-8\nini/b/c: encoding\tascii\nini/x: encoding\tlatin\n",
+                          "ini/a: encoding\tutf-16\nini/b/c: encoding\tutf-16\nini/x: encoding\tutf-16\n",
+                          3,
+                          {},
+                          {}},
+                      Row{"OtherValuesNotCovered",
+                          "ini/a: encoding\tutf-8\nini/b: encoding\tascii\nini/x: encoding\tlatin\n",
+                          "ini/a: encoding\tutf-16\nini/b: encoding\tutf-8\nini/x: encoding\tutf-16\n",
+                          2,
+                          {"ini/b: encoding"},
+                          {"ini/*: encoding"}},
+                      Row{"IdNotMatching",
+                          "ini/a: encoding\tutf-8\nini/a: line ends\tutf-8\nini/x: encoding\tlatin\n",
+                          "ini/a: encoding\tutf-16\nini/a: line ends\tutf-16\nini/x: encoding\tutf-16\n",
+                          2,
+                          {"ini/a: line ends"},
+                          {"ini/*: encoding"}},
+                      Row{"PrefixMustMatch",
+                          "registry/a: encoding\tutf-8\n",
+                          "registry/a: encoding\tutf-16\n",
+                          0,
+                          {"registry/a: encoding"},
+                          {"ini/*: encoding", "ini/*: encoding", "ini/x: encoding"}}),
+    [](const auto& info) { return std::string(info.param.label); });
+
 TEST(CompareReport, UnexplainedDifferenceReadsAsAnEntryToList)
 {
     const auto result = compare(parseTranscript("k\t\"a\"\n"), parseTranscript("k\t\"b\"\n"), {}, "linux", "windows");
@@ -157,6 +215,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Broken{"SameValues", "# why\nid\n  linux: a\n  windows: a\n", "the same"},
                       Broken{"ListedTwice", "# why\nid\n  linux: a\n  windows: b\nid\n  linux: a\n  windows: c\n",
                              "listed twice"},
+                      Broken{"PatternListedTwiceWithTheSameValues",
+                             "# why\na*\n  linux: a\n  windows: b\na*\n  linux: a\n  windows: b\n", "listed twice"},
                       Broken{"ReasonAmongEntries", "# why\nid\n  linux: a\n  windows: b\n# late\n", "line 5"}),
     [](const auto& info) { return std::string(info.param.label); });
 

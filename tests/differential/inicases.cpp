@@ -167,7 +167,8 @@ std::vector<Case> cases()
         {"empty names",
          Encoding::Plain,
          "[A]\nx=1\n",
-         {write("A", "", "v"), write("", "k", "v"), file(), sections(), keys(""), read("", "k"), read("A", "")}},
+         {write("A", "", "v"), write("", "k", "v"), file(), sections(), keys(""), read("", "k"), read("A", ""),
+          keys("A"), write("A", "", "w"), write("", "k", "w"), file(), read("A", ""), read("", "k")}},
         {"quotes",
          Encoding::Plain,
          "[A]\nd=\"  quoted  \"\ns='single'\nm=\"mismatched'\nl=\"\ne=\"\"\ni=a \"b\" c\n",
@@ -193,10 +194,10 @@ std::vector<Case> cases()
         {"special characters",
          Encoding::Missing,
          "",
-         {write("A", "a=b", "v"), read("A", "a=b"), read("A", "a"), write("x]y", "k", "v"), read("x]y", "k"),
-          sections(), write("A", ";semi", "v"), read("A", ";semi"), write("A", "[br", "v"), read("A", "[br"),
-          write("A", "c", "v ; not a comment"), read("A", "c"), write("A", "eq", "a=b=c"), read("A", "eq"), keys("A"),
-          file()}},
+         {write("A", "first", "1"), write("A", "a=b", "v"), read("A", "a=b"), read("A", "a"), write("x]y", "k", "v"),
+          read("x]y", "k"), sections(), write("A", ";semi", "v"), read("A", ";semi"), write("A", "[br", "v"),
+          read("A", "[br"), write("A", "c", "v ; not a comment"), read("A", "c"), write("A", "eq", "a=b=c"),
+          read("A", "eq"), keys("A"), file()}},
         {"line breaks in values",
          Encoding::Missing,
          "",
@@ -211,23 +212,25 @@ std::vector<Case> cases()
         {"cyrillic",
          Encoding::Own,
          cyrillic,
-         {sections(), keys("слова"), read("СЛОВА", "привет"), read("слова", "ёлка"), read("слова", "ЁЛКА"),
-          write("слова", "ПРИВЕТ", "Мир"), write("Слова", "кот", "кошка"), write("Новый", "Ключ", "Значение"), file(),
-          keys("Слова"), sections()}},
+         {sections(), keys("Слова"), read("Слова", "Привет"), keys("слова"), read("СЛОВА", "привет"),
+          read("слова", "ёлка"), read("слова", "ЁЛКА"), write("Слова", "Ёлка", "ель"), write("слова", "ПРИВЕТ", "Мир"),
+          write("Слова", "кот", "кошка"), write("Новый", "Ключ", "Значение"), file(), keys("Слова"), sections()}},
         {"other scripts",
          Encoding::Missing,
          "",
-         {write("Ελληνικά", "€ and 日本", "😀 ß"), read("ελληνικά", "€ AND 日本"), sections(), keys("Ελληνικά"),
-          file()}},
+         {write("Ελληνικά", "€ and 日本", "😀 ß"), read("Ελληνικά", "€ and 日本"), read("ελληνικά", "€ AND 日本"),
+          sections(), keys("Ελληνικά"), file()}},
         {"windows-1251 file",
          Encoding::Cp1251,
          cyrillic,
-         {sections(), keys("слова"), read("СЛОВА", "привет"), read("слова", "ЁЛКА"), write("Слова", "пёс", "собака"),
-          read("слова", "пёс"), file(), write("Слова", "日本", "€ 😀"), read("слова", "日本"), file()}},
+         {sections(), keys("Слова"), read("Слова", "Привет"), keys("слова"), read("СЛОВА", "привет"),
+          read("слова", "ЁЛКА"), write("Слова", "пёс", "собака"), read("Слова", "пёс"), read("слова", "пёс"), file(),
+          write("Слова", "日本", "€ 😀"), read("слова", "日本"), file()}},
         {"utf-8 file with mark",
          Encoding::Utf8WithMark,
          cyrillic,
-         {sections(), read("СЛОВА", "привет"), write("Слова", "пёс", "собака"), read("слова", "пёс"), file()}},
+         {sections(), read("Слова", "Привет"), read("СЛОВА", "привет"), write("Слова", "пёс", "собака"),
+          read("Слова", "пёс"), file()}},
         {"utf-8 file without mark",
          Encoding::Plain,
          cyrillic,
@@ -235,8 +238,8 @@ std::vector<Case> cases()
         {"many names",
          Encoding::Own,
          manyNames(600, 800),
-         {keys("словарь"), sections(), read("СЛОВАРЬ", "ключ номер 799"), write("словарь", "Ключ номер 800", "800"),
-          keys("словарь"), read("раздел номер 599", "K")}},
+         {keys("Словарь"), sections(), read("Словарь", "Ключ номер 799"), write("Словарь", "Ключ номер 800", "800"),
+          keys("Словарь"), read("Раздел номер 599", "K"), read("СЛОВАРЬ", "ключ номер 0")}},
         {"bare name",
          Encoding::Missing,
          "",
@@ -353,7 +356,10 @@ void runIniCases(Implementation implementation, const std::filesystem::path& wor
                 const FileView view = viewFile(readBytes(path));
                 transcript.add(id + ": encoding", view.encoding);
                 transcript.add(id + ": line ends", view.lineEnds);
-                transcript.add(id + ": text", shown(view.text, 4000));
+                // Wine's profile calls rewrite the whole file from their parse, dropping blank lines and blanks
+                // around names and values, where we change one line and keep the others to the byte; the
+                // entries are what both sides must agree on.
+                transcript.add(id + ": entries", shown(view.entries, 4000));
                 break;
             }
             case Op::Exists:

@@ -143,6 +143,27 @@ std::string escaped(std::string_view text)
     return out;
 }
 
+std::string_view trimmed(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::string entryOf(std::string_view line)
+{
+    line = trimmed(line);
+    const std::size_t close = line.rfind(']');
+    if (line.starts_with('[') && close != std::string_view::npos)
+        return "[" + std::string(trimmed(line.substr(1, close - 1))) + "]";
+    const std::size_t equals = line.find('=');
+    if (line.starts_with(';') || equals == std::string_view::npos)
+        return std::string(line);
+    return std::string(trimmed(line.substr(0, equals))) + "=" + std::string(trimmed(line.substr(equals + 1)));
+}
+
 } // namespace
 
 bool isUtf8(std::string_view bytes)
@@ -233,6 +254,16 @@ FileView viewFile(std::string_view bytes)
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
             view.text += text[i];
+    }
+    std::size_t start = 0;
+    while (start < view.text.size()) {
+        std::size_t end = view.text.find('\n', start);
+        if (end == std::string::npos)
+            end = view.text.size();
+        const std::string entry = entryOf(std::string_view(view.text).substr(start, end - start));
+        if (!entry.empty())
+            view.entries += entry + '\n';
+        start = end + 1;
     }
     return view;
 }

@@ -24,6 +24,9 @@ struct FileView
     std::string lineEnds;
     /// The text in UTF-8 with every line end made a line feed.
     std::string text;
+    /// The lines that say something, each ended by a line feed, without what the profile calls disregard:
+    /// blank lines, blanks around a line, around a section's name and around a key's name and value.
+    std::string entries;
 };
 FileView viewFile(std::string_view bytes);
 

@@ -66,7 +66,7 @@ if [ ! -f "$mark" ] || [ "$(cat "$mark")" != "$wine_version" ]; then
 fi
 # What an interrupted earlier run left in the prefix's temporary folder goes; the tests' registry keys carry a
 # random part of their own, so a key left behind is never met again.
-rm -rf "$WINEPREFIX"/drive_c/users/*/Temp/trombus-* 2>/dev/null || true
+rm -rf "$WINEPREFIX"/drive_c/users/*/Temp/trombus-* "$WINEPREFIX"/drive_c/users/*/Temp/tro*.tmp 2>/dev/null || true
 
 stop_wine() {
     # The prefix's own processes end a few seconds after the last program; do not leave them behind.

@@ -2,6 +2,8 @@
 // returned, so that the Linux build and the Windows build under Wine can be compared line by line.
 //
 //     trombus_differential service|direct WORK_FOLDER TRANSCRIPT_FILE
+//
+// WORK_FOLDER must be missing or empty.
 
 #include "transcript.h"
 
@@ -39,8 +41,10 @@ int main(int argc, char** argv)
     const Implementation implementation =
         std::string(argv[1]) == "direct" ? Implementation::Direct : Implementation::Service;
     try {
+        // The cases make their files in the folder; one that holds something already is not ours to empty.
         const std::filesystem::path work = std::filesystem::absolute(argv[2]);
-        std::filesystem::remove_all(work);
+        if (std::filesystem::exists(work) && !std::filesystem::is_empty(work))
+            throw std::runtime_error("the work folder " + work.string() + " is not empty");
         std::filesystem::create_directories(work);
         Transcript transcript;
         runIniCases(implementation, work, transcript);

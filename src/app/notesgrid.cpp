@@ -39,16 +39,18 @@ public:
 class GridLineSizer final : public QObject
 {
 public:
-    explicit GridLineSizer(QTableWidget& grid) : QObject(&grid), m_grid(grid)
+    // The viewport outlives the grid's own destructor and still gets events while the grid is taken apart, so the
+    // filter keeps the viewport itself and asks the grid nothing until a mouse event comes.
+    explicit GridLineSizer(QTableWidget& grid) : QObject(&grid), m_grid(grid), m_viewport(grid.viewport())
     {
-        m_grid.viewport()->setMouseTracking(true);
-        m_grid.viewport()->installEventFilter(this);
+        m_viewport->setMouseTracking(true);
+        m_viewport->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched != m_grid.viewport())
+        if (watched != m_viewport)
             return false;
         switch (event->type()) {
         case QEvent::MouseButtonPress:
@@ -60,7 +62,7 @@ protected:
             return release();
         case QEvent::Leave:
             if (!m_drag)
-                m_grid.viewport()->unsetCursor();
+                m_viewport->unsetCursor();
             return false;
         default:
             return false;
@@ -124,9 +126,9 @@ private:
         if (!m_drag) {
             const std::optional<Line> line = lineAt(at);
             if (!line)
-                m_grid.viewport()->unsetCursor();
+                m_viewport->unsetCursor();
             else
-                m_grid.viewport()->setCursor(line->orientation == Qt::Horizontal ? Qt::SplitHCursor : Qt::SplitVCursor);
+                m_viewport->setCursor(line->orientation == Qt::Horizontal ? Qt::SplitHCursor : Qt::SplitVCursor);
             return false;
         }
         const int size =
@@ -147,6 +149,7 @@ private:
     }
 
     QTableWidget& m_grid;
+    QWidget* const m_viewport;
     std::optional<Drag> m_drag;
 };
 

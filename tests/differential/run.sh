@@ -18,18 +18,22 @@ here=$(cd "$(dirname "$0")" && pwd)
 native=$(cd "$1" && pwd)
 windows=$(cd "$2" && pwd)
 
-# Builds the programs when the callers' builds have not (each build makes them as part of its whole).
+# Both builds make the programs as part of their whole; the Windows build and its prefix belong to
+# scripts/test-windows.sh, which calls this script once they are ready.
 linux_program="$native/tests/differential/trombus_differential"
 compare="$native/tests/differential/trombus_differential_compare"
 windows_program="$windows/tests/differential/trombus_differential.exe"
+export WINEPREFIX="${WINEPREFIX:-$windows/wineprefix}"
 if [ ! -x "$linux_program" ] || [ ! -x "$compare" ]; then
     nice cmake --build "$native" --target trombus_differential trombus_differential_compare
 fi
-if [ ! -f "$windows_program" ]; then
-    nice cmake --build "$windows" --target trombus_differential
-fi
+for needed in "$windows_program" "$WINEPREFIX/system.reg"; do
+    if [ ! -f "$needed" ]; then
+        echo "run.sh: $needed is missing; scripts/test-windows.sh builds the Windows side and makes its prefix" >&2
+        exit 1
+    fi
+done
 
-export WINEPREFIX="${WINEPREFIX:-$windows/wineprefix}"
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"

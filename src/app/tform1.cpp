@@ -420,6 +420,8 @@ void TForm1::Panel5Click()
 {
     auto* picture = new TForm6();
     picture->setAttribute(Qt::WA_DeleteOnClose);
+    // A picture the user left open goes with the program's window, not on after it.
+    connect(this, &QObject::destroyed, picture, [picture] { delete picture; });
     picture->show();
 }
 

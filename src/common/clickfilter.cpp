@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include "common/errorreport.h"
+
 namespace MouseHandlers {
 namespace {
 
@@ -26,7 +28,9 @@ protected:
             if (mouse->button() != Qt::LeftButton || !widget->rect().contains(mouse->position().toPoint()))
                 return false;
         }
-        m_handler(mouse);
+        // An error is reported here rather than thrown through Qt's event delivery, which has no way to unwind:
+        // the widget would never get its own release and Qt's state for the event would leak.
+        runGuarded([&] { m_handler(mouse); });
         return false;
     }
 

@@ -174,6 +174,20 @@ private slots:
         QTRY_VERIFY(helpWindows().isEmpty());
         QVERIFY(world.form1().isVisible());
     }
+
+    // Pictures still open when the program's window goes are closed and freed with it.
+    void openHelpPicturesGoWithTheWindow()
+    {
+        {
+            TestWorld world;
+            QVERIFY(world.start());
+            world.form1().Panel5Click();
+            world.form1().Panel5Click();
+            QTRY_COMPARE(helpWindows().size(), 2);
+        }
+        for (QWidget* top : QApplication::topLevelWidgets())
+            QVERIFY(!qobject_cast<TForm6*>(top));
+    }
 };
 
 TROMBUS_GUI_TEST_MAIN(AboutTest)

@@ -477,6 +477,8 @@ private slots:
         QTest::mouseRelease(w.page().BitBtn12, Qt::LeftButton, {}, QPoint(8, 8));
         QCOMPARE(w.world.dialogs.errors(), QStringList({MediaControl::notOpenText() + "."}));
         QVERIFY(!w.player().DraggingHandle);
+        // The error stays inside the handler: the button still gets its release and is drawn up again.
+        QVERIFY(!w.page().BitBtn12->isDown());
         const int left = w.page().BitBtn12->x();
         QTest::mouseMove(w.page().BitBtn12, QPoint(12, 8));
         QCOMPARE(w.page().BitBtn12->x(), left);

@@ -40,6 +40,16 @@ if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
     locale-gen >/dev/null
 fi
 
+# A package that adds icons after the icon cache was written leaves the cache older than its folders; Qt then
+# ignores the cache and looks for every icon on disk, which makes each window start several times slower.
+for cache in /usr/share/icons/*/icon-theme.cache; do
+    theme=${cache%/icon-theme.cache}
+    if [ -f "$cache" ] && command -v gtk-update-icon-cache >/dev/null &&
+        [ -n "$(find "$theme" -type d -newer "$cache" | head -n 1)" ]; then
+        gtk-update-icon-cache -q -f "$theme" || echo "setup: could not refresh $cache" >&2
+    fi
+done
+
 BUILD_DIR="${BUILD_DIR:-build}"
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$BUILD_DIR"

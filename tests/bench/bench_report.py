@@ -280,6 +280,27 @@ def machine():
     return f"{model}, {cores} CPUs, {ram} RAM, {system}, {display}"
 
 
+def stale_icon_caches():
+    """Icon theme caches older than a folder of their theme: Qt ignores such a cache and probes the disk for
+    every icon, which slows the start of any window with icons several times (scripts/setup.sh refreshes them)."""
+    stale = []
+    folders = os.environ.get("XDG_DATA_DIRS") or "/usr/local/share:/usr/share"
+    for share in folders.split(":"):
+        icons = os.path.join(share, "icons")
+        if not os.path.isdir(icons):
+            continue
+        for theme in sorted(os.listdir(icons)):
+            cache = os.path.join(icons, theme, "icon-theme.cache")
+            if not os.path.isfile(cache):
+                continue
+            written = os.stat(cache).st_mtime_ns
+            for folder, _, _ in os.walk(os.path.join(icons, theme)):
+                if os.stat(folder).st_mtime_ns > written:
+                    stale.append(cache)
+                    break
+    return stale
+
+
 def load():
     return "/".join(f"{x:.2f}" for x in os.getloadavg())
 
@@ -298,6 +319,9 @@ def main():
     started = time.monotonic()
     print(f"Machine: {machine()}", flush=True)
     print(f"Load average (1/5/15 min) at the start: {load()}", flush=True)
+    for cache in stale_icon_caches():
+        print(f"Note: {cache} is older than a folder of its theme, so Qt looks for every icon on disk and the "
+              "program starts slower than it would with the cache (scripts/setup.sh refreshes it)", flush=True)
     table = Table()
     failures = 0
     config = tempfile.mkdtemp(prefix="trombus-bench-")

@@ -9,6 +9,7 @@
 #include "common/clock.h"
 #include "common/colors.h"
 #include "common/dialogs.h"
+#include "common/errorreport.h"
 #include "common/guardedconnect.h"
 #include "common/shell.h"
 #include "common/strtoint.h"
@@ -75,7 +76,13 @@ bool Appearance::eventFilter(QObject* watched, QEvent* event)
     auto* key = static_cast<QKeyEvent*>(event);
     if (FormKeyDown(key))
         return true;
-    return watched == m_ui.Edit1 && Edit1KeyPress(key);
+    if (watched != m_ui.Edit1)
+        return false;
+    // A scale that does not convert is reported here, not thrown through Qt's event delivery, which cannot
+    // unwind; the key is used up then, as a rejected one is.
+    bool used = true;
+    runGuarded([&] { used = Edit1KeyPress(key); });
+    return used;
 }
 
 bool Appearance::FormKeyDown(QKeyEvent* event)

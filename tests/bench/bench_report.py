@@ -19,6 +19,7 @@ import json
 import os
 import platform
 import re
+import select
 import shutil
 import signal
 import subprocess
@@ -123,7 +124,8 @@ def idle_run(command, settle, seconds, env):
     """Starts a probe that stays open, waits for its window to be active and to settle, then measures."""
     process = subprocess.Popen(command, env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
     try:
-        line = process.stdout.readline()
+        ready, _, _ = select.select([process.stdout], [], [], 60)
+        line = process.stdout.readline() if ready else ""
         if not line.strip().isdigit():
             raise BenchError(f"{os.path.basename(command[0])} did not report an active window")
         time.sleep(settle)
@@ -154,7 +156,7 @@ def idle(args, table, config):
     extra = program["rss"] - plain["rss"]
     table.add(f"Resident memory after those {seconds} s (VmRSS)", f"{program['rss']:.1f} MB, **{extra:+.1f} MB**",
               f"{plain['rss']:.1f} MB", f"≤ +{startup_ratio.EXTRA_MB_LIMIT} MB", extra <= startup_ratio.EXTRA_MB_LIMIT)
-    table.add(f"Peak resident memory by then (VmHWM)", f"{program['hwm']:.1f} MB, {program['hwm'] - plain['hwm']:+.1f} MB",
+    table.add("Peak resident memory by then (VmHWM)", f"{program['hwm']:.1f} MB, {program['hwm'] - plain['hwm']:+.1f} MB",
               f"{plain['hwm']:.1f} MB")
 
 

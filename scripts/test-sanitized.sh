@@ -49,10 +49,10 @@ if [ -n "$SKIP_LABELS" ]; then
 else
     set --
 fi
-if [ -n "${TROMBUS_PULSE_DIR:-}" ]; then
+if [ -n "${TROMBUS_SUITE_ONLY:-}" ] || [ -n "${TROMBUS_PULSE_DIR:-}" ]; then
     ctest --test-dir "$SANITIZE_BUILD_DIR" --output-on-failure -j2 "$@"
 else
-    BUILD_DIR="$SANITIZE_BUILD_DIR" "$ROOT/scripts/test.sh" "$@"
+    BUILD_DIR="$SANITIZE_BUILD_DIR" TROMBUS_SUITE_ONLY=1 "$ROOT/scripts/test.sh" "$@"
 fi
 tested=$(date +%s)
 echo "test-sanitized.sh: suite ran in $((tested - built)) s" >&2

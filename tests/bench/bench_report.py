@@ -335,9 +335,11 @@ def main():
         ("playlist", lambda: playlist(args, table)),
         ("player", lambda: player(args, table)),
     )
+    loads = []
     try:
         for name, stage in stages:
             print(f"… {name}", file=sys.stderr, flush=True)
+            loads.append(f"{name} {os.getloadavg()[0]:.2f}")
             try:
                 stage()
             except (BenchError, OSError, subprocess.SubprocessError, ValueError) as e:
@@ -345,6 +347,7 @@ def main():
                 table.failed(name, str(e).replace("|", "/"))
     finally:
         shutil.rmtree(config, ignore_errors=True)
+    print("Load average (1 min) as each benchmark started: " + ", ".join(loads))
     print(f"Load average (1/5/15 min) at the end: {load()}; the run took {time.monotonic() - started:.0f} s"
           + (" (--quick: not the published figures)" if args.quick else ""))
     print()

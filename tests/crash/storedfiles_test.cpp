@@ -3,6 +3,7 @@
 #include "platform/autostart.h"
 #include "platform/linux/regfile.h"
 #include "platform/platform.h"
+#include "platform/registry.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -24,6 +26,7 @@
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -174,91 +177,164 @@ protected:
     std::vector<std::string> m_messages;
 };
 
-// What each key held after the last check: the number of the write that put it there.
-using Held = std::map<std::pair<Store, int>, long long>;
-
-TEST_F(StoredFiles, KilledWriterLosesNoAcknowledgedWrite)
+// One writer's keys and what the test knows of them: the writes acknowledged, and what each key held at the
+// last check.
+class Lane final
 {
-    const long long rounds = environmentNumber("TROMBUS_CRASH_ROUNDS", 100);
-    const auto seed = std::uint32_t(environmentNumber("TROMBUS_CRASH_SEED", std::random_device()()));
-    std::cout << "rounds " << rounds << ", seed " << seed << " (TROMBUS_CRASH_SEED repeats it)" << std::endl;
-    RecordProperty("seed", std::to_string(seed));
-    std::mt19937 random(seed);
-    // Most kills land while a write is under way, since writing is nearly all the writer does.
-    std::uniform_int_distribution<int> delayMicroseconds(0, 15000);
+public:
+    explicit Lane(QString name) : m_name(std::move(name)) {}
 
-    Held held;
-    Held firstHeld;
-    long long next = 0;
-    long long writesAcknowledged = 0;
-    for (long long round = 0; round < rounds; ++round) {
-        SCOPED_TRACE("round " + std::to_string(round) + ", seed " + std::to_string(seed));
-        Writer writer({dirText(), "loop", std::to_string(next)});
-        ASSERT_TRUE(writer.started());
-        // The first acknowledgement says the writer is under way; the kill comes a random time after it.
-        const auto start = std::chrono::steady_clock::now();
-        ASSERT_TRUE(writer.readUntil(start + std::chrono::seconds(20), 1)) << "the writer ended by itself";
-        ASSERT_FALSE(writer.lines().empty()) << "no write acknowledged within 20 s";
-        const auto killAt = std::chrono::steady_clock::now() + std::chrono::microseconds(delayMicroseconds(random));
-        ASSERT_TRUE(writer.readUntil(killAt, std::size_t(-1))) << "the writer ended by itself";
-        writer.kill();
-        writer.readToEnd();
-        const int status = writer.wait();
-        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the writer ended by itself";
+    const QString& name() const { return m_name; }
+    long long next() const { return m_next; }
+    long long acknowledged() const { return m_acknowledged; }
 
-        // Acknowledgements come in order, one per write, with nothing skipped.
-        for (std::size_t i = 0; i < writer.lines().size(); ++i)
-            ASSERT_EQ(writer.lines()[i], std::to_string(next + (long long)i));
-        const long long lastAcknowledged = next + (long long)writer.lines().size() - 1;
-        writesAcknowledged += (long long)writer.lines().size();
-        for (long long n = next; n <= lastAcknowledged; ++n) {
-            const Target target = StoredWrites::targetOf(n);
-            held[{target.store, target.key}] = n;
-            firstHeld.try_emplace({target.store, target.key}, n);
+    /// Takes in a killed writer's acknowledgements, which must come in order, one per write, none skipped.
+    void acknowledge(const std::vector<std::string>& lines)
+    {
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            ASSERT_EQ(lines[i], std::to_string(m_next + (long long)i)) << "lane \"" << m_name.toStdString() << '"';
+        for (const std::string& line : lines) {
+            (void)line;
+            hold(StoredWrites::targetOf(m_next), m_next);
+            ++m_next;
         }
-        // The write under way when the kill came may have landed or not; nothing else may have changed.
-        const long long underWay = lastAcknowledged + 1;
-        const Target pending = StoredWrites::targetOf(underWay);
+        m_acknowledged += (long long)lines.size();
+    }
 
-        const QByteArray registry = fileBytes(path(Store::Registry));
-        const platform::detail::RegParseResult parsed = platform::detail::parseRegFile(registry.toStdString());
-        ASSERT_TRUE(parsed.document) << "registry.reg does not parse at line " << parsed.errorLine;
-        auto program = freshPlatform();
+    /// Checks the files against what was acknowledged: every key holds its last acknowledged write, except
+    /// that the write under way when the kill came may have landed or not. The next writer starts after it.
+    void check(platform::Platform& program)
+    {
+        SCOPED_TRACE("lane \"" + m_name.toStdString() + '"');
+        const long long underWay = m_next;
+        const Target pending = StoredWrites::targetOf(underWay);
         for (Store store : AllStores) {
             for (int key = 0; key < StoredWrites::KeyCount; ++key) {
                 SCOPED_TRACE(std::string(StoredWrites::storeName(store)) + " key " + std::to_string(key));
-                const auto was = held.find({store, key});
-                const std::optional<long long> number = StoredWrites::storedNumber(*program, {store, key});
+                const auto was = m_held.find({store, key});
+                const std::optional<long long> number = StoredWrites::storedNumber(program, {store, key}, m_name);
                 if (number == std::nullopt) {
-                    EXPECT_EQ(was, held.end()) << "acknowledged write " << was->second << " is lost";
+                    EXPECT_EQ(was, m_held.end()) << "acknowledged write " << was->second << " is lost";
                     continue;
                 }
                 if (pending.store == store && pending.key == key && *number == underWay) {
-                    held[{store, key}] = underWay;
-                    firstHeld.try_emplace({store, key}, underWay);
+                    hold(pending, underWay);
                     continue;
                 }
-                ASSERT_NE(was, held.end()) << "holds write " << *number << ", which was never made";
+                ASSERT_NE(was, m_held.end()) << "holds write " << *number << ", which was never made";
                 EXPECT_EQ(*number, was->second);
             }
-            // Every key once, in the order of its first write.
+            // Every key of the lane once, in the order of its first write.
             std::map<long long, QString> byFirstWrite;
-            for (const auto& [where, n] : firstHeld) {
+            for (const auto& [where, n] : m_firstHeld) {
                 if (where.first == store)
-                    byFirstWrite[n] = StoredWrites::keyName(store, where.second);
+                    byFirstWrite[n] = StoredWrites::keyName(store, where.second, m_name);
             }
-            QStringList expectedKeys;
+            QStringList expected;
             for (const auto& [n, name] : byFirstWrite)
-                expectedKeys << name;
-            EXPECT_EQ(StoredWrites::storedKeys(*program, store), expectedKeys) << StoredWrites::storeName(store);
+                expected << name;
+            QStringList listed;
+            for (const QString& name : StoredWrites::storedKeys(program, store)) {
+                for (int key = 0; key < StoredWrites::KeyCount; ++key) {
+                    if (name == StoredWrites::keyName(store, key, m_name))
+                        listed << name;
+                }
+            }
+            EXPECT_EQ(listed, expected) << StoredWrites::storeName(store);
         }
-        EXPECT_THAT(m_messages, IsEmpty());
-        if (HasFailure())
-            return;
-        next = underWay + 1;
+        m_next = underWay + 1;
     }
-    std::cout << writesAcknowledged << " writes acknowledged" << std::endl;
-    std::cout << "left in the folder: " << folderEntries(dir()).join(QStringLiteral(", ")).toStdString() << std::endl;
+
+private:
+    using Held = std::map<std::pair<Store, int>, long long>;
+
+    void hold(Target target, long long n)
+    {
+        m_held[{target.store, target.key}] = n;
+        m_firstHeld.try_emplace({target.store, target.key}, n);
+    }
+
+    QString m_name;
+    long long m_next = 0;
+    long long m_acknowledged = 0;
+    // What each key held at the last check or was acknowledged since: the number of the write that put it there.
+    Held m_held;
+    // The first write each key held, which gives its place in the file.
+    Held m_firstHeld;
+};
+
+class KilledWriters : public StoredFiles
+{
+protected:
+    // Round after round, a writer per lane writes into the same files and is killed a random time after its
+    // first acknowledgement; then the files must hold every lane's acknowledged writes.
+    void runRounds(std::vector<Lane>& lanes)
+    {
+        const long long rounds = environmentNumber("TROMBUS_CRASH_ROUNDS", 100);
+        const auto seed = std::uint32_t(environmentNumber("TROMBUS_CRASH_SEED", std::random_device()()));
+        std::cout << "rounds " << rounds << ", seed " << seed << " (TROMBUS_CRASH_SEED repeats it)" << std::endl;
+        RecordProperty("seed", std::to_string(seed));
+        std::mt19937 random(seed);
+        // Most kills land while a write is under way, since writing is nearly all the writer does.
+        std::uniform_int_distribution<int> delayMicroseconds(0, 15000);
+
+        for (long long round = 0; round < rounds; ++round) {
+            SCOPED_TRACE("round " + std::to_string(round) + ", seed " + std::to_string(seed));
+            std::vector<std::unique_ptr<Writer>> writers;
+            for (const Lane& lane : lanes) {
+                writers.push_back(std::make_unique<Writer>(std::vector<std::string>{
+                    dirText(), "loop", std::to_string(lane.next()), lane.name().toStdString()}));
+                ASSERT_TRUE(writers.back()->started());
+            }
+            // The first acknowledgement says a writer is under way; its kill comes a random time after it.
+            for (auto& writer : writers) {
+                const auto start = std::chrono::steady_clock::now();
+                ASSERT_TRUE(writer->readUntil(start + std::chrono::seconds(20), 1)) << "a writer ended by itself";
+                ASSERT_FALSE(writer->lines().empty()) << "no write acknowledged within 20 s";
+            }
+            for (auto& writer : writers) {
+                const auto killAt = std::chrono::steady_clock::now() +
+                                    std::chrono::microseconds(delayMicroseconds(random) / int(writers.size()));
+                ASSERT_TRUE(writer->readUntil(killAt, std::size_t(-1))) << "a writer ended by itself";
+                writer->kill();
+            }
+            for (std::size_t i = 0; i < writers.size(); ++i) {
+                writers[i]->readToEnd();
+                const int status = writers[i]->wait();
+                ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "a writer ended by itself";
+                lanes[i].acknowledge(writers[i]->lines());
+            }
+
+            const QByteArray registry = fileBytes(path(Store::Registry));
+            const platform::detail::RegParseResult parsed = platform::detail::parseRegFile(registry.toStdString());
+            ASSERT_TRUE(parsed.document) << "registry.reg does not parse at line " << parsed.errorLine;
+            auto program = freshPlatform();
+            for (Lane& lane : lanes)
+                lane.check(*program);
+            EXPECT_THAT(m_messages, IsEmpty());
+            if (HasFailure())
+                return;
+        }
+        for (const Lane& lane : lanes)
+            std::cout << "lane \"" << lane.name().toStdString() << "\": " << lane.acknowledged()
+                      << " writes acknowledged" << std::endl;
+        std::cout << "left in the folder: " << folderEntries(dir()).join(QStringLiteral(", ")).toStdString()
+                  << std::endl;
+    }
+};
+
+TEST_F(KilledWriters, WriterLosesNoAcknowledgedWrite)
+{
+    std::vector<Lane> lanes{Lane(QString())};
+    runRounds(lanes);
+}
+
+// Two copies writing the same files at once, each killed at its own moment, often while the other waits for
+// the lock or reads the file the killed one was replacing.
+TEST_F(KilledWriters, CopiesWritingAtOnceLoseNoAcknowledgedWrite)
+{
+    std::vector<Lane> lanes{Lane(QStringLiteral("a")), Lane(QStringLiteral("b"))};
+    runRounds(lanes);
 }
 
 struct FullDisk
@@ -369,6 +445,39 @@ TEST_F(StoredFiles, AutostartEntryOnAFullDiskFailsAndKeepsTheOldOne)
     EXPECT_EQ(fileBytes(entry), before);
     EXPECT_EQ(folderEntries(QDir(dir()).filePath(QStringLiteral("autostart"))),
               QStringList{QStringLiteral("trombus.desktop")});
+}
+
+// While another copy rewrites the settings file over and over, a reader finds a value that is there at every
+// read: the file is replaced whole, so it is never missing or empty in between.
+TEST_F(StoredFiles, SettingsNeverLookEmptyWhileAnotherCopyRewritesThem)
+{
+    const std::string key = "Software\\Тромбус";
+    auto reader = platform::Registry::create({dirText(), {}});
+    ASSERT_TRUE(reader->createKey(platform::Hive::CurrentUser, key));
+    ASSERT_TRUE(reader->writeString(platform::Hive::CurrentUser, key, "ne1raz", "1"));
+
+    constexpr int kWrites = 300;
+    std::atomic<int> written = 0;
+    std::atomic<bool> failed = false;
+    std::thread otherCopy([&] {
+        auto writer = platform::Registry::create({dirText(), {}});
+        for (int i = 0; i < kWrites && !failed; ++i) {
+            if (!writer->writeString(platform::Hive::CurrentUser, key, "counter", std::to_string(i)))
+                failed = true;
+            ++written;
+        }
+    });
+    int reads = 0;
+    int misses = 0;
+    while (written < kWrites && !failed) {
+        ++reads;
+        if (reader->readString(platform::Hive::CurrentUser, key, "ne1raz") != "1")
+            ++misses;
+    }
+    otherCopy.join();
+    EXPECT_FALSE(failed);
+    EXPECT_EQ(misses, 0) << "in " << reads << " reads";
+    EXPECT_EQ(reader->readString(platform::Hive::CurrentUser, key, "counter"), std::to_string(kWrites - 1));
 }
 
 } // namespace

@@ -64,23 +64,23 @@ QString fileOf(Store store)
     return {};
 }
 
-QString keyName(Store store, int key)
+QString keyName(Store store, int key, const QString& lane)
 {
     switch (store) {
     case Store::Registry:
-        return QStringLiteral("v%1").arg(key);
+        return lane + QStringLiteral("v%1").arg(key);
     case Store::Ini:
-        return QStringLiteral("k%1").arg(key);
+        return lane + QStringLiteral("k%1").arg(key);
     case Store::Help:
-        return QStringLiteral("имя %1").arg(key);
+        return lane + QStringLiteral("имя %1").arg(key);
     }
     return {};
 }
 
-void write(platform::Platform& platform, long long n)
+void write(platform::Platform& platform, long long n, const QString& lane)
 {
     const Target target = targetOf(n);
-    const QString name = keyName(target.store, target.key);
+    const QString name = keyName(target.store, target.key, lane);
     const QString value = valueText(target.store, n);
     switch (target.store) {
     case Store::Registry: {
@@ -99,9 +99,9 @@ void write(platform::Platform& platform, long long n)
     }
 }
 
-std::optional<long long> storedNumber(platform::Platform& platform, Target target)
+std::optional<long long> storedNumber(platform::Platform& platform, Target target, const QString& lane)
 {
-    const QString name = keyName(target.store, target.key);
+    const QString name = keyName(target.store, target.key, lane);
     if (!storedKeys(platform, target.store).contains(name))
         return std::nullopt;
     switch (target.store) {

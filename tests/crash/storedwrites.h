@@ -35,17 +35,20 @@ const char* storeName(Store store);
 /// The file the store keeps, by name in the config folder.
 QString fileOf(Store store);
 
-/// Makes write n through the program's own accessors (TRegistry, TIniFile, the help dictionary's store);
-/// throws the program's error when the write fails, as the callers in the program see it.
-void write(platform::Platform& platform, long long n);
+// A lane is a set of keys of their own, named with the lane as prefix, so that copies writing at once in lanes of
+// their own never write the same key.
 
-/// The number of the write the key holds now, read back with the program's readers; nothing when the key is
-/// missing. A value that is not one the writer makes (a torn or mixed value) reads as -1.
-std::optional<long long> storedNumber(platform::Platform& platform, Target target);
+/// Makes write n of the lane through the program's own accessors (TRegistry, TIniFile, the help dictionary's
+/// store); throws the program's error when the write fails, as the callers in the program see it.
+void write(platform::Platform& platform, long long n, const QString& lane = {});
 
-/// The key names of the store's section or key, in file order, as the readers list them.
+/// The number of the lane's write the key holds now, read back with the program's readers; nothing when the
+/// key is missing. A value that is not one the writer makes (a torn or mixed value) reads as -1.
+std::optional<long long> storedNumber(platform::Platform& platform, Target target, const QString& lane = {});
+
+/// The key names of the store's section or key, every lane's, in file order, as the readers list them.
 QStringList storedKeys(platform::Platform& platform, Store store);
 /// The key's name as the store lists it.
-QString keyName(Store store, int key);
+QString keyName(Store store, int key, const QString& lane = {});
 
 } // namespace StoredWrites

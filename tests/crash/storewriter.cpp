@@ -37,9 +37,9 @@ bool say(const std::string& line)
 
 } // namespace
 
-// store_writer <configDir> loop <first>
-//     Makes the numbered writes first, first + 1, ... until it is killed, printing each number on a line of
-//     its own once its write has returned success.
+// store_writer <configDir> loop <first> [lane]
+//     Makes the numbered writes first, first + 1, ... of the lane (none by default) until it is killed,
+//     printing each number on a line of its own once its write has returned success.
 // store_writer <configDir> once <n> <file size limit>
 //     Makes write n with files limited to the given size, as on a full disk, and prints "ok" or the error the
 //     program would report.
@@ -51,10 +51,11 @@ int main(int argc, char** argv)
     const std::string mode = argv[2];
     platform::Platform platform(
         platform::Context{argv[1], [](const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); }});
-    if (mode == "loop") {
+    if (mode == "loop" && argc <= 5) {
+        const QString lane = argc == 5 ? QString::fromLocal8Bit(argv[4]) : QString();
         for (long long n = first;; ++n) {
             try {
-                StoredWrites::write(platform, n);
+                StoredWrites::write(platform, n, lane);
             } catch (const TrombusError& error) {
                 std::fprintf(stderr, "write %lld failed: %s\n", n, error.what());
                 return 1;

@@ -53,15 +53,28 @@ FileLock::~FileLock()
 
 FileContents readWholeFile(const std::string& path)
 {
-    QFile file(toQString(path));
-    if (!file.exists())
-        return {FileContents::Status::Missing, {}};
-    if (!file.open(QIODevice::ReadOnly))
-        return {file.exists() ? FileContents::Status::Failed : FileContents::Status::Missing, {}};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {FileContents::Status::Failed, {}};
-    return {FileContents::Status::Read, bytes.toStdString()};
+    // open(2) alone tells whether the file is there. Asking first races with another copy replacing the file,
+    // and QFile::exists() even reports a file as missing while a rename puts a new one in its place: a reader
+    // would take the settings for empty.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return {errno == ENOENT || errno == ENOTDIR ? FileContents::Status::Missing : FileContents::Status::Failed, {}};
+    FileContents contents{FileContents::Status::Read, {}};
+    std::string chunk(std::size_t(1) << 16, '\0');
+    for (;;) {
+        const ssize_t count = ::read(fd, chunk.data(), chunk.size());
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0) {
+            ::close(fd);
+            return {FileContents::Status::Failed, {}};
+        }
+        if (count == 0)
+            break;
+        contents.bytes.append(chunk.data(), std::size_t(count));
+    }
+    ::close(fd);
+    return contents;
 }
 
 bool writeFileAtomically(const std::string& path, const std::string& bytes)

@@ -29,6 +29,10 @@ QMargins WindowPlacement::decoration() const
     const QMargins frame = handle->frameMargins();
     if (frame.left() < 0 || frame.top() < 0 || frame.right() < 0 || frame.bottom() < 0)
         return {};
+    // A frame wider or taller than the client only to the right and below is one the window manager has made
+    // but not yet put the client into (openbox reparents it at the frame's corner first): no decoration yet.
+    if (frame.left() == 0 && frame.top() == 0 && (frame.right() > 0 || frame.bottom() > 0))
+        return {};
     return frame;
 }
 

@@ -3,7 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <random>
+#include "testname.h"
+
 #include <string>
 #include <vector>
 
@@ -21,14 +22,7 @@ class ScratchKey final
 public:
     ScratchKey()
     {
-        std::string name = "TrombusTest";
-        if (const auto* test = ::testing::UnitTest::GetInstance()->current_test_info())
-            name += std::string("-") + test->test_suite_name() + "-" + test->name();
-        for (char& c : name)
-            if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-'))
-                c = '_';
-        std::random_device random;
-        m_path = "Software\\" + name + "-" + std::to_string(random());
+        m_path = "Software\\" + uniqueTestName("TrombusTest");
         remove();
     }
     ~ScratchKey() { remove(); }

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "testname.h"
+
 #include <filesystem>
-#include <random>
 #include <string>
 #include <system_error>
 
@@ -16,15 +17,8 @@ class TempFolder final
 public:
     TempFolder()
     {
-        std::string name = "trombus";
-        if (const auto* test = ::testing::UnitTest::GetInstance()->current_test_info())
-            name += std::string("-") + test->test_suite_name() + "-" + test->name();
-        for (char& c : name)
-            if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-'))
-                c = '_';
-        std::random_device random;
         for (;;) {
-            m_path = std::filesystem::path(::testing::TempDir()) / (name + "-" + std::to_string(random()));
+            m_path = std::filesystem::path(::testing::TempDir()) / uniqueTestName("trombus");
             std::error_code error;
             if (std::filesystem::create_directories(m_path, error))
                 break;

@@ -68,14 +68,26 @@ bool Appearance::eventFilter(QObject* watched, QEvent* event)
 {
     if (!m_calendarFitted && watched == m_main.Panel9 && event->type() == QEvent::Show)
         fitCalendarToContent();
+    // A press is passed up to the parents before its key is let go; the next press is another one.
+    if (event->type() == QEvent::KeyRelease)
+        m_previewedKey = nullptr;
     if (event->type() != QEvent::KeyPress)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != m_shell.mainWindow())
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
-    if (FormKeyDown(key))
-        return true;
+    // A key its control leaves unused goes on to the control's parents as the same event; the window has seen
+    // it already then.
+    const bool passedUp = event == m_previewedKey && key->timestamp() == m_previewedKeyTime && m_previewedAt &&
+                          widget->isAncestorOf(m_previewedAt);
+    if (!passedUp) {
+        m_previewedKey = event;
+        m_previewedKeyTime = key->timestamp();
+        m_previewedAt = widget;
+        if (FormKeyDown(key) && watched == m_ui.console)
+            return true;
+    }
     if (watched != m_ui.Edit1)
         return false;
     // A scale that does not convert is reported here, not thrown through Qt's event delivery, which cannot
@@ -111,8 +123,8 @@ bool Appearance::Edit1KeyPress(QKeyEvent* event)
         return true;
     }
     const int percent = StrToInt(text);
-    // Zero would shrink every control to nothing and make the undo divide by zero; a window too large for
-    // its screen would put its lower controls, the undo among them, out of reach.
+    // Zero would shrink every control to nothing and make the undo divide by zero; a window larger than any
+    // widget can be cannot be made. One larger than the screen is made, its title bar kept on the screen.
     if (percent <= 0 || !m_shell.scaleBy(percent, 100)) {
         m_shell.showErrorIndicator();
         return true;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 
 namespace Ui {
 class Form1;
@@ -27,14 +29,17 @@ public:
     void N32Click();
     void N40Click();
     void Panel9Click();
-    /// True when the key was the console key, which goes to the console.
+    /// The window's look at every key before the control that has the focus: the console key opens or closes
+    /// the console; true when it was that key. The key still goes on to its control (on the Russian layout
+    /// it types "ё"), except in the console itself, which it closes.
     bool FormKeyDown(QKeyEvent* event);
     void FormMouseMove();
     /// The calendar shows the date of the status bar's date panel.
     void setCalendarToPanelDate();
 
 signals:
-    /// The key left of "1" went down anywhere in the main window (the console opens or closes on it).
+    /// The key left of "1" went down anywhere in the main window (the console opens or closes on it); the key
+    /// is still on its way to the control it was typed in.
     void consoleKeyPressed();
 
 protected:
@@ -49,4 +54,8 @@ private:
     Shell& m_shell;
     Ui::Form1& m_ui;
     Ui::MainPage& m_main;
+    // The key press last previewed and the control it went to first; compared, never dereferenced.
+    const QEvent* m_previewedKey = nullptr;
+    quint64 m_previewedKeyTime = 0;
+    QPointer<QWidget> m_previewedAt;
 };

@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QStyledItemDelegate>
 #include <cstdlib>
@@ -18,11 +19,34 @@ constexpr int ColumnWidth = 500;
 constexpr int RowHeight = 23;
 constexpr int GridLineWidth = 2;
 
-// The grid's lines are two pixels wide, which the view's own one-pixel grid cannot draw.
+// The grid's lines are two pixels wide, which the view's own one-pixel grid cannot draw. The delegate also
+// knows the cell editor that is open, whose text the grid has not taken yet.
 class WideGridLines final : public QStyledItemDelegate
 {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        m_editor = editor;
+        m_editing = index;
+        return editor;
+    }
+
+    void destroyEditor(QWidget* editor, const QModelIndex& index) const override
+    {
+        if (editor == m_editor)
+            m_editor = nullptr;
+        QStyledItemDelegate::destroyEditor(editor, index);
+    }
+
+    /// The open editor's text goes into its cell, as Enter would put it there; the editor stays open.
+    void commitOpenEditor(QAbstractItemModel* model) const
+    {
+        if (m_editor && m_editing.isValid())
+            setModelData(m_editor, model, m_editing);
+    }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
@@ -32,6 +56,10 @@ public:
         painter->fillRect(cell.right() - GridLineWidth + 1, cell.top(), GridLineWidth, cell.height(), line);
         painter->fillRect(cell.left(), cell.bottom() - GridLineWidth + 1, cell.width(), GridLineWidth, line);
     }
+
+private:
+    mutable QPointer<QWidget> m_editor;
+    mutable QPersistentModelIndex m_editing;
 };
 
 // The grid has no fixed row or column to hold sizing handles, so its own lines are the handles: a press on a
@@ -169,7 +197,8 @@ NotesGrid::NotesGrid(Ui::RemindPage& ui) : m_ui(ui)
     grid.horizontalHeader()->hide();
     grid.verticalHeader()->hide();
     grid.setShowGrid(false);
-    grid.setItemDelegate(new WideGridLines(&grid));
+    m_delegate = new WideGridLines(&grid);
+    grid.setItemDelegate(m_delegate);
     grid.setColumnWidth(0, ColumnWidth + GridLineWidth);
     grid.verticalHeader()->setMinimumSectionSize(1);
     grid.verticalHeader()->setDefaultSectionSize(RowHeight + GridLineWidth);
@@ -206,6 +235,8 @@ void NotesGrid::showRows()
 
 void NotesGrid::collectRows()
 {
+    // A cell still being typed in counts with what it shows: closing the window does not end its editing.
+    static_cast<WideGridLines*>(m_delegate)->commitOpenEditor(m_ui.StringGrid1->model());
     for (int i = 0; i < VisibleRows; ++i) {
         if (m_edited[i])
             rows[i] = m_ui.StringGrid1->item(i, 0)->text();

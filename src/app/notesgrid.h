@@ -7,6 +7,7 @@
 namespace Ui {
 class RemindPage;
 }
+class QStyledItemDelegate;
 
 /// A stored note as its row shows it: the text up to the first line break.
 QString noteFromStored(const QString& stored);
@@ -25,8 +26,8 @@ public:
     void load(const NoteRows& stored);
     /// The rows take their first lines; the visible ones go into the cells.
     void showRows();
-    /// The texts of the cells typed into since the rows were shown go back into their rows; the others, and
-    /// the hidden last row, keep their texts.
+    /// The texts of the cells typed into since the rows were shown, an open cell editor's included, go back
+    /// into their rows; the others, and the hidden last row, keep their texts.
     void collectRows();
 
     NoteRows rows;
@@ -37,6 +38,7 @@ private:
     void cellEdited(int row);
 
     Ui::RemindPage& m_ui;
+    QStyledItemDelegate* m_delegate = nullptr;
     bool m_filling = false;
     std::array<bool, VisibleRows> m_edited{};
 };

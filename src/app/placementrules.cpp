@@ -1,5 +1,6 @@
 #include "app/placementrules.h"
 
+#include <QWidget>
 #include <algorithm>
 #include <limits>
 
@@ -74,7 +75,10 @@ QPoint insideFramePosition(const QRect& frame, const QList<QRect>& areas)
             clampInto(frame.top(), frame.height(), area.top(), area.height())};
 }
 
-bool fitsInside(const QSize& frame, const QRect& area)
+bool scaledSizeRepresentable(const QSize& size, int m, int d)
 {
-    return frame.width() <= area.width() && frame.height() <= area.height();
+    if (m <= 0 || d <= 0)
+        return false;
+    const double factor = double(m) / d;
+    return qRound64(size.width() * factor) <= QWIDGETSIZE_MAX && qRound64(size.height() * factor) <= QWIDGETSIZE_MAX;
 }

@@ -30,5 +30,6 @@ QPoint reachableFramePosition(const QRect& frame, int titleHeight, const QList<Q
 /// larger than the area).
 QPoint insideFramePosition(const QRect& frame, const QList<QRect>& areas);
 
-/// True when a frame of this size fits inside the area.
-bool fitsInside(const QSize& frame, const QRect& area);
+/// True when a window of this size, scaled by m/d (both above zero), still has a size a widget can have
+/// (QWIDGETSIZE_MAX at most each way), whether or not it fits on a screen.
+bool scaledSizeRepresentable(const QSize& size, int m, int d);

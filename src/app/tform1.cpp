@@ -4,6 +4,7 @@
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QTabBar>
+#include <QWindow>
 
 #include "app/activationtracker.h"
 #include "app/appearance.h"
@@ -257,7 +258,7 @@ void TForm1::performServiceCommandFromArgument()
 WindowSettings TForm1::currentWindowSettings() const
 {
     WindowSettings settings;
-    settings.color = m_color;
+    settings.color = windowColor();
     settings.scaleText = ui->Edit1->text();
     const QPoint frame = m_placement->framePosition();
     settings.left = frame.x();
@@ -289,8 +290,10 @@ TForm1::CloseDecision TForm1::FormClose()
         return CloseDecision::Cancel;
     }
     Ui::MainPage& main = mainPage();
+    // Settings that cannot be written (a full disk, a read-only folder) are reported, and the close goes on:
+    // the user can always leave. The first write that fails ends the store, so the file keeps what it held.
     if (main.CheckBox8->isChecked())
-        m_lifecycle->run(Phase::Close);
+        runGuarded([this] { m_lifecycle->run(Phase::Close); });
     if (m_quietClose)
         return CloseDecision::EndNow;
     if (main.CheckBox11->isChecked()) {
@@ -319,7 +322,7 @@ void TForm1::closeEvent(QCloseEvent* event)
     try {
         decision = FormClose();
     } catch (const std::exception& error) {
-        // A failed store keeps the window open, so nothing the user has is lost silently.
+        // An error of the close path itself (not of the store, which reports its own) keeps the window open.
         showErrorReport(QString::fromUtf8(error.what()));
         return;
     }
@@ -437,6 +440,20 @@ void TForm1::CheckBox8Click()
                          mainPage().CheckBox8->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+void TForm1::setCaption(const QString& caption)
+{
+    setWindowTitle(caption);
+    // Qt's platform windows show the application's name where a title is empty. A zero-width space is a title
+    // with nothing to see; the window's own caption stays empty.
+    if (caption.isEmpty() && windowHandle())
+        windowHandle()->setTitle(QString(QChar(0x200B)));
+}
+
+qint32 TForm1::windowColor() const
+{
+    return m_color ? *m_color : tcolorFromColor(palette().color(QPalette::Window));
+}
+
 void TForm1::setWindowColor(qint32 color)
 {
     m_color = color;
@@ -450,15 +467,14 @@ bool TForm1::scaleBy(int m, int d)
 {
     if (m <= 0 || d <= 0)
         return false;
-    const QRect frame = m_placement->frameRect();
-    const QSize decoration = frame.size() - size();
-    const QSize scaled(qRound(double(width()) * m / d), qRound(double(height()) * m / d));
-    const QRect area = nearestArea(frame, WindowPlacement::screenAreas());
-    if (!area.isEmpty() && !fitsInside(scaled + decoration, area))
+    // A window larger than the screen is the user's choice; one larger than a widget can be is not made.
+    if (!scaledSizeRepresentable(size(), m, d))
         return false;
+    const QRect frame = m_placement->frameRect();
     scaleWidgetTree(this, m, d);
     ui->StatusBar1->scalePanels(m, d);
-    // The corner stays where it was, unless the larger window would reach past the screen's edge there.
+    // The corner stays where it was, unless the larger window would reach past the screen's edge there; one
+    // larger than the screen keeps its title bar on it, where the user can take hold of it.
     m_placement->placeFrame(frame.topLeft(), WindowPlacement::Fit::Inside);
     return true;
 }

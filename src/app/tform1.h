@@ -95,10 +95,11 @@ public:
     void CheckBox7Click();
     void CheckBox8Click();
 
-    /// Window colour as stored: 0x00BBGGRR, or a system colour with the high bit set.
-    qint32 windowColor() const override { return m_color; }
+    /// Window colour as stored: 0x00BBGGRR, or a system colour with the high bit set; until a colour is set,
+    /// the one the window shows.
+    qint32 windowColor() const override;
     void setWindowColor(qint32 color) override;
-    void setCaption(const QString& caption) override { setWindowTitle(caption); }
+    void setCaption(const QString& caption) override;
     void setOpacity(int alpha) override { setWindowOpacity(alpha / 255.0); }
     bool scaleBy(int m, int d) override;
     int scalePercent() const override { return m_scalePercent; }
@@ -203,7 +204,8 @@ private:
     // The console's "close 1": the next close stores and ends without the question.
     bool m_quietClose = false;
     std::unique_ptr<TrayIcon> m_tray;
-    qint32 m_color = 0;
+    // Set by the colour commands and the activation; before that the window shows its palette's colour.
+    std::optional<qint32> m_color;
     int m_scalePercent = 100;
     bool m_inTray = false;
     QPointer<QWidget> m_about;

@@ -101,7 +101,8 @@ void TForm1::createControllers()
     m_volumeControls = std::make_unique<VolumeControls>(ui->PageMusic->form(), m_platform.get<platform::Volume>());
     m_webViewer = std::make_unique<WebViewer>(ui->PageInternet->form(), m_platform.get<WebBrowserFactory>());
 
-    connect(m_appearance.get(), &Appearance::consoleKeyPressed, m_console.get(), &ConsoleController::ToggleConsole);
+    connect(m_appearance.get(), &Appearance::consoleKeyPressed, m_console.get(),
+            &ConsoleController::ToggleConsoleByKey);
     connectGuarded(m_console.get(), &ConsoleController::statisticsRefreshRequested, m_statistics.get(),
                    &Statistics::refresh);
     connectGuarded(m_tickers.get(), &Tickers::clockTicked, m_player.get(), &Player::PlayerTick);
@@ -156,7 +157,7 @@ void TForm1::buildLifecycle()
          [this](const QString& value) {
              const int storedScale = StrToInt(value);
              // A scale of zero or below would shrink every control to nothing and later divide by zero: refused.
-             // So is one whose window would not fit on the screen.
+             // So is one whose window no widget could be.
              if (storedScale > 0 && scaleBy(storedScale, 100))
                  m_scalePercent = storedScale;
          }},

@@ -44,13 +44,33 @@ ConsoleController::ConsoleController(Shell& shell, Ui::Form1& ui, Ui::InfoPage& 
 
 void ConsoleController::ToggleConsole()
 {
+    toggle(Focus::Now);
+}
+
+void ConsoleController::ToggleConsoleByKey()
+{
+    toggle(Focus::AfterTheEvent);
+}
+
+void ConsoleController::toggle(Focus focus)
+{
     invertVisibility(m_ui.Button21);
     invertVisibility(m_ui.console);
     invertVisibility(m_ui.conbut);
-    if (!m_ui.console->isHidden())
-        m_ui.console->setFocus();
-    else
+    if (m_ui.console->isHidden()) {
         m_ui.console->clear();
+        return;
+    }
+    if (focus == Focus::Now) {
+        m_ui.console->setFocus();
+        return;
+    }
+    // Taking the focus at once would end the editing the key is meant for (a notes cell's editor closes when
+    // it loses the focus), and the letter would be lost.
+    QTimer::singleShot(0, m_ui.console, [console = m_ui.console] {
+        if (!console->isHidden())
+            console->setFocus();
+    });
 }
 
 void ConsoleController::Button21Click()

@@ -21,6 +21,9 @@ public:
     /// Shows or hides the edit and its two buttons together; an opened console takes the focus, a closed one
     /// forgets its line.
     void ToggleConsole();
+    /// ToggleConsole for the key left of "1", which is still on its way to the control it was typed in: an
+    /// opened console takes the focus once that control has the key.
+    void ToggleConsoleByKey();
     void Button21Click();
     void N41Click();
     void Image3Click();
@@ -39,6 +42,12 @@ signals:
     void statisticsRefreshRequested();
 
 private:
+    enum class Focus
+    {
+        Now,
+        AfterTheEvent,
+    };
+    void toggle(Focus focus);
     void hideForAWhile(const QString& argument);
     void serviceCommand(const QString& argument);
     void cdCommand(const QString& argument);

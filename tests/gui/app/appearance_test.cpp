@@ -7,6 +7,7 @@
 
 #include "app/appearance.h"
 #include "app/ledshow.h"
+#include "app/placementrules.h"
 #include "app/systemmenus.h"
 #include "app/tapplication.h"
 #include "app/trayicon.h"
@@ -238,84 +239,95 @@ private slots:
         QCOMPARE(grid->verticalHeader()->font().pointSize(), 21);
     }
 
-    void scaleTooLargeForTheScreenIsRefused_data()
+    void scaleLargerThanTheScreenIsAppliedWithTheTitleBarOnIt_data()
     {
-        QTest::addColumn<QString>("how");
-        QTest::newRow("a thousand per cent") << QStringLiteral("1000");
-        QTest::newRow("one per cent too many") << QStringLiteral("just over");
+        QTest::addColumn<int>("percent");
+        QTest::newRow("two hundred per cent") << 200;
+        QTest::newRow("a thousand per cent") << 1000;
     }
 
-    void scaleTooLargeForTheScreenIsRefused()
+    void scaleLargerThanTheScreenIsAppliedWithTheTitleBarOnIt()
     {
-        QFETCH(QString, how);
+        QFETCH(int, percent);
         TestWorld world;
         QVERIFY(world.start());
         TForm1& form = world.form1();
         const QSize original = form.size();
         const QRect button = world.ui().BitBtn3->geometry();
         const QRect area = form.screen()->availableGeometry();
-        const QSize decoration = form.placement().frameRect().size() - original;
-        // The least percentage whose window would reach past the screen; one less still fits.
-        int over = 100;
-        while (qRound(original.width() * over / 100.0) + decoration.width() <= area.width() &&
-               qRound(original.height() * over / 100.0) + decoration.height() <= area.height())
-            ++over;
-        const int percent = how == QLatin1String("just over") ? over : 1000;
+        QVERIFY(original.height() * percent / 100 > area.height());
 
         applyScale(world, QString::number(percent));
+
+        QVERIFY(world.ui().ErroR->isHidden());
+        QCOMPARE(form.scalePercent(), percent);
+        QCOMPARE(form.size(), original * percent / 100);
+        QCOMPARE(world.ui().BitBtn3->geometry(),
+                 QRect(button.topLeft() * percent / 100, button.size() * percent / 100));
+        QVERIFY(titleBarReachable(form.placement().frameRect(), form.placement().titleBarHeight(),
+                                  WindowPlacement::screenAreas()));
+        QVERIFY(world.dialogs.requests.isEmpty());
+
+        // The undo brings the window back.
+        QTest::mouseClick(world.ui().Label19, Qt::LeftButton);
+        QCOMPARE(form.size(), original);
+        QCOMPARE(world.ui().BitBtn3->geometry(), button);
+        QVERIFY(world.ui().ErroR->isHidden());
+    }
+
+    void scaleNoWindowCanHaveIsRefused()
+    {
+        TestWorld world;
+        QVERIFY(world.start());
+        TForm1& form = world.form1();
+        const QSize original = form.size();
+        const QRect button = world.ui().BitBtn3->geometry();
+
+        applyScale(world, QStringLiteral("5000000"));
 
         QVERIFY(!world.ui().ErroR->isHidden());
         QCOMPARE(form.scalePercent(), 100);
         QCOMPARE(form.size(), original);
         QCOMPARE(world.ui().BitBtn3->geometry(), button);
         QVERIFY(world.dialogs.requests.isEmpty());
-
-        if (over - 1 > 100) {
-            world.form1().hideErrorIndicator();
-            applyScale(world, QString::number(over - 1));
-            QVERIFY(world.ui().ErroR->isHidden());
-            QCOMPARE(form.scalePercent(), over - 1);
-        }
     }
 
-    void undoThatWouldNotFitIsRefused()
+    void undoLargerThanTheScreenIsApplied()
     {
         TestWorld world;
         QVERIFY(world.start());
         applyScale(world, QStringLiteral("50"));
         QCOMPARE(world.form1().scalePercent(), 50);
-        // The user makes the halved window large again; doubling it now would not fit.
+        // The user makes the halved window large again; doubling it now goes past the screen.
         const QRect area = world.form1().screen()->availableGeometry();
         world.form1().resize(area.size() * 3 / 4);
         const QSize size = world.form1().size();
 
         QTest::mouseClick(world.ui().Label19, Qt::LeftButton);
 
-        QVERIFY(!world.ui().ErroR->isHidden());
-        QCOMPARE(world.form1().size(), size);
+        QVERIFY(world.ui().ErroR->isHidden());
+        QCOMPARE(world.form1().size(), size * 2);
+        QVERIFY(titleBarReachable(world.form1().placement().frameRect(), world.form1().placement().titleBarHeight(),
+                                  WindowPlacement::screenAreas()));
     }
 
-    void storedScaleAppliesOnlyWhenTheWindowFits_data()
+    void storedScaleIsAppliedEvenPastTheScreen_data()
     {
         QTest::addColumn<QString>("stored");
-        QTest::addColumn<bool>("applied");
-        QTest::newRow("105 fits") << QStringLiteral("105") << true;
-        QTest::newRow("1000 does not") << QStringLiteral("1000") << false;
+        QTest::newRow("105") << QStringLiteral("105");
+        QTest::newRow("1000") << QStringLiteral("1000");
     }
 
-    void storedScaleAppliesOnlyWhenTheWindowFits()
+    void storedScaleIsAppliedEvenPastTheScreen()
     {
         QFETCH(QString, stored);
-        QFETCH(bool, applied);
         TestWorld first;
         QVERIFY(first.start());
         const QRect button = first.ui().BitBtn3->geometry();
         first.store(QStringLiteral("maschtab"), stored);
-        if (!applied) {
-            // What a close of the oversized window stored with it.
-            first.store(QStringLiteral("width"), QStringLiteral("5420"));
-            first.store(QStringLiteral("height"), QStringLiteral("5450"));
-        }
+        // What a close of the scaled window stored with it.
+        first.store(QStringLiteral("width"), QString::number(first.form1().width() * stored.toInt() / 100));
+        first.store(QStringLiteral("height"), QString::number(first.form1().height() * stored.toInt() / 100));
         const QString folder = first.configDir();
         first.stop();
 
@@ -323,16 +335,11 @@ private slots:
         QVERIFY(second.start());
         TForm1& form = second.form1();
         QVERIFY(second.dialogs.requests.isEmpty());
-        QCOMPARE(form.scalePercent(), applied ? stored.toInt() : 100);
-        QCOMPARE(second.ui().Edit1->text(), QString::number(form.scalePercent()));
-        const QRect area = form.screen()->availableGeometry();
-        QVERIFY(area.contains(form.placement().frameRect()));
-        if (!applied) {
-            QCOMPARE(second.ui().BitBtn3->geometry(), button);
-            second.form1().close();
-            QCOMPARE(second.stored(QStringLiteral("maschtab")), QStringLiteral("100"));
-            QVERIFY(second.stored(QStringLiteral("width")).toInt() <= area.width());
-        }
+        QCOMPARE(form.scalePercent(), stored.toInt());
+        QCOMPARE(second.ui().Edit1->text(), stored);
+        QCOMPARE(second.ui().BitBtn3->geometry().size(), button.size() * stored.toInt() / 100);
+        QVERIFY(titleBarReachable(form.placement().frameRect(), form.placement().titleBarHeight(),
+                                  WindowPlacement::screenAreas()));
     }
 
     void storedPositionOffEveryScreenComesBack_data()
@@ -524,18 +531,27 @@ private slots:
         QVERIFY(!world.ui().ErroR->isHidden());
     }
 
-    void consoleKeyIsTakenWhicheverControlHasTheFocus()
+    void consoleKeyTogglesTheConsoleAndStillTypesInTheFocusedControl()
     {
         TestWorld world;
         QVERIFY(world.start());
         QLineEdit* edit = world.infoPage().Edit7;
         const QString before = edit->text();
+        world.ui().TabbedNotebook1->setCurrentWidget(world.ui().PageInfo);
         edit->setFocus();
-        typeInto(edit, Qt::Key_QuoteLeft, QStringLiteral("`"));
+        edit->end(false);
         typeInto(edit, Qt::Key(0x0401), QStringLiteral("ё"));
-        QCOMPARE(edit->text(), before);
-        typeInto(edit, Qt::Key_X, QStringLiteral("x"));
-        QCOMPARE(edit->text().size(), before.size() + 1);
+        QCOMPARE(edit->text(), before + QStringLiteral("ё"));
+        QVERIFY(!world.ui().console->isHidden());
+        QTRY_VERIFY(world.ui().console->hasFocus());
+        typeInto(edit, Qt::Key_QuoteLeft, QStringLiteral("`"));
+        QCOMPARE(edit->text(), before + QStringLiteral("ё`"));
+        QVERIFY(world.ui().console->isHidden());
+
+        // A control that leaves the key unused passes it up to its parents: the console still toggles once.
+        QWidget* button = world.ui().BitBtn1;
+        typeInto(button, Qt::Key(0x0401), QStringLiteral("ё"));
+        QVERIFY(!world.ui().console->isHidden());
     }
 
     void startWithTheSystemRegistersOnce()

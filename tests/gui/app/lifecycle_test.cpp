@@ -1,12 +1,17 @@
+#include <QDir>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
 
 #include "app/notesgrid.h"
 #include "app/statistics.h"
 #include "app/tapplication.h"
 #include "app/trayicon.h"
 #include "common/apptitle.h"
+#include "common/colors.h"
 #include "modalboxcloser.h"
+#include "readonlyfolder.h"
 #include "testworld.h"
 
 namespace {
@@ -25,7 +30,43 @@ const QStringList FirstRunValues = {
     QStringLiteral("rd"),
 };
 
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The ways the user closes the window.
+enum class ClosePath
+{
+    WindowClose, // the title bar's close box or Alt+F4: the window system's close request
+    ExitButton,
+    TrayClose,
+    ConsoleQuietClose,
+};
+
+void closeBy(TestWorld& world, ClosePath path)
+{
+    switch (path) {
+    case ClosePath::WindowClose:
+        world.form1().windowHandle()->close();
+        return;
+    case ClosePath::ExitButton:
+        QTest::mouseClick(world.ui().BitBtn3, Qt::LeftButton);
+        return;
+    case ClosePath::TrayClose:
+        world.ui().N2->trigger();
+        return;
+    case ClosePath::ConsoleQuietClose:
+        world.ui().console->setText(QStringLiteral("close 1"));
+        world.ui().conbut->click();
+        return;
+    }
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(ClosePath)
 
 class LifecycleTest : public QObject
 {
@@ -217,6 +258,103 @@ private slots:
         QCOMPARE(ending.count(), 1);
         QCOMPARE(world.form1().windowTitle(), QStringLiteral("Тромбус"));
         QCOMPARE(world.stored(QStringLiteral("left")), QStringLiteral("55"));
+    }
+
+    void settingsThatCannotBeWrittenAreReportedAndTheUserStillLeaves_data()
+    {
+        QTest::addColumn<ClosePath>("path");
+        QTest::addColumn<bool>("asks");
+        QTest::newRow("title bar or Alt+F4") << ClosePath::WindowClose << true;
+        QTest::newRow("exit button") << ClosePath::ExitButton << true;
+        QTest::newRow("tray menu \"Закрыть\"") << ClosePath::TrayClose << true;
+        QTest::newRow("console \"close 1\"") << ClosePath::ConsoleQuietClose << false;
+    }
+
+    void settingsThatCannotBeWrittenAreReportedAndTheUserStillLeaves()
+    {
+        QFETCH(ClosePath, path);
+        QFETCH(bool, asks);
+        TestWorld world;
+        QVERIFY(world.start());
+        QSignalSpy ending(&world.form1(), &TForm1::programEnding);
+        // Something to store: the window was moved.
+        world.form1().move(77, 66);
+        const QString file = QDir(world.configDir()).filePath(QStringLiteral("registry.reg"));
+        const QByteArray before = fileBytes(file);
+        QVERIFY(!before.isEmpty());
+
+        {
+            ReadOnlyFolder readOnly(QFile::encodeName(world.configDir()).toStdString());
+            if (!readOnly.active())
+                QSKIP("this file system cannot make a folder read-only");
+            closeBy(world, path);
+            QCOMPARE(world.dialogs.errors(), QStringList{QStringLiteral("Failed to set data for 'left'")});
+            QCOMPARE(world.dialogs.questions().size(), asks ? 1 : 0);
+            QTRY_COMPARE(ending.count(), 1);
+        }
+        QCOMPARE(fileBytes(file), before);
+        QVERIFY(!world.form1().isVisible());
+    }
+
+    void failedStoreAndNoLeaveTheWindowAsItWas()
+    {
+        TestWorld world;
+        QVERIFY(world.start());
+        QSignalSpy ending(&world.form1(), &TForm1::programEnding);
+        world.form1().move(77, 66);
+        // The error box is answered first, then the question.
+        world.dialogs.answerNext({});
+        world.dialogs.answerNo();
+        {
+            ReadOnlyFolder readOnly(QFile::encodeName(world.configDir()).toStdString());
+            if (!readOnly.active())
+                QSKIP("this file system cannot make a folder read-only");
+            world.ui().BitBtn3->click();
+        }
+        QCOMPARE(world.dialogs.errors().size(), 1);
+        QCOMPARE(world.dialogs.questions(), QStringList{QStringLiteral("Вы хотите выйти?")});
+        QVERIFY(processQueuedEvents());
+        QCOMPARE(ending.count(), 0);
+        QVERIFY(world.form1().isVisible());
+        QVERIFY(!world.form1().closing());
+        // Once the folder can be written again, the next close stores.
+        world.dialogs.clear();
+        world.ui().BitBtn3->click();
+        QVERIFY(world.dialogs.errors().isEmpty());
+        QTRY_COMPARE(ending.count(), 1);
+        QCOMPARE(world.stored(QStringLiteral("left")), QStringLiteral("77"));
+    }
+
+    void colourNeverAppliedIsStoredAsTheWindowShowsIt_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("save switch off") << QStringLiteral("savesetting") << QStringLiteral("0");
+        QTest::newRow("activation stopped before the colour") << QStringLiteral("str") << QStringLiteral("x");
+    }
+
+    void colourNeverAppliedIsStoredAsTheWindowShowsIt()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, value);
+        TestWorld first;
+        QVERIFY(first.start());
+        first.store(name, value);
+        const QString folder = first.configDir();
+        first.stop();
+
+        TestWorld second({}, folder);
+        QVERIFY(second.start());
+        const QColor shown = second.form1().palette().color(QPalette::Window);
+        QVERIFY(shown != QColor(Qt::black));
+        second.form1().close();
+        QCOMPARE(second.stored(QStringLiteral("color")), QString::number(tcolorFromColor(shown)));
+        second.store(QStringLiteral("savesetting"), QStringLiteral("1"));
+        second.stop();
+
+        TestWorld third({}, folder);
+        QVERIFY(third.start());
+        QCOMPARE(third.form1().palette().color(QPalette::Window), shown);
     }
 
     void nonNumericScaleStopsTheActivationWithTheConversionMessage()

@@ -1,5 +1,8 @@
 #include <QHeaderView>
+#include <QPointer>
+#include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
 
 #include "app/notesgrid.h"
 #include "app/tapplication.h"
@@ -26,7 +29,59 @@ bool typeNote(TestWorld& world, int row, const QString& latinText)
     return QTest::qWaitFor([&] { return grid->item(row, 0)->text() == latinText; });
 }
 
+/// Opens the cell's editor and types into it without ending the editing; the editor, or null.
+QWidget* startTyping(TestWorld& world, int row, const QString& latinText)
+{
+    QTableWidget* grid = world.remindPage().StringGrid1;
+    world.ui().TabbedNotebook1->setCurrentWidget(world.ui().PageRemind);
+    grid->setFocus();
+    grid->setCurrentCell(row, 0);
+    QTest::keyClick(grid, Qt::Key_F2);
+    QWidget* editor = QApplication::focusWidget();
+    if (!editor || editor == grid)
+        return nullptr;
+    QTest::keyClicks(editor, latinText);
+    return editor;
+}
+
+// The ways the user closes the window, each through what the user touches.
+enum class ClosePath
+{
+    WindowClose, // the title bar's close box or Alt+F4: the window system's close request
+    ExitButton,
+    MenuClose,
+    TrayClose,
+    ConsoleClose,
+    ConsoleQuietClose,
+};
+
+void closeBy(TestWorld& world, ClosePath path)
+{
+    switch (path) {
+    case ClosePath::WindowClose:
+        world.form1().windowHandle()->close();
+        return;
+    case ClosePath::ExitButton:
+        QTest::mouseClick(world.ui().BitBtn3, Qt::LeftButton);
+        return;
+    case ClosePath::MenuClose:
+        world.ui().N9->trigger();
+        return;
+    case ClosePath::TrayClose:
+        world.ui().N2->trigger();
+        return;
+    case ClosePath::ConsoleClose:
+    case ClosePath::ConsoleQuietClose:
+        world.ui().console->setText(path == ClosePath::ConsoleClose ? QStringLiteral("close")
+                                                                    : QStringLiteral("close 1"));
+        world.ui().conbut->click();
+        return;
+    }
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(ClosePath)
 
 class NotesTest : public QObject
 {
@@ -113,6 +168,61 @@ private slots:
         TestWorld second({}, folder);
         QVERIFY(second.start());
         QCOMPARE(second.remindPage().StringGrid1->item(3, 0)->text(), QStringLiteral("buy bread"));
+    }
+
+    void noteStillBeingTypedIsStoredByEveryClosePath_data()
+    {
+        QTest::addColumn<ClosePath>("path");
+        QTest::addColumn<bool>("asks");
+        QTest::newRow("title bar or Alt+F4") << ClosePath::WindowClose << true;
+        QTest::newRow("exit button") << ClosePath::ExitButton << true;
+        QTest::newRow("menu \"Закрыть\"") << ClosePath::MenuClose << true;
+        QTest::newRow("tray menu \"Закрыть\"") << ClosePath::TrayClose << true;
+        QTest::newRow("console \"close\"") << ClosePath::ConsoleClose << true;
+        QTest::newRow("console \"close 1\"") << ClosePath::ConsoleQuietClose << false;
+    }
+
+    void noteStillBeingTypedIsStoredByEveryClosePath()
+    {
+        QFETCH(ClosePath, path);
+        QFETCH(bool, asks);
+        TestWorld first;
+        QVERIFY(first.start());
+        QSignalSpy ending(&first.form1(), &TForm1::programEnding);
+        QWidget* editor = startTyping(first, 3, QStringLiteral("buy milk"));
+        QVERIFY(editor);
+        QVERIFY(first.remindPage().StringGrid1->item(3, 0)->text().isEmpty());
+
+        closeBy(first, path);
+
+        QCOMPARE(first.dialogs.questions().size(), asks ? 1 : 0);
+        QTRY_COMPARE(ending.count(), 1);
+        QCOMPARE(first.stored(QStringLiteral("3"), MarkKey), QStringLiteral("buy milk"));
+        const QString folder = first.configDir();
+        first.stop();
+
+        TestWorld second({}, folder);
+        QVERIFY(second.start());
+        QCOMPARE(second.remindPage().StringGrid1->item(3, 0)->text(), QStringLiteral("buy milk"));
+    }
+
+    void noteBeingTypedIsStoredAndStaysInItsEditorWhenTheUserStays()
+    {
+        TestWorld world;
+        QVERIFY(world.start());
+        QPointer<QWidget> editor = startTyping(world, 6, QStringLiteral("half"));
+        QVERIFY(editor);
+        world.dialogs.answerNo();
+
+        world.form1().windowHandle()->close();
+
+        QCOMPARE(world.stored(QStringLiteral("6"), MarkKey), QStringLiteral("half"));
+        // The user goes on typing where they were.
+        QVERIFY(editor);
+        QVERIFY(editor->hasFocus());
+        QTest::keyClicks(editor, QStringLiteral(" more"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(world.remindPage().StringGrid1->item(6, 0)->text(), QStringLiteral("half more"));
     }
 
     void storedLineBreakShowsAndKeepsOnlyTheFirstLine()

@@ -212,6 +212,32 @@ private slots:
         QVERIFY(world.ui().ErroR->isHidden());
     }
 
+    void scaleLargerThanTheScreenIsAppliedWithTheTitleBarOnIt()
+    {
+        TestWorld world;
+        QVERIFY(world.start());
+        QVERIFY(settled(world));
+        const QSize client = world.form1().size();
+        const QRect area = world.form1().screen()->availableGeometry();
+        QVERIFY(client.height() * 2 > area.height());
+
+        typeScale(world, QStringLiteral("200"));
+        QTRY_COMPARE(world.form1().size(), client * 2);
+        QVERIFY(settled(world));
+        QVERIFY(world.ui().ErroR->isHidden());
+        QCOMPARE(world.form1().scalePercent(), 200);
+        // The window reaches past the screen's bottom, but its title bar is on the screen, where it can be taken.
+        const QRect frame = frameOnScreen(world.form1());
+        QVERIFY(frame.bottom() > area.bottom());
+        QVERIFY(
+            area.contains(QRect(frame.topLeft(), QSize(frame.width(), world.form1().placement().titleBarHeight()))));
+
+        // The undo brings it back to the size it had.
+        QTest::mouseClick(world.ui().Label19, Qt::LeftButton);
+        QTRY_COMPARE(world.form1().size(), client);
+        QVERIFY(world.ui().ErroR->isHidden());
+    }
+
     void storedPositionOffEveryScreenComesBack_data()
     {
         QTest::addColumn<QPoint>("stored");

@@ -29,6 +29,33 @@ bool typeText(const QString& text)
     return xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"), text});
 }
 
+/// A double-click with the left button on the widget's centre, as the mouse makes it.
+bool doubleClick(QWidget* widget)
+{
+    const QPoint centre = widget->mapToGlobal(widget->rect().center());
+    return xdotool({QStringLiteral("mousemove"), QString::number(centre.x()), QString::number(centre.y()),
+                    QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("--delay"),
+                    QStringLiteral("80"), QStringLiteral("1")});
+}
+
+/// The window's title as the X server holds it for the window manager, without characters that show nothing.
+QString visibleTitle(QWidget& window)
+{
+    QProcess process;
+    process.start(QStringLiteral("xprop"),
+                  {QStringLiteral("-id"), QString::number(window.winId()), QStringLiteral("_NET_WM_NAME")});
+    if (!process.waitForFinished(5000))
+        return QStringLiteral("(no answer)");
+    // _NET_WM_NAME(UTF8_STRING) = "text"
+    const QString line = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    const int quote = line.indexOf(QLatin1Char('"'));
+    if (quote < 0 || !line.endsWith(QLatin1Char('"')))
+        return QStringLiteral("(unreadable) ") + line;
+    QString title = line.mid(quote + 1, line.size() - quote - 2);
+    title.remove(QChar(0x200B));
+    return title;
+}
+
 } // namespace
 
 class ConsoleX11Test : public QObject
@@ -50,8 +77,8 @@ private slots:
         QTRY_VERIFY(!ui.console->isHidden());
         QTRY_VERIFY(ui.console->hasFocus());
         QCOMPARE(ui.console->text(), QStringLiteral("help"));
-        // The key opened the console and typed nothing anywhere.
-        QCOMPARE(world.helpPage().Edit3->text(), QString());
+        // The key opened the console and still typed its character where it was pressed.
+        QCOMPARE(world.helpPage().Edit3->text(), QStringLiteral("`"));
 
         QVERIFY(pressKeys({QStringLiteral("ctrl+a")}));
         QVERIFY(typeText(QStringLiteral("Form_name two words")));
@@ -82,14 +109,57 @@ private slots:
         QVERIFY(ui.console->isHidden());
 
         // A real double-click: its first click puts the service command into the line, the double-click opens it.
-        const QPoint centre = ui.Image3->mapToGlobal(ui.Image3->rect().center());
-        QVERIFY(xdotool({QStringLiteral("mousemove"), QString::number(centre.x()), QString::number(centre.y()),
-                         QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
-                         QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")}));
+        QVERIFY(doubleClick(ui.Image3));
         QTRY_VERIFY(ui.console->hasFocus());
         QCOMPARE(ui.console->text(), QStringLiteral("-=Kr@nTOS_314=- "));
         QVERIFY(ui.Button21->isVisible());
         QVERIFY(ui.conbut->isVisible());
+    }
+
+    void realDoubleClickOnThePictureClosesTheConsoleWithAnEmptyLine()
+    {
+        TestWorld world;
+        QVERIFY(world.start());
+        Ui::Form1& ui = world.ui();
+        ui.N41->trigger();
+        QTRY_VERIFY(ui.console->hasFocus());
+        QVERIFY(pressKeys({QStringLiteral("ctrl+a")}));
+        QVERIFY(typeText(QStringLiteral("Brundan")));
+        QTRY_COMPARE(ui.console->text(), QStringLiteral("Brundan"));
+
+        // Press, release, press, release: the first click fills the line, the double-click closes the console,
+        // and the last release is no click of its own.
+        QVERIFY(doubleClick(ui.Image3));
+        QTRY_VERIFY(ui.console->isHidden());
+        // The double-click's own release has come too.
+        QTRY_COMPARE(QGuiApplication::mouseButtons(), Qt::NoButton);
+        QVERIFY(processQueuedEvents());
+        QCOMPARE(ui.console->text(), QString());
+
+        ui.N41->trigger();
+        QTRY_VERIFY(ui.console->hasFocus());
+        QCOMPARE(ui.console->text(), QString());
+    }
+
+    void formNameAloneLeavesTheTitleBarEmpty()
+    {
+        TestWorld world;
+        QVERIFY(world.start());
+        Ui::Form1& ui = world.ui();
+        ui.N41->trigger();
+        QTRY_VERIFY(ui.console->hasFocus());
+        QVERIFY(pressKeys({QStringLiteral("ctrl+a")}));
+        QVERIFY(typeText(QStringLiteral("Form_name")));
+        QVERIFY(pressKeys({QStringLiteral("Return")}));
+
+        QTRY_COMPARE(world.form1().windowTitle(), QString());
+        // What the window manager shows in the title bar has nothing to see in it.
+        QTRY_COMPARE(visibleTitle(world.form1()), QString());
+
+        QVERIFY(pressKeys({QStringLiteral("ctrl+a")}));
+        QVERIFY(typeText(QStringLiteral("Form_name x y")));
+        QVERIFY(pressKeys({QStringLiteral("Return")}));
+        QTRY_COMPARE(visibleTitle(world.form1()), QStringLiteral("x y"));
     }
 
     void hiddenWindowComesBackOnScreen()

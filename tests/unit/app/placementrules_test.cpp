@@ -2,6 +2,8 @@
 
 #include "app/placementrules.h"
 
+#include <QWidget>
+
 // Found by argument lookup from inside GoogleTest, so they live beside QPoint and QRect.
 void PrintTo(const QPoint& p, std::ostream* os)
 {
@@ -89,11 +91,18 @@ TEST(NearestArea, PrefersTheLargestOverlapThenTheClosest)
     EXPECT_TRUE(nearestArea(QRect(0, 0, 10, 10), {}).isEmpty());
 }
 
-TEST(FitsInside, ComparesBothSides)
+// A window larger than every screen is still made; only one no widget can be is refused.
+TEST(ScaledSizeRepresentable, RefusesOnlyWhatNoWidgetCanBe)
 {
-    EXPECT_TRUE(fitsInside(QSize(1280, 1024), Left));
-    EXPECT_FALSE(fitsInside(QSize(1281, 10), Left));
-    EXPECT_FALSE(fitsInside(QSize(10, 1025), Left));
+    const QSize window(542, 545);
+    EXPECT_TRUE(scaledSizeRepresentable(window, 200, 100));
+    EXPECT_TRUE(scaledSizeRepresentable(window, 1000, 100));
+    EXPECT_TRUE(scaledSizeRepresentable(window, 1, 100));
+    EXPECT_TRUE(scaledSizeRepresentable(QSize(QWIDGETSIZE_MAX, 10), 1, 1));
+    EXPECT_FALSE(scaledSizeRepresentable(QSize(QWIDGETSIZE_MAX, 10), 101, 100));
+    EXPECT_FALSE(scaledSizeRepresentable(QSize(10, 545), 5000000, 100));
+    EXPECT_FALSE(scaledSizeRepresentable(window, 0, 100));
+    EXPECT_FALSE(scaledSizeRepresentable(window, 100, 0));
 }
 
 } // namespace

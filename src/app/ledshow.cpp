@@ -37,10 +37,10 @@ void LedShow::Timer5Timer()
 {
     LedStep += 1;
     auto& keyboard = m_platform.get<platform::KeyboardLeds>();
-    for (const int key : ledShowKeys(LedStep)) {
-        keyboard.keyDown(key);
-        keyboard.keyUp(key);
-    }
-    if (LedStep == 4)
+    for (const int key : ledShowKeys(LedStep))
+        keyboard.toggleLight(key);
+    if (LedStep == 4) {
+        keyboard.endShow();
         m_tick.stop();
+    }
 }

@@ -8,8 +8,8 @@ namespace platform {
 class Platform;
 }
 
-/// The lock keys (virtual keys) pressed and released at one step of the start-up light show; every lock key
-/// is pressed twice over the four steps, so the locks end as they began.
+/// The lock keys (virtual keys) whose lights change at one step of the start-up light show; every light changes
+/// twice over the four steps, so the lights end as they began.
 std::vector<int> ledShowKeys(int step);
 
 // The keyboard-light show of the first four seconds (Timer5).

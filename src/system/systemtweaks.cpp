@@ -113,10 +113,14 @@ void SystemTweaks::izikClick()
     m_shell.platform().get<platform::KeyboardLayout>().activate(m_keyboardLayoutId.toStdString());
 }
 
+// Set rather than pressed: the button toggles, so pressing it at every activation would alternate the layout each
+// time the user came back to the window.
 void SystemTweaks::reapplyKeyboardLayout()
 {
-    if (m_keyboardLayoutId == QLatin1String(kUsEnglishLayout))
-        izikClick();
+    if (m_keyboardLayoutId != QLatin1String(kUsEnglishLayout))
+        return;
+    m_tweaks.izik->setText(QStringLiteral("EN"));
+    m_shell.platform().get<platform::KeyboardLayout>().activate(m_keyboardLayoutId.toStdString());
 }
 
 void SystemTweaks::IconButtonClick()

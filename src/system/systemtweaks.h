@@ -34,7 +34,8 @@ public:
     /// The layout last chosen with the layout button, as stored under "izik".
     QString keyboardLayoutId() const { return m_keyboardLayoutId; }
     void setKeyboardLayoutId(const QString& layoutId) { m_keyboardLayoutId = layoutId; }
-    /// At every activation: a stored choice of US English presses the layout button, which toggles it.
+    /// At every activation: a stored choice of US English sets that layout and the button's caption, however often
+    /// the window is activated; any other stored choice leaves both as they are.
     void reapplyKeyboardLayout();
 
     bool cdDoorOpen() const { return m_cdDoorOpen; }

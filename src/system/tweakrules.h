@@ -28,5 +28,5 @@ struct LayoutChoice
 };
 LayoutChoice nextKeyboardLayout(const QString& caption);
 
-/// The layout whose stored choice makes every activation press the layout button.
+/// The layout whose stored choice every activation sets again.
 inline const char* const kUsEnglishLayout = "00000409";

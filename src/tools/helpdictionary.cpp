@@ -27,6 +27,14 @@ QString typedText(const QPlainTextEdit* memo)
     return text;
 }
 
+// A field is entered when the focus moves to it inside the window. Focus that merely comes back with the window
+// (the user returns from another window, a menu or a list closes) finds the field as it was left, and the user
+// may have switched the layout since: switching again there would undo the user's choice.
+bool movedByUser(const QFocusEvent* event)
+{
+    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+}
+
 bool isEnter(const QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
@@ -98,7 +106,7 @@ bool HelpDictionary::eventFilter(QObject* watched, QEvent* event)
             m_form.Button5->click();
         return isEnter(event) || QObject::eventFilter(watched, event);
     }
-    if (event->type() == QEvent::FocusIn) {
+    if (event->type() == QEvent::FocusIn && movedByUser(static_cast<QFocusEvent*>(event))) {
         if (watched == m_form.Edit3)
             Edit3Enter();
         else if (watched == m_form.Edit4)

@@ -2,82 +2,110 @@
 
 #include <QGuiApplication>
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
-#include <X11/keysym.h>
+
+#include <map>
 
 namespace platform {
 namespace {
 
-KeySym keySymOf(int virtualKey)
+const char* indicatorOf(int virtualKey)
 {
     switch (virtualKey) {
     case 144:
-        return XK_Num_Lock;
+        return "Num Lock";
     case 20:
-        return XK_Caps_Lock;
+        return "Caps Lock";
     case 145:
-        return XK_Scroll_Lock;
+        return "Scroll Lock";
     default:
-        return NoSymbol;
+        return nullptr;
     }
 }
 
-// Lock keys are faked through XTest on an X11 display. A Wayland session, or no display at all, offers no way
-// to fake them, so there nothing happens.
-class XTestKeyboardLeds final : public KeyboardLeds
+// The X keyboard's named indicators. A lock's light normally follows its locked modifier and refuses to be set on
+// its own; for the show it gets a map that follows nothing, so it can be lit without touching the lock (on many
+// Russian desktops Caps Lock also switches the layout), and its own map is put back at the end, when the server
+// lights it by the lock again. Wayland gives programs no hold on the keyboard lights, and without a display there
+// are none, so there nothing happens.
+class XkbIndicatorLeds final : public KeyboardLeds
 {
 public:
-    ~XTestKeyboardLeds() override
+    ~XkbIndicatorLeds() override
     {
+        endShow();
         if (m_display)
             XCloseDisplay(m_display);
     }
 
-    void keyDown(int virtualKey) override { send(virtualKey, true); }
-    void keyUp(int virtualKey) override { send(virtualKey, false); }
+    void toggleLight(int virtualKey) override
+    {
+        Display* x = display();
+        const char* name = indicatorOf(virtualKey);
+        if (!x || !name)
+            return;
+        const Atom atom = XInternAtom(x, name, False);
+        int index = 0;
+        Bool lit = False;
+        XkbIndicatorMapRec map{};
+        if (!XkbGetNamedIndicator(x, atom, &index, &lit, &map, nullptr))
+            return;
+        // The first change of a light keeps its map and state for the end of the show.
+        m_taken.try_emplace(atom, Taken{map, lit != False});
+        XkbIndicatorMapRec followsNothing{};
+        XkbSetNamedIndicator(x, atom, True, lit ? False : True, False, &followsNothing);
+        XSync(x, False);
+    }
+
+    void endShow() override
+    {
+        if (!m_display || m_taken.empty())
+            return;
+        for (auto& [atom, taken] : m_taken) {
+            // A light that no lock drives (Scroll Lock often) keeps an explicit state: give it back its own first.
+            XkbIndicatorMapRec followsNothing{};
+            XkbSetNamedIndicator(m_display, atom, True, taken.lit ? True : False, False, &followsNothing);
+            XkbSetNamedIndicator(m_display, atom, False, False, False, &taken.map);
+        }
+        m_taken.clear();
+        XSync(m_display, False);
+    }
 
 private:
+    struct Taken
+    {
+        XkbIndicatorMapRec map;
+        bool lit;
+    };
+
     Display* display()
     {
         if (m_tried)
             return m_display;
         m_tried = true;
-        // The toolkit's own platform tells whether the session is X11 (XWayland would accept the events
-        // without reaching the keyboard).
+        // The toolkit's own platform tells whether the session is X11 (XWayland's keyboard has no real lights).
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
             return nullptr;
         m_display = XOpenDisplay(nullptr);
-        int event = 0, error = 0, major = 0, minor = 0;
-        if (m_display && !XTestQueryExtension(m_display, &event, &error, &major, &minor)) {
+        int opcode = 0, event = 0, error = 0, major = XkbMajorVersion, minor = XkbMinorVersion;
+        if (m_display && !XkbQueryExtension(m_display, &opcode, &event, &error, &major, &minor)) {
             XCloseDisplay(m_display);
             m_display = nullptr;
         }
         return m_display;
     }
 
-    void send(int virtualKey, bool press)
-    {
-        Display* x = display();
-        const KeySym sym = keySymOf(virtualKey);
-        if (!x || sym == NoSymbol)
-            return;
-        const KeyCode code = XKeysymToKeycode(x, sym);
-        if (code == 0)
-            return;
-        XTestFakeKeyEvent(x, code, press ? True : False, CurrentTime);
-        XFlush(x);
-    }
-
     Display* m_display = nullptr;
     bool m_tried = false;
+    std::map<Atom, Taken> m_taken;
 };
 
 } // namespace
 
 std::shared_ptr<KeyboardLeds> KeyboardLeds::create(const Context&)
 {
-    return std::make_shared<XTestKeyboardLeds>();
+    return std::make_shared<XkbIndicatorLeds>();
 }
 
 } // namespace platform

@@ -5,11 +5,17 @@
 namespace platform {
 namespace {
 
+// Windows lights a lock key's LED only with its lock: a synthesised press and release toggles both, and the show
+// presses every key an even number of times, so the locks end as they began.
 class KeybdEventLeds final : public KeyboardLeds
 {
 public:
-    void keyDown(int virtualKey) override { keybd_event(static_cast<BYTE>(virtualKey), 0, 0, 0); }
-    void keyUp(int virtualKey) override { keybd_event(static_cast<BYTE>(virtualKey), 0, KEYEVENTF_KEYUP, 0); }
+    void toggleLight(int virtualKey) override
+    {
+        keybd_event(static_cast<BYTE>(virtualKey), 0, 0, 0);
+        keybd_event(static_cast<BYTE>(virtualKey), 0, KEYEVENTF_KEYUP, 0);
+    }
+    void endShow() override {}
 };
 
 } // namespace

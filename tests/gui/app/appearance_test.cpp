@@ -664,21 +664,23 @@ private slots:
         QCOMPARE(timer5.interval(), 1000);
         // The show's four ticks, driven here rather than waited for.
         timer5.stop();
-        keyboard->events.clear();
+        keyboard->toggled.clear();
+        keyboard->lights = keyboard->locks;
+        keyboard->showsEnded = 0;
         world.form1().ledShow().LedStep = 0;
         timer5.start();
         for (int tick = 1; tick <= 4; ++tick) {
             QVERIFY(timer5.isActive());
+            QCOMPARE(keyboard->showsEnded, 0);
             world.form1().ledShow().Timer5Timer();
         }
         QVERIFY(!timer5.isActive());
 
-        const QList<QPair<int, bool>> expected{{144, true}, {144, false}, {20, true},  {20, false},
-                                               {145, true}, {145, false}, {144, true}, {144, false},
-                                               {145, true}, {145, false}, {20, true},  {20, false}};
-        QCOMPARE(keyboard->events, expected);
+        QCOMPARE(keyboard->toggled, (QList<int>{144, 20, 145, 144, 145, 20}));
+        QCOMPARE(keyboard->showsEnded, 1);
         QCOMPARE(world.form1().ledShow().LedStep, 4);
         QVERIFY(keyboard->locks == before);
+        QVERIFY(keyboard->lights == before);
     }
 
     void ledShowRunsOnItsOwnAtStart()
@@ -693,7 +695,8 @@ private slots:
         timer5.setInterval(0);
         QTRY_VERIFY(!timer5.isActive());
         QCOMPARE(world.form1().ledShow().LedStep, 4);
-        QCOMPARE(keyboard->events.size(), 12);
+        QCOMPARE(keyboard->toggled.size(), 6);
+        QCOMPARE(keyboard->showsEnded, 1);
     }
 };
 

@@ -1,23 +1,28 @@
 #pragma once
 
 #include <QList>
-#include <QPair>
 #include <map>
 
 #include "platform/keyboardleds.h"
 
-// Records the synthesised lock-key events instead of sending them, and keeps the lock states a real
-// keyboard would have: every press toggles its lock.
+// Records the light changes instead of showing them on the tester's keyboard, and keeps the lights and locks a
+// keyboard would have: a light changes alone, its lock never does.
 class RecordingKeyboardLeds final : public platform::KeyboardLeds
 {
 public:
-    void keyDown(int virtualKey) override
+    void toggleLight(int virtualKey) override
     {
-        events.append({virtualKey, true});
-        locks[virtualKey] = !locks[virtualKey];
+        toggled.append(virtualKey);
+        lights[virtualKey] = !lights[virtualKey];
     }
-    void keyUp(int virtualKey) override { events.append({virtualKey, false}); }
+    void endShow() override
+    {
+        ++showsEnded;
+        lights = locks;
+    }
 
-    QList<QPair<int, bool>> events; // (virtual key, pressed)
+    QList<int> toggled; // virtual keys, in order
+    int showsEnded = 0;
     std::map<int, bool> locks{{144, true}, {20, false}, {145, false}};
+    std::map<int, bool> lights = locks;
 };

@@ -259,6 +259,24 @@ private slots:
         QCOMPARE(help.helpPage().q2->text(), QStringLiteral("RU"));
     }
 
+    void comingBackToTheWindowKeepsTheLayoutTheUserChose()
+    {
+        HelpWorld help;
+        QVERIFY(help.started);
+        help.helpPage().Edit3->setFocus(Qt::TabFocusReason);
+        QCOMPARE(help.layouts->activated, QStringList{QStringLiteral("00000419")});
+        // The user switches to English in the field, looks at another window of the program and comes back: the
+        // field gets the focus back with the window, and the layout stays the user's.
+        help.layouts->activated.clear();
+        QVERIFY(returnToMainWindow(help.world, help.world.form1().aboutWindow()));
+        QVERIFY(processQueuedEvents());
+        QVERIFY(help.layouts->activated.isEmpty());
+        // Moving to another field and back is entering them again.
+        help.helpPage().Memo1->setFocus(Qt::MouseFocusReason);
+        help.helpPage().Edit3->setFocus(Qt::BacktabFocusReason);
+        QCOMPARE(help.layouts->activated, (QStringList{QStringLiteral("00000419"), QStringLiteral("00000419")}));
+    }
+
     void enterMovesOnAndStillReachesTheField()
     {
         HelpWorld help;

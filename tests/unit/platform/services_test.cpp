@@ -187,8 +187,8 @@ class RecordingLeds final : public platform::KeyboardLeds
 {
 public:
     explicit RecordingLeds(Calls& calls) : m_calls(calls) {}
-    void keyDown(int key) override { m_calls.log.push_back("down " + std::to_string(key)); }
-    void keyUp(int key) override { m_calls.log.push_back("up " + std::to_string(key)); }
+    void toggleLight(int key) override { m_calls.log.push_back("light " + std::to_string(key)); }
+    void endShow() override { m_calls.log.push_back("show ended"); }
 
 private:
     Calls& m_calls;
@@ -270,8 +270,8 @@ TEST(PlatformContract, HarmfulServicesAnswerThroughTheirStandIns)
     EXPECT_TRUE(platform.get<platform::Power>().request(platform::PowerAction::PowerOff));
     platform.get<platform::Pointer>().setSpeed(20);
     platform.get<platform::Pointer>().swapButtons(true);
-    platform.get<platform::KeyboardLeds>().keyDown(144);
-    platform.get<platform::KeyboardLeds>().keyUp(144);
+    platform.get<platform::KeyboardLeds>().toggleLight(144);
+    platform.get<platform::KeyboardLeds>().endShow();
     platform.get<platform::KeyboardLayout>().activate("00000419");
     EXPECT_TRUE(platform.get<platform::CdDoor>().open());
     EXPECT_TRUE(platform.get<platform::CdDoor>().close());
@@ -283,8 +283,8 @@ TEST(PlatformContract, HarmfulServicesAnswerThroughTheirStandIns)
     const std::vector<std::string> expected{"power " + std::to_string(int(platform::PowerAction::PowerOff)),
                                             "speed 20",
                                             "swap on",
-                                            "down 144",
-                                            "up 144",
+                                            "light 144",
+                                            "show ended",
                                             "layout 00000419",
                                             "door open",
                                             "door close",

@@ -192,14 +192,20 @@ void Player::Timer4Timer()
 {
     if (m_opening)
         return;
-    // At the strip's end the next entry starts; past the last entry there is none to start.
-    if (handleLeft() >= m_form.MPBar->width() - 2 && m_form.SpeedButton4->isEnabled())
-        SpeedButton4Click();
-    if (fileLoaded() && m_media.deviceOpen() && m_media.mode() == MediaControl::Mode::Playing) {
+    // The handle follows the position before the strip's end is looked at: a track that PlayerTick has just
+    // started must not be taken for the previous one still standing at the end, which would skip it. A track
+    // that has reached its end moves the handle there too, so the list goes on while the window is hidden.
+    if (fileLoaded() && m_media.deviceOpen()) {
+        const bool playing = m_media.mode() == MediaControl::Mode::Playing;
         const qint64 units = unitsPerPixel();
-        if (units != 0)
+        if (units != 0 && (playing || m_media.position() >= m_media.length()))
             setHandleLeft(strip::handleLeft(m_media.position(), units));
     }
+    // At the strip's end the next entry starts; past the last entry there is none to start ("след." may still
+    // be enabled there while the window is hidden, since only PlayerTick refreshes it).
+    const bool nextExists = RandomOrder == 1 || currentIndex() < entryCount() - 1;
+    if (handleLeft() >= m_form.MPBar->width() - 2 && m_form.SpeedButton4->isEnabled() && nextExists)
+        SpeedButton4Click();
     refreshMediaPlayer1();
 }
 

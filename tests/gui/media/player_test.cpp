@@ -491,7 +491,7 @@ private slots:
         w.chooseFolder();
         w.click(w.page().SpeedButton3);
         w.player().PlayerTick();
-        w.page().BitBtn12->move(495, w.page().BitBtn12->y());
+        w.media->at = 990000; // the handle's place at U = 2000: 495
         w.media->take();
         w.player().Timer4Timer();
         QCOMPARE(w.page().ListBox1->currentRow(), 1);
@@ -504,6 +504,54 @@ private slots:
         QCOMPARE(w.page().ListBox1->currentRow(), 1);
         QVERIFY(w.world.dialogs.errors().isEmpty());
         QVERIFY(w.media->take().isEmpty());
+    }
+
+    // Both ticks see a track's end; whichever comes first starts the next entry, and the other must not start
+    // one more. The list is run to its end with the ticks in either order.
+    void everyTrackChangeAdvancesOnce_data()
+    {
+        QTest::addColumn<bool>("timer4First");
+        QTest::addColumn<bool>("windowHidden");
+        QTest::newRow("PlayerTick first") << false << false;
+        QTest::newRow("Timer4 first") << true << false;
+        QTest::newRow("window hidden: Timer4 alone") << true << true;
+    }
+    void everyTrackChangeAdvancesOnce()
+    {
+        QFETCH(bool, timer4First);
+        QFETCH(bool, windowHidden);
+        PlayerWorld w({"a.mp3", "b.mp3", "c.mp3"});
+        QVERIFY(w.started);
+        w.chooseFolder();
+        w.click(w.page().SpeedButton3);
+        w.player().PlayerTick();
+        w.media->take();
+        QStringList opened{w.file("a.mp3")};
+        const auto tick = [&] {
+            if (timer4First)
+                w.player().Timer4Timer();
+            if (!windowHidden)
+                w.player().PlayerTick();
+            if (!timer4First)
+                w.player().Timer4Timer();
+        };
+        for (int track = 0; track < 3; ++track) {
+            w.media->at = w.media->trackLength - 500; // the handle stands at the strip's end
+            tick();
+            w.trackEnds();
+            tick();
+            tick();
+            for (const QString& command : w.media->take())
+                if (command.startsWith(QStringLiteral("open ")))
+                    opened << command.mid(5);
+        }
+        QCOMPARE(opened, QStringList({w.file("a.mp3"), w.file("b.mp3"), w.file("c.mp3")}));
+        QCOMPARE(w.page().ListBox1->currentRow(), 2);
+        QVERIFY2(w.world.dialogs.errors().isEmpty(), qPrintable(w.world.dialogs.errors().join('\n')));
+        if (!windowHidden) {
+            QCOMPARE(w.player().Playing, 0);
+            QCOMPARE(w.page().SpeedButton3->text(), QStringLiteral("играть"));
+        }
     }
 
     void stripsPauseButtonResumesAtOnceWhilePlayingFromThePlayButton()

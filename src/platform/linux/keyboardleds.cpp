@@ -63,9 +63,13 @@ public:
         if (!m_display || m_taken.empty())
             return;
         for (auto& [atom, taken] : m_taken) {
-            // A light that no lock drives (Scroll Lock often) keeps an explicit state: give it back its own first.
+            // The server lights an indicator when its lock or its explicit state says so: a light its lock drives
+            // gives up the explicit state, so that it follows the lock alone again; one that nothing drives (Scroll
+            // Lock often) gets back the state it had.
+            const bool driven = taken.map.which_mods || taken.map.which_groups || taken.map.ctrls;
+            const Bool explicitState = !driven && taken.lit ? True : False;
             XkbIndicatorMapRec followsNothing{};
-            XkbSetNamedIndicator(m_display, atom, True, taken.lit ? True : False, False, &followsNothing);
+            XkbSetNamedIndicator(m_display, atom, True, explicitState, False, &followsNothing);
             XkbSetNamedIndicator(m_display, atom, False, False, False, &taken.map);
         }
         m_taken.clear();

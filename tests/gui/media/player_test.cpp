@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -520,13 +521,12 @@ private slots:
     {
         QFETCH(bool, timer4First);
         QFETCH(bool, windowHidden);
-        PlayerWorld w({"a.mp3", "b.mp3", "c.mp3"});
+        PlayerWorld w({"a.mp3", "b.mp3", "c.mp3", "d.mp3"});
         QVERIFY(w.started);
         w.chooseFolder();
         w.click(w.page().SpeedButton3);
         w.player().PlayerTick();
         w.media->take();
-        QStringList opened{w.file("a.mp3")};
         const auto tick = [&] {
             if (timer4First)
                 w.player().Timer4Timer();
@@ -535,18 +535,26 @@ private slots:
             if (!timer4First)
                 w.player().Timer4Timer();
         };
-        for (int track = 0; track < 3; ++track) {
-            w.media->at = w.media->trackLength - 500; // the handle stands at the strip's end
+        // What each track's end opened: the next entry once, and nothing after the last.
+        QStringList openedAtEnds;
+        for (int track = 0; track < 4; ++track) {
+            // The handle comes to the strip's end a moment before the track's end, which may start the next
+            // entry at once; otherwise the track ends.
+            w.media->at = w.media->trackLength - 1500;
             tick();
-            w.trackEnds();
+            if (!w.media->log.join(QLatin1Char('\n')).contains(QStringLiteral("open "))) {
+                w.trackEnds();
+                tick();
+            }
             tick();
-            tick();
+            QStringList opened;
             for (const QString& command : w.media->take())
                 if (command.startsWith(QStringLiteral("open ")))
-                    opened << command.mid(5);
+                    opened << QFileInfo(command.mid(5)).fileName();
+            openedAtEnds << opened.join(QLatin1Char('+'));
         }
-        QCOMPARE(opened, QStringList({w.file("a.mp3"), w.file("b.mp3"), w.file("c.mp3")}));
-        QCOMPARE(w.page().ListBox1->currentRow(), 2);
+        QCOMPARE(openedAtEnds, QStringList({"b.mp3", "c.mp3", "d.mp3", ""}));
+        QCOMPARE(w.page().ListBox1->currentRow(), 3);
         QVERIFY2(w.world.dialogs.errors().isEmpty(), qPrintable(w.world.dialogs.errors().join('\n')));
         if (!windowHidden) {
             QCOMPARE(w.player().Playing, 0);

@@ -6,7 +6,8 @@
 
 namespace platform {
 
-/// The mouse pointer's speed and button order, for this session only (nothing is written to the user's profile).
+/// The mouse pointer's speed and button order, set where the desktop keeps them (on Windows for this session only;
+/// GNOME keeps them in the user's settings).
 class Pointer
 {
 public:

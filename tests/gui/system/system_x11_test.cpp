@@ -6,6 +6,7 @@
 
 #include "app/tapplication.h"
 #include "forms/keymousegroup.h"
+#include "platform/linux/pointersettings.h"
 #include "platform/pointer.h"
 #include "testworld.h"
 #include "ui_KeyMouseGroup.h"
@@ -58,6 +59,8 @@ class SystemX11Test : public QObject
 private slots:
     void initTestCase()
     {
+        // GNOME's settings stay in this process's memory; GLib reads this at first use.
+        qputenv("GSETTINGS_BACKEND", "memory");
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
             QSKIP("needs an X server");
         QVERIFY2(!acceleration().isEmpty(), "xset (x11-xserver-utils) must be installed");
@@ -79,7 +82,9 @@ private slots:
 
     void mouseSpeedIsThePointerAcceleration()
     {
-        std::shared_ptr<platform::Pointer> pointer = platform::Pointer::create({});
+        // Xvfb's devices have no libinput driver; the desktop's settings are left out here.
+        std::shared_ptr<platform::Pointer> pointer =
+            platform::detail::desktopPointer(nullptr, nullptr, platform::detail::corePointerSettings());
         pointer->setSpeed(10);
         QCOMPARE(acceleration(), QStringLiteral("2/1"));
         pointer->setSpeed(5);
@@ -94,7 +99,8 @@ private slots:
 
     void leftHandSwapsTheFirstAndThirdButtons()
     {
-        std::shared_ptr<platform::Pointer> pointer = platform::Pointer::create({});
+        std::shared_ptr<platform::Pointer> pointer =
+            platform::detail::desktopPointer(nullptr, nullptr, platform::detail::corePointerSettings());
         pointer->swapButtons(true);
         QMap<int, int> swapped = buttonMap();
         QCOMPARE(swapped.value(1), 3);
@@ -105,6 +111,28 @@ private slots:
         QCOMPARE(buttonMap().value(1), 3);
         pointer->swapButtons(false);
         QCOMPARE(buttonMap(), m_buttons);
+    }
+
+    void libinputPropertiesAreLookedForOnThePointerDevices()
+    {
+        // Xvfb's pointers are driven by no libinput driver, but they have the server's own properties.
+        std::shared_ptr<platform::detail::InputDeviceProperties> devices = platform::detail::xinputDeviceProperties();
+        QVERIFY(devices->pointersWith("libinput Accel Speed").empty());
+        QVERIFY(!devices->pointersWith("Device Enabled").empty());
+        QVERIFY(devices->pointersWith("no such property of trombus").empty());
+    }
+
+    void desktopSettingsLeaveTheCorePointerAlone()
+    {
+        // With GNOME's settings installed (in memory here) they take the change, and the core pointer, which a
+        // desktop that applies them would swap a second time, stays as it was.
+        std::shared_ptr<platform::Pointer> pointer = platform::Pointer::create({});
+        const QString before = acceleration();
+        pointer->setSpeed(3);
+        pointer->swapButtons(true);
+        QCOMPARE(acceleration(), before);
+        QCOMPARE(buttonMap(), m_buttons);
+        pointer->swapButtons(false);
     }
 
     void realKeysAndButtonsShowTheirCodes()

@@ -11,6 +11,7 @@
 #include "common/tregistry.h"
 #include "forms/keymousegroup.h"
 #include "forms/tweakgroup.h"
+#include "gnomemouse.h"
 #include "platform/iconextractor.h"
 #include "platform/linux/trash.h"
 #include "recordingcddoor.h"
@@ -127,6 +128,12 @@ class TweaksTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        // GNOME's settings stay in this process's memory, whoever starts the test; GLib reads this at first use.
+        qputenv("GSETTINGS_BACKEND", "memory");
+    }
+
     void switchesShowTheirDesignStateWhateverTheSystemHolds()
     {
         TweakWorld run;
@@ -442,6 +449,72 @@ private slots:
         QCOMPARE(run.pointer->swaps, (QList<bool>{true, false}));
         QCOMPARE(run.world.dialogs.messages(), (QStringList{"А мне пофиг", "А мне пофиг"}));
         QVERIFY(run.world.form1().systemTweaks().leftHanded() == false);
+    }
+
+    void pointerSettingsLandWhereTheDesktopKeepsThem_data()
+    {
+        QTest::addColumn<bool>("gnome");
+        QTest::addColumn<bool>("libinputDevices");
+        QTest::addColumn<bool>("corePointer");
+        QTest::newRow("GNOME's settings and the libinput devices") << true << true << false;
+        QTest::newRow("GNOME's settings alone (Wayland)") << true << false << false;
+        QTest::newRow("libinput devices alone (X11 without GNOME)") << false << true << false;
+        QTest::newRow("core pointer as the last resort") << false << false << true;
+    }
+
+    // The real pointer service with GNOME's real settings (in memory, not the tester's) and the X server's device
+    // properties and core pointer recorded.
+    void pointerSettingsLandWhereTheDesktopKeepsThem()
+    {
+        QFETCH(bool, gnome);
+        QFETCH(bool, libinputDevices);
+        QFETCH(bool, corePointer);
+        QVERIFY2(gnomemouse::installed(), "gsettings-desktop-schemas must be installed");
+        gnomemouse::reset();
+        auto devices = std::make_shared<DevicePropertiesRecorder>();
+        if (libinputDevices) {
+            devices->devices[9] = {"libinput Accel Speed", "libinput Left Handed Enabled"};
+            devices->devices[11] = {"libinput Accel Speed", "libinput Left Handed Enabled"};
+        }
+        devices->devices[14] = {"Device Enabled"};
+        auto core = std::make_unique<PointerSettingsRecorder>();
+        PointerSettingsRecorder& coreCalls = *core;
+        TweakWorld run;
+        run.world.platform->replace<platform::Pointer>(
+            platform::detail::desktopPointer(gnome ? platform::detail::gnomeMouseSettings() : nullptr,
+                                             platform::detail::libinputSettings(devices), std::move(core)));
+        QVERIFY(run.start());
+
+        QSlider* bar = run.keyMouse().MouseSpeedBar;
+        bar->setValue(10);
+        bar->setValue(3);
+        // Position 0 is refused everywhere, as the system refuses speed 0.
+        bar->setValue(0);
+        QPushButton* button = run.keyMouse().LeftHandButton;
+        button->click();
+        QCOMPARE(button->text(), QStringLiteral("Я правша"));
+
+        QCOMPARE(gnomemouse::speed(), gnome ? -0.7 : 0.0);
+        QCOMPARE(gnomemouse::leftHanded(), gnome);
+        const auto speed = [](int device, float value) {
+            return std::make_tuple(device, QStringLiteral("libinput Accel Speed"), value);
+        };
+        const auto left = [](int device, bool value) {
+            return std::make_tuple(device, QStringLiteral("libinput Left Handed Enabled"), value);
+        };
+        using Floats = QList<std::tuple<int, QString, float>>;
+        using Flags = QList<std::tuple<int, QString, bool>>;
+        QCOMPARE(devices->floats, libinputDevices
+                                      ? (Floats{speed(9, 0.0f), speed(11, 0.0f), speed(9, -0.7f), speed(11, -0.7f)})
+                                      : Floats{});
+        QCOMPARE(devices->flags, libinputDevices ? (Flags{left(9, true), left(11, true)}) : Flags{});
+        QCOMPARE(coreCalls.speeds, corePointer ? (QList<int>{10, 3}) : QList<int>{});
+        QCOMPARE(coreCalls.swaps, corePointer ? QList<bool>{true} : QList<bool>{});
+
+        button->click();
+        QCOMPARE(gnomemouse::leftHanded(), false);
+        QCOMPARE(coreCalls.swaps, corePointer ? (QList<bool>{true, false}) : QList<bool>{});
+        gnomemouse::reset();
     }
 };
 

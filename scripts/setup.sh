@@ -9,7 +9,7 @@ cmake ninja-build g++ pkg-config
 qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev libxkbcommon-dev libvulkan-dev
 qt6-multimedia-dev qt6-webengine-dev
 gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly
-gstreamer1.0-libav gstreamer1.0-pulseaudio timgm6mb-soundfont
+gstreamer1.0-libav gstreamer1.0-pulseaudio gstreamer1.0-tools timgm6mb-soundfont
 libpulse-dev libx11-dev libxtst-dev libxi-dev libglib2.0-dev gsettings-desktop-schemas
 googletest libgtest-dev libgmock-dev libbenchmark-dev
 pulseaudio pulseaudio-utils dbus xauth xvfb

@@ -53,6 +53,8 @@ void QtMediaControl::open()
     }
     m_player->stop();
     m_player->setSource(QUrl());
+    // The next file gets a video output only once it is known to carry video (see routeVideo).
+    m_player->setVideoOutput(nullptr);
     if (m_ownWindow)
         m_ownWindow->hide();
     if (m_panelVideo)
@@ -203,6 +205,17 @@ void QtMediaControl::routeVideo()
     if (!m_player)
         return;
     const bool video = m_player->hasVideo();
+    // A video output on a file without video makes the backend end the track a moment after it starts; the
+    // sound of an audio-only file plays with no output at all, and the display choice waits for a video file.
+    if (!video) {
+        if (m_player->videoOutput())
+            m_player->setVideoOutput(nullptr);
+        if (m_panelVideo)
+            m_panelVideo->hide();
+        if (m_ownWindow)
+            m_ownWindow->hide();
+        return;
+    }
     if (m_display) {
         if (!m_panelVideo || m_panelVideo->parentWidget() != m_display) {
             delete m_panelVideo;
@@ -213,7 +226,7 @@ void QtMediaControl::routeVideo()
         }
         if (m_player->videoOutput() != m_panelVideo.data())
             m_player->setVideoOutput(m_panelVideo.data());
-        m_panelVideo->setVisible(video);
+        m_panelVideo->show();
         if (m_ownWindow)
             m_ownWindow->hide();
         return;
@@ -226,7 +239,7 @@ void QtMediaControl::routeVideo()
     m_ownWindow->setWindowTitle(QFileInfo(m_fileName).fileName());
     if (m_player->videoOutput() != m_ownWindow.get())
         m_player->setVideoOutput(m_ownWindow.get());
-    m_ownWindow->setVisible(video);
+    m_ownWindow->show();
     if (m_panelVideo)
         m_panelVideo->hide();
 }

@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "app/tapplication.h"
 #include "media/player.h"
@@ -69,6 +70,75 @@ private slots:
         QCOMPARE(page.SpeedButton3->text(), QStringLiteral("играть"));
         QCOMPARE(page.MPBar->maximum(), 1000);
         QVERIFY2(world.dialogs.errors().isEmpty(), qPrintable(world.dialogs.errors().join('\n')));
+    }
+
+    // Every kind of sound file plays to its real end through the window, with the video display off and on,
+    // and the list moves on to the next entry: a video output on a file without video ended it at once.
+    void soundFilesPlayToTheirEnd_data()
+    {
+        QTest::addColumn<bool>("display");
+        QTest::newRow("display off") << false;
+        QTest::newRow("display on") << true;
+    }
+    void soundFilesPlayToTheirEnd()
+    {
+        QFETCH(bool, display);
+        QTemporaryDir folder;
+        const auto path = [&](const char* name) { return QDir(folder.path()).filePath(QString::fromLatin1(name)); };
+        const struct
+        {
+            const char* name;
+            mediafiles::Mp3Kind kind;
+        } mp3s[] = {{"1 cbr mono.mp3", {false, 1, false}},
+                    {"2 cbr stereo id3.mp3", {false, 2, true}},
+                    {"3 vbr mono id3.mp3", {true, 1, true}},
+                    {"4 vbr stereo.mp3", {true, 2, false}}};
+        for (const auto& mp3 : mp3s) {
+            const QString failure = mediafiles::writeMp3(path(mp3.name), 1500, mp3.kind);
+            QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        }
+        QVERIFY(mediafiles::writeWav(path("5 tone.wav"), 1000));
+        QVERIFY(mediafiles::writeMidi(path("6 tune.mid")));
+
+        TestWorld world;
+        QVERIFY(world.start());
+        Ui::MusicPage& page = world.musicPage();
+        world.ui().TabbedNotebook1->setCurrentWidget(world.ui().PageMusic);
+        QTest::mouseClick(page.CheckBox12, Qt::LeftButton); // sorted: the order above
+        Dialogs::Reply reply;
+        reply.path = folder.path();
+        world.dialogs.answerNext(reply);
+        QTest::mouseClick(page.SpeedButton1, Qt::LeftButton);
+        QCOMPARE(page.ListBox1->count(), 6);
+        if (page.CheckBox10->isChecked() != display)
+            QTest::mouseClick(page.CheckBox10, Qt::LeftButton);
+
+        // The furthest position each entry reached while it was playing, and its length.
+        MediaControl& media = world.platform->get<MediaControl>();
+        QVector<qint64> reached(6, -1);
+        QVector<qint64> lengths(6, 0);
+        QTimer watch;
+        watch.setInterval(20);
+        connect(&watch, &QTimer::timeout, [&] {
+            const int row = page.ListBox1->currentRow();
+            if (row < 0 || !media.deviceOpen() || media.mode() != MediaControl::Mode::Playing)
+                return;
+            reached[row] = std::max(reached[row], media.position());
+            lengths[row] = media.length();
+        });
+        watch.start();
+        QTest::mouseClick(page.SpeedButton3, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(world.form1().player().Playing, 0, 60000);
+        QVERIFY2(world.dialogs.errors().isEmpty(), qPrintable(world.dialogs.errors().join('\n')));
+        QCOMPARE(page.ListBox1->currentRow(), 5);
+        for (int row = 0; row < 6; ++row) {
+            const QString entry = page.ListBox1->item(row)->text();
+            QVERIFY2(lengths[row] >= 400, qPrintable(entry));
+            // The MIDI synthesiser reports its position in coarse steps; that it played is what it can show.
+            const qint64 needed = entry.endsWith(QStringLiteral(".mid")) ? 1 : lengths[row] * 6 / 10;
+            QVERIFY2(reached[row] >= needed,
+                     qPrintable(QStringLiteral("%1: %2 of %3").arg(entry).arg(reached[row]).arg(lengths[row])));
+        }
     }
 
     void midiPlaysThroughTheSoundfont()

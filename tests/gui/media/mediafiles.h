@@ -2,7 +2,11 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QString>
+#include <QStringList>
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>
@@ -36,6 +40,47 @@ inline bool writeWav(const QString& path, int milliseconds)
                       u32(rate * 2) + u16(2) + u16(16) + "data" + u32(data.size()) + data;
     QFile out(path);
     return out.open(QIODevice::WriteOnly) && out.write(file) == file.size();
+}
+
+/// How an MP3 of writeMp3() is made.
+struct Mp3Kind
+{
+    bool variableRate = false;
+    int channels = 1;
+    bool id3Tag = false;
+};
+
+/// An MP3 of a test tone made by GStreamer's gst-launch-1.0 (LAME, the ID3v2 muxer); an empty answer means it
+/// was written, else it says why not.
+inline QString writeMp3(const QString& path, int milliseconds, const Mp3Kind& kind)
+{
+    const QString launcher = QStandardPaths::findExecutable(QStringLiteral("gst-launch-1.0"));
+    if (launcher.isEmpty())
+        return QStringLiteral("gst-launch-1.0 is missing (gstreamer1.0-tools)");
+    const int rate = 32000;
+    QStringList pipeline{QStringLiteral("-q"),
+                         QStringLiteral("audiotestsrc"),
+                         QStringLiteral("num-buffers=%1").arg(milliseconds / 100),
+                         QStringLiteral("samplesperbuffer=%1").arg(rate / 10),
+                         QStringLiteral("!"),
+                         QStringLiteral("audio/x-raw,rate=%1,channels=%2").arg(rate).arg(kind.channels),
+                         QStringLiteral("!")};
+    if (kind.id3Tag)
+        pipeline << QStringLiteral("taginject") << QStringLiteral("tags=title=Probe") << QStringLiteral("!");
+    pipeline << QStringLiteral("lamemp3enc");
+    if (kind.variableRate)
+        pipeline << QStringLiteral("target=quality") << QStringLiteral("quality=4") << QStringLiteral("!")
+                 << QStringLiteral("xingmux");
+    else
+        pipeline << QStringLiteral("target=bitrate") << QStringLiteral("cbr=true") << QStringLiteral("bitrate=64");
+    if (kind.id3Tag)
+        pipeline << QStringLiteral("!") << QStringLiteral("id3v2mux");
+    pipeline << QStringLiteral("!") << QStringLiteral("filesink") << QStringLiteral("location=") + path;
+    QProcess encoder;
+    encoder.start(launcher, pipeline);
+    if (!encoder.waitForFinished(30000) || encoder.exitStatus() != QProcess::NormalExit || encoder.exitCode() != 0)
+        return QStringLiteral("gst-launch-1.0 failed: ") + QString::fromLocal8Bit(encoder.readAllStandardError());
+    return QFileInfo(path).size() > 0 ? QString() : QStringLiteral("gst-launch-1.0 wrote nothing");
 }
 
 /// A one-track General MIDI file: a piano playing middle C for a quarter note at 120 beats a minute.

@@ -124,6 +124,15 @@ std::optional<unsigned char> encodeCp1251(char16_t character)
 
 QString decodePlainText(QByteArrayView bytes)
 {
+    // A UTF-16 file announces itself with its byte-order mark, as the platform's own editors write it.
+    const auto utf16 = [&](QStringDecoder::Encoding encoding) {
+        QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
+        return QString(decoder.decode(bytes.sliced(2)));
+    };
+    if (bytes.startsWith("\xFF\xFE"))
+        return utf16(QStringDecoder::Utf16LE);
+    if (bytes.startsWith("\xFE\xFF"))
+        return utf16(QStringDecoder::Utf16BE);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(bytes);
     if (!utf8.hasError()) {

@@ -204,6 +204,16 @@ private slots:
         QTest::newRow("utf-8") << QByteArray("первая\nвторая\n\tтретья") << QStringLiteral("первая\nвторая\n\tтретья");
         QTest::newRow("cp1251 with windows lines")
             << QByteArray("\xcf\xf0\xe8\xe2\xe5\xf2\r\n{\\b not rtf}") << QStringLiteral("Привет\n{\\b not rtf}");
+        const QString text = QStringLiteral("Привет\r\nмир");
+        QTest::newRow("utf-8 with mark") << QByteArray("\xEF\xBB\xBF") + text.toUtf8() << QStringLiteral("Привет\nмир");
+        QByteArray littleEndian("\xFF\xFE");
+        QByteArray bigEndian("\xFE\xFF");
+        for (const QChar c : text) {
+            littleEndian += char(c.unicode() & 0xFF) + QByteArray(1, char(c.unicode() >> 8));
+            bigEndian += QByteArray(1, char(c.unicode() >> 8)) + char(c.unicode() & 0xFF);
+        }
+        QTest::newRow("utf-16 little-endian with mark") << littleEndian << QStringLiteral("Привет\nмир");
+        QTest::newRow("utf-16 big-endian with mark") << bigEndian << QStringLiteral("Привет\nмир");
     }
     void plainTextFileShowsItsLinesUnchanged()
     {

@@ -419,6 +419,8 @@ TEST_F(RtfTest, plainTextFiles)
         {"first line\nsecond\n", QStringLiteral("first line\nsecond\n")},
         {"windows\r\nlines\r\n", QStringLiteral("windows\nlines\n")},
         {"\xEF\xBB\xBFutf-8 \xD0\x96", QStringLiteral("utf-8 Ж")},
+        {QByteArray("\xFF\xFEu\0\x16\x04\r\0\n\0z\0", 12), QStringLiteral("uЖ\nz")},
+        {QByteArray("\xFE\xFF\0u\x04\x16\0\r\0\n\0z", 12), QStringLiteral("uЖ\nz")},
         {"cp1251 \xC6\xE0\xE1\xE0", QStringLiteral("cp1251 Жаба")},
         {"{\\rt not rich", QStringLiteral("{\\rt not rich")},
         {" {\\rtf1 starts late}", QStringLiteral(" {\\rtf1 starts late}")},

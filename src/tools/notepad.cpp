@@ -11,6 +11,8 @@
 #include <QSaveFile>
 #include <QStyle>
 #include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QTextLayout>
 #include <QToolButton>
@@ -244,6 +246,23 @@ void Notepad::SpeedButton14Click()
     font.setStrikeOut(chosen->font.strikeOut());
     font.setFixedPitch(chosen->font.fixedPitch());
     edit->setFont(font);
+
+    // A rich-text file brings sizes and styles of its own, which win over the edit's font; the chosen ones are
+    // laid over the whole text and what is typed next, as they show on text that has none.
+    QTextCharFormat chosenFormat;
+    if (font.pixelSize() > 0)
+        chosenFormat.setProperty(QTextFormat::FontPixelSize, font.pixelSize());
+    else
+        chosenFormat.setFontPointSize(font.pointSizeF());
+    chosenFormat.setFontWeight(font.weight());
+    chosenFormat.setFontItalic(font.italic());
+    chosenFormat.setFontUnderline(font.underline());
+    chosenFormat.setFontStrikeOut(font.strikeOut());
+    chosenFormat.setFontFixedPitch(font.fixedPitch());
+    QTextCursor whole(edit->document());
+    whole.select(QTextCursor::Document);
+    whole.mergeCharFormat(chosenFormat);
+    edit->mergeCurrentCharFormat(chosenFormat);
 }
 
 QStringList Notepad::shownLines() const

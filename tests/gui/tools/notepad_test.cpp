@@ -347,6 +347,39 @@ private slots:
         QVERIFY(run.fileBytes(run.path(QStringLiteral("red.rtf"))).contains("\\red200\\green0\\blue0"));
     }
 
+    // A rich-text file's own sizes and styles give way to the font dialog's, as on text typed by hand.
+    void fontDialogReachesTextOpenedFromRichText()
+    {
+        NotepadWorld run;
+        QVERIFY(run.started);
+        QFile file(run.path(QStringLiteral("styled.rtf")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 plain \\i\\fs40 italic\\i0\\par}");
+        file.close();
+        run.open(file.fileName());
+        QFont chosen(QStringLiteral("Arial"), 14);
+        chosen.setBold(true);
+        Dialogs::Reply reply;
+        reply.font = chosen;
+        reply.color = QColor(0, 0, 200);
+        run.world.dialogs.answerNext(reply);
+        QTest::mouseClick(run.form().SpeedButton14, Qt::LeftButton);
+
+        const rtf::Content shown = rtf::describe(*run.edit()->document());
+        QVERIFY(!shown.paragraphs.empty());
+        for (const rtf::Run& piece : shown.paragraphs.at(0).runs) {
+            QCOMPARE(piece.format.halfPoints, 28);
+            QVERIFY(piece.format.bold);
+            QVERIFY(!piece.format.italic);
+        }
+        QTextCursor end(run.edit()->document());
+        end.movePosition(QTextCursor::End);
+        run.edit()->setTextCursor(end);
+        QTest::keyClicks(run.edit(), QStringLiteral("more"));
+        QCOMPARE(run.edit()->currentCharFormat().fontPointSize(), 14.0);
+        QCOMPARE(run.edit()->currentCharFormat().fontWeight(), int(QFont::Bold));
+    }
+
     void backgroundColourComesFromTheColourDialog()
     {
         NotepadWorld run;

@@ -2,10 +2,13 @@
 
 #include <QAbstractItemView>
 #include <QDir>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <algorithm>
+#include <functional>
 
 #include "common/clickfilter.h"
 #include "common/dialogs.h"
@@ -69,6 +72,37 @@ private:
     QComboBox* m_box;
 };
 
+// The list is asked afresh each time it is about to open, so a drive mounted since (a USB stick) is there
+// and one that is gone is not. A press of the mouse or of a key that opens the list comes before the list
+// does.
+class DriveListRefresher final : public QObject
+{
+public:
+    DriveListRefresher(QComboBox* box, std::function<void()> refresh) : QObject(box), m_refresh(std::move(refresh))
+    {
+        box->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            m_refresh();
+        else if (event->type() == QEvent::KeyPress && opensList(*static_cast<QKeyEvent*>(event)))
+            m_refresh();
+        return false;
+    }
+
+private:
+    static bool opensList(const QKeyEvent& key)
+    {
+        const bool alt = key.modifiers() & Qt::AltModifier;
+        return key.key() == Qt::Key_F4 || key.key() == Qt::Key_Space ||
+               (alt && (key.key() == Qt::Key_Down || key.key() == Qt::Key_Up));
+    }
+
+    std::function<void()> m_refresh;
+};
+
 } // namespace
 
 DiskMeter::DiskMeter(Ui::HelpPage& form, platform::DiskSpace& disks, QObject* parent)
@@ -76,17 +110,23 @@ DiskMeter::DiskMeter(Ui::HelpPage& form, platform::DiskSpace& disks, QObject* pa
 {
     fillDriveList();
     new ListWidthKeeper(m_form.Drivers);
+    new DriveListRefresher(m_form.Drivers, guarded([this] { fillDriveList(); }));
     connectGuarded(m_form.Drivers, &QComboBox::currentIndexChanged, this, &DiskMeter::DriversChange);
     MouseHandlers::onMouseDown(m_form.ProgressBar1, guarded([this](QMouseEvent*) { ProgressBar1MouseDown(); }));
 }
 
+// A refill keeps the chosen drive chosen and runs no update; a chosen drive that is gone leaves the first one
+// shown, and choosing a drive from the list then updates the meter.
 void DiskMeter::fillDriveList()
 {
     QSignalBlocker blocker(m_form.Drivers);
+    const QVariant chosen = m_form.Drivers->currentData();
     m_form.Drivers->clear();
     for (const platform::Drive& drive : m_disks.drives())
         m_form.Drivers->addItem(m_form.Drivers->style()->standardIcon(pictureOf(drive.kind)),
                                 QString::fromStdString(drive.name), QString::fromStdString(drive.id));
+    if (chosen.isValid())
+        m_form.Drivers->setCurrentIndex(std::max(0, m_form.Drivers->findData(chosen)));
     fitListToEntries(m_form.Drivers);
 }
 

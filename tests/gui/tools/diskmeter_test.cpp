@@ -1,3 +1,4 @@
+#include <QAbstractItemView>
 #include <QDir>
 #include <QLocale>
 #include <QStorageInfo>
@@ -103,6 +104,47 @@ private slots:
         const int before = disks->queries;
         ui.Drivers->setCurrentIndex(1);
         QCOMPARE(disks->queries, before);
+    }
+
+    // A stick mounted after the window was built is in the list when the list is opened, by mouse or key; a
+    // drive unmounted since is not, and the refill alone updates nothing.
+    void listOpensWithTheDrivesMountedNow_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("mouse") << "mouse";
+        QTest::newRow("F4") << "F4";
+        QTest::newRow("Alt+Down") << "Alt+Down";
+    }
+    void listOpensWithTheDrivesMountedNow()
+    {
+        QFETCH(QString, how);
+        TestWorld world;
+        auto disks = twoFakeDrives();
+        world.platform->replace<platform::DiskSpace>(disks);
+        QVERIFY(world.start());
+        Ui::HelpPage& ui = world.helpPage();
+        world.ui().TabbedNotebook1->setCurrentWidget(world.ui().PageHelp);
+        QCOMPARE(ui.Drivers->count(), 2);
+
+        disks->list.erase(disks->list.begin() + 1);
+        disks->list.push_back({"/media/me/STICK", "STICK (/media/me/STICK)", platform::DriveKind::Removable});
+        disks->sizes["/media/me/STICK"] = {16 * GiB, 4 * GiB};
+        const int queries = disks->queries;
+        if (how == "mouse")
+            QTest::mouseClick(ui.Drivers, Qt::LeftButton);
+        else
+            QTest::keyClick(ui.Drivers, how == "F4" ? Qt::Key_F4 : Qt::Key_Down,
+                            how == "F4" ? Qt::NoModifier : Qt::AltModifier);
+        QTRY_VERIFY(ui.Drivers->view()->isVisible());
+        QCOMPARE(ui.Drivers->count(), 2);
+        QCOMPARE(ui.Drivers->itemText(1), QStringLiteral("STICK (/media/me/STICK)"));
+        QCOMPARE(ui.Drivers->currentText(), QStringLiteral("/data"));
+        QCOMPARE(disks->queries, queries);
+        ui.Drivers->hidePopup();
+
+        ui.Drivers->setCurrentIndex(1);
+        QCOMPARE(ui.StaticText6->text(), QStringLiteral("16,00 Gb"));
+        QCOMPARE(ui.Drivers->toolTip(), QStringLiteral("Диск STICK (/media/me/STICK)"));
     }
 
     void driveWithoutSizeShowsQuestionMarks()

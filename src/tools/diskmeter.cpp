@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QDir>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -103,6 +104,46 @@ private:
     std::function<void()> m_refresh;
 };
 
+// An amount in bytes on a large drive is longer than its field; its font gets smaller until the whole amount
+// fits, rather than losing its last digits or its unit. The font is worked out afresh from the inherited one
+// whenever the text or the field's size changes (the window's scale changes both).
+void fitAmount(QLabel* field)
+{
+    QFont font = field->parentWidget()->font();
+    const QFontMetrics plain(font);
+    int room = field->contentsRect().width() - 2 * field->margin() - 1;
+    if (field->frameWidth() > 0 && field->indent() < 0)
+        room -= plain.horizontalAdvance(QLatin1Char('x')) / 2;
+    const qreal smallest = 5;
+    const bool points = font.pointSizeF() > 0;
+    qreal size = points ? font.pointSizeF() : font.pixelSize();
+    while (QFontMetrics(font).horizontalAdvance(field->text()) > room && size > smallest) {
+        size = std::max(smallest, size - (points ? 0.5 : 1));
+        if (points)
+            font.setPointSizeF(size);
+        else
+            font.setPixelSize(int(size));
+    }
+    if (font != field->font())
+        field->setFont(font);
+}
+
+class AmountFitter final : public QObject
+{
+public:
+    explicit AmountFitter(QLabel* field) : QObject(field), m_field(field) { field->installEventFilter(this); }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize)
+            fitAmount(m_field);
+        return false;
+    }
+
+private:
+    QLabel* m_field;
+};
+
 } // namespace
 
 DiskMeter::DiskMeter(Ui::HelpPage& form, platform::DiskSpace& disks, QObject* parent)
@@ -110,6 +151,8 @@ DiskMeter::DiskMeter(Ui::HelpPage& form, platform::DiskSpace& disks, QObject* pa
 {
     fillDriveList();
     new ListWidthKeeper(m_form.Drivers);
+    for (QLabel* field : {m_form.StaticText4, m_form.StaticText5, m_form.StaticText6})
+        new AmountFitter(field);
     new DriveListRefresher(m_form.Drivers, guarded([this] { fillDriveList(); }));
     connectGuarded(m_form.Drivers, &QComboBox::currentIndexChanged, this, &DiskMeter::DriversChange);
     MouseHandlers::onMouseDown(m_form.ProgressBar1, guarded([this](QMouseEvent*) { ProgressBar1MouseDown(); }));
@@ -170,6 +213,8 @@ void DiskMeter::UpdateDiskMeter()
         m_form.StaticText3->setText(unknown);
         m_form.StaticText5->setText(unknown);
         m_form.StaticText6->setText(unknown);
+        for (QLabel* field : {m_form.StaticText4, m_form.StaticText5, m_form.StaticText6})
+            fitAmount(field);
         m_form.ProgressBar1->setValue(0);
         Dialogs::message(QStringLiteral("Нет Диска !!!"));
         return;
@@ -181,6 +226,8 @@ void DiskMeter::UpdateDiskMeter()
     m_form.StaticText4->setText(view->freeText);
     m_form.StaticText5->setText(view->usedText);
     m_form.StaticText6->setText(view->totalText);
+    for (QLabel* field : {m_form.StaticText4, m_form.StaticText5, m_form.StaticText6})
+        fitAmount(field);
     // A range of 0 to 0 would turn the bar into a busy indicator; an empty bar is what it means.
     m_form.ProgressBar1->setRange(0, qMax(view->barMaximum, 1));
     m_form.StaticText3->setText(view->percentText);

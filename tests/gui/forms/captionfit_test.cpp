@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "../tools/toolstandins.h"
 #include "app/tapplication.h"
 #include "formwalk.h"
 #include "testworld.h"
@@ -259,6 +260,41 @@ private slots:
     {
         QFETCH(QWidget*, widget);
         checkFits(widget);
+    }
+
+    // The disk meter's amounts in every unit, for a drive of 250 GB: in bytes they are the longest texts.
+    void diskAmountsFitInEveryUnit_data()
+    {
+        QTest::addColumn<int>("scalePercent");
+        QTest::addColumn<int>("unit");
+        const QStringList units{"в гигАх", "в мегАх", "в килАх", "в байтАх"};
+        for (const int scale : {100, 150})
+            for (int unit = 0; unit < units.size(); ++unit)
+                QTest::addRow("%d %% %s", scale, qPrintable(units[unit])) << scale << unit;
+    }
+    void diskAmountsFitInEveryUnit()
+    {
+        QFETCH(int, scalePercent);
+        QFETCH(int, unit);
+        m_world.reset();
+        TestWorld world;
+        auto disks = std::make_shared<FakeDiskSpace>();
+        disks->list = {{"/data", "/data", platform::DriveKind::Fixed},
+                       {"/media/me/DISK", "DISK (/media/me/DISK)", platform::DriveKind::Removable}};
+        disks->current = "/data";
+        disks->sizes["/data"] = {250059350016, 123456789012};
+        disks->sizes["/media/me/DISK"] = {250059350016, 98765432109};
+        world.platform->replace<platform::DiskSpace>(disks);
+        QVERIFY(world.start());
+        if (scalePercent != 100)
+            QVERIFY(formwalk::scaleWindow(world.form1(), scalePercent));
+        Ui::HelpPage& page = world.helpPage();
+        page.ComboBox3->setCurrentIndex(unit);
+        page.Drivers->setCurrentIndex(1);
+        const QStringList unitWords{"Gb", "Mb", "Kb", "byte"};
+        QVERIFY2(page.StaticText6->text().endsWith(unitWords[unit]), qPrintable(page.StaticText6->text()));
+        for (QLabel* field : {page.StaticText4, page.StaticText5, page.StaticText6})
+            checkFits(field);
     }
 
     void cleanupTestCase() { m_world.reset(); }

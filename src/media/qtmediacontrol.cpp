@@ -62,19 +62,24 @@ void QtMediaControl::open()
 
     QString error;
     QEventLoop wait;
-    const auto settled = [this] {
+    // The end of the previous track may still be the reported status when the new file is set; taken for the
+    // new file's, it would end that track before a note of it played. The end counts once the status has moved.
+    bool statusMoved = false;
+    const auto settled = [this, &statusMoved] {
         switch (m_player->mediaStatus()) {
         case QMediaPlayer::LoadedMedia:
         case QMediaPlayer::BufferedMedia:
-        case QMediaPlayer::EndOfMedia:
         case QMediaPlayer::InvalidMedia:
             return true;
+        case QMediaPlayer::EndOfMedia:
+            return statusMoved;
         default:
             return false;
         }
     };
     const QMetaObject::Connection onStatus =
         QObject::connect(m_player.get(), &QMediaPlayer::mediaStatusChanged, &wait, [&] {
+            statusMoved = true;
             if (settled())
                 wait.quit();
         });

@@ -17,8 +17,37 @@ static void initResources()
     Q_INIT_RESOURCE(resources);
 }
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
+namespace {
+
+bool platformChosenHere = false;
+
+// Stored window positions, the pointer, the lock lights, the keyboard group and the screen grab are X11 services,
+// so where an X server runs beside a Wayland compositor (XWayland) the program keeps to X11, unless the user
+// named a platform. Without an X server Qt's choice (the compositor's native platform) stands, and those
+// services fall back quietly.
+int& choosePlatform(int& argc, char** argv)
 {
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("DISPLAY"))
+        return argc;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "-platform" || argument == "--platform" || argument.startsWith("-platform=") ||
+            argument.startsWith("--platform="))
+            return argc;
+    }
+    // The compositor stays the fallback should the X server not answer.
+    qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ? "xcb" : "xcb;wayland");
+    platformChosenHere = true;
+    return argc;
+}
+
+} // namespace
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(choosePlatform(argc, argv), argv)
+{
+    // The choice was for this process only: programs started from it make their own.
+    if (platformChosenHere)
+        qunsetenv("QT_QPA_PLATFORM");
     // The pictures live in a static library: they must be registered before the icon and the forms use them.
     initResources();
     setApplicationTitle(QStringLiteral("Тромбус"));

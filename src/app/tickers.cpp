@@ -1,5 +1,6 @@
 #include "app/tickers.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -43,7 +44,10 @@ void Tickers::startFadeIn()
 void Tickers::applyOpacity()
 {
     m_alpha = FadeLevel * 255 / 100;
-    m_shell.setOpacity(m_alpha);
+    // A Wayland client cannot set its window's opacity (the compositor alone decides), and Qt's Wayland windows
+    // warn at every attempt: there the window is shown opaque from the start.
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        m_shell.setOpacity(m_alpha);
 }
 
 void Tickers::Timer1Timer()

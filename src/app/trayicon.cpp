@@ -1,11 +1,39 @@
 #include "app/trayicon.h"
 
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusVariant>
 
 #include "ui_Form1.h"
 
 namespace {
 std::optional<bool> availabilityOverride;
+
+// Whether the icon is a StatusNotifier item (KDE, Xfce, Cinnamon, GNOME with the AppIndicator extension): Qt's
+// desktop themes make it one when a watcher on the session bus reports a registered host, asking once per
+// process, so the same question is asked here, once. The headless platforms have no such theme.
+bool shownByStatusNotifierHost()
+{
+    static const bool shown = [] {
+        const QString platform = QGuiApplication::platformName();
+        if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
+            return false;
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+        if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(watcher).value())
+            return false;
+        QDBusMessage get =
+            QDBusMessage::createMethodCall(watcher, QStringLiteral("/StatusNotifierWatcher"),
+                                           QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+        get << watcher << QStringLiteral("IsStatusNotifierHostRegistered");
+        const QDBusMessage reply = bus.call(get, QDBus::Block, 2000);
+        return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
+               qvariant_cast<QDBusVariant>(reply.arguments().constFirst()).variant().toBool();
+    }();
+    return shown;
+}
 } // namespace
 
 bool TrayIcon::available()
@@ -36,8 +64,13 @@ TrayIcon::TrayIcon(Ui::Form1& ui, QObject* parent) : QObject(parent)
     m_icon.setObjectName(QStringLiteral("TrayIcon1"));
     m_icon.setIcon(QApplication::windowIcon());
     m_icon.setContextMenu(&m_menu);
-    connect(&m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::DoubleClick)
-            emit doubleClicked();
-    });
+    // An XEmbed tray reports a single click as Trigger before the double-click; a StatusNotifier host sends a
+    // click on as the item's activation, which Qt reports as Trigger and which is the only one such a host sends.
+    const bool statusNotifierItem = shownByStatusNotifierHost();
+    connect(&m_icon, &QSystemTrayIcon::activated, this,
+            [this, statusNotifierItem](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::DoubleClick ||
+                    (reason == QSystemTrayIcon::Trigger && statusNotifierItem))
+                    emit doubleClicked();
+            });
 }

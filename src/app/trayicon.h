@@ -29,6 +29,8 @@ public:
     bool isVisible() const { return m_icon.isVisible(); }
 
 signals:
+    /// The user asked the icon for the window: a double-click in an XEmbed tray, the activation (a click) from a
+    /// StatusNotifier host.
     void doubleClicked();
 
 private:

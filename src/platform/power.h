@@ -21,8 +21,9 @@ public:
     static std::shared_ptr<Power> create(const Context& context);
     virtual ~Power() = default;
 
-    /// Asks the system for the action (acquiring whatever right it needs first); false when it could not even
-    /// be asked. The system may still refuse or ask the user.
+    /// Asks the system for the action (acquiring whatever right it needs first): on Linux the desktop's session
+    /// manager, the login manager only where none runs. False when nobody could even be asked; the system may
+    /// still refuse, ask the user or let a program with unsaved work stop it.
     virtual bool request(PowerAction action) = 0;
 
 protected:

@@ -200,6 +200,11 @@ void Player::Timer4Timer()
         const qint64 units = unitsPerPixel();
         if (units != 0 && (playing || m_media.position() >= m_media.length()))
             setHandleLeft(strip::handleLeft(m_media.position(), units));
+        // A strip too short to take a pixel's worth of the track (whose length the backend does not know yet
+        // right after the open) puts a playing track's handle at its start: left at the previous track's end,
+        // it would skip this one.
+        else if (units == 0 && playing && m_media.position() < m_media.length())
+            setHandleLeft(0);
     }
     // At the strip's end the next entry starts; past the last entry there is none to start ("след." may still
     // be enabled there while the window is hidden, since only PlayerTick refreshes it).

@@ -25,6 +25,7 @@ public:
         open_ = true;
         currentMode = Mode::Stopped;
         at = 0;
+        lengthKnown = !lengthUnknownAfterOpen;
     }
     bool deviceOpen() const override { return open_; }
     void play() override
@@ -59,7 +60,8 @@ public:
     qint64 length() const override
     {
         require();
-        return trackLength;
+        // Like the backend, a length it does not know yet reads as just past the position.
+        return lengthKnown ? trackLength : at + 1;
     }
     qint64 position() const override { return at; }
     Mode mode() const override { return currentMode; }
@@ -89,6 +91,9 @@ public:
     QStringList log;
     QSet<QString> failing;
     qint64 trackLength = 994000;
+    // The backend tells a freshly opened file's length only some time after the open.
+    bool lengthUnknownAfterOpen = false;
+    bool lengthKnown = true;
     qint64 at = 0;
     Mode currentMode = Mode::NotReady;
 

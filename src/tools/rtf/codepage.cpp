@@ -122,12 +122,27 @@ std::optional<unsigned char> encodeCp1251(char16_t character)
     return byte;
 }
 
+QString withPairedSurrogates(const QString& text)
+{
+    QString result = text;
+    for (qsizetype i = 0; i < result.size(); ++i) {
+        if (result[i].isHighSurrogate() && i + 1 < result.size() && result[i + 1].isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        if (result[i].isSurrogate())
+            result[i] = QChar(QChar::ReplacementCharacter);
+    }
+    return result;
+}
+
 QString decodePlainText(QByteArrayView bytes)
 {
     // A UTF-16 file announces itself with its byte-order mark, as the platform's own editors write it.
     const auto utf16 = [&](QStringDecoder::Encoding encoding) {
         QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
-        return QString(decoder.decode(bytes.sliced(2)));
+        // The decoder passes a lone half of a surrogate pair through.
+        return withPairedSurrogates(decoder.decode(bytes.sliced(2)));
     };
     if (bytes.startsWith("\xFF\xFE"))
         return utf16(QStringDecoder::Utf16LE);

@@ -18,8 +18,12 @@ QString decode(QByteArrayView bytes, int codePage);
 /// The Windows-1251 byte of a character at or above 0x80, if that code page has it.
 std::optional<unsigned char> encodeCp1251(char16_t character);
 
-/// A file that is not rich text: UTF-8 (without its byte order mark) when the bytes are valid UTF-8,
-/// otherwise Windows-1251. Line ends stay as they are.
+/// Halves of surrogate pairs without their other half become U+FFFD: a document cannot hold them, and a
+/// save would write a character that the next open reads differently.
+QString withPairedSurrogates(const QString& text);
+
+/// A file that is not rich text: UTF-16 when it starts with a byte order mark, UTF-8 (without its byte
+/// order mark) when the bytes are valid UTF-8, otherwise Windows-1251. Line ends stay as they are.
 QString decodePlainText(QByteArrayView bytes);
 
 } // namespace rtf

@@ -251,21 +251,6 @@ int hexValue(char c)
     return -1;
 }
 
-// Halves of surrogate pairs without their other half become U+FFFD.
-QString withPairedSurrogates(const QString& text)
-{
-    QString result = text;
-    for (qsizetype i = 0; i < result.size(); ++i) {
-        if (result[i].isHighSurrogate() && i + 1 < result.size() && result[i + 1].isLowSurrogate()) {
-            ++i;
-            continue;
-        }
-        if (result[i].isSurrogate())
-            result[i] = QChar(QChar::ReplacementCharacter);
-    }
-    return result;
-}
-
 QString keptText(const QString& text)
 {
     QString kept;
@@ -631,8 +616,14 @@ private:
             appendText(QString(QChar(QChar::ReplacementCharacter)));
             return;
         }
+        // Not QString::fromUcs4: it takes a U+FEFF standing alone for a byte order mark and drops it.
         const char32_t character = static_cast<char32_t>(value);
-        appendText(QString::fromUcs4(&character, 1));
+        if (QChar::requiresSurrogates(character)) {
+            const QChar pair[2] = {QChar(QChar::highSurrogate(character)), QChar(QChar::lowSurrogate(character))};
+            appendText(QString(pair, 2));
+        } else {
+            appendText(QString(QChar(static_cast<char16_t>(character))));
+        }
     }
 
     int fontCodePage(int number) const

@@ -73,11 +73,13 @@ private slots:
         Ui::ClipboardGroup& form = world.mainPage().ClipboardPanel->form();
         QClipboard* clipboard = QGuiApplication::clipboard();
         const QString users = QStringLiteral("что было у пользователя");
-        clipboard->setText(users);
-        // A headless compositor has no seat, and without one a Wayland client can hold no clipboard: there only
-        // the absence of a picture can be seen.
-        const bool holds = QTest::qWaitFor([&] { return clipboard->text() == users; }, 2000);
-        QVERIFY(holds || QGuiApplication::platformName() == QLatin1String("wayland"));
+        // A headless compositor has no seat, and without one a Wayland client can hold no clipboard (Qt drops,
+        // and never frees, what is set there): natively on Wayland only the absence of a picture can be seen.
+        const bool native = QGuiApplication::platformName() == QLatin1String("wayland");
+        if (!native)
+            clipboard->setText(users);
+        const bool holds = !native && QTest::qWaitFor([&] { return clipboard->text() == users; }, 2000);
+        QVERIFY(holds || native);
 
         QTest::mouseClick(form.Button1, Qt::LeftButton);
 

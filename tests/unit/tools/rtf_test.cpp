@@ -421,6 +421,12 @@ TEST_F(RtfTest, plainTextFiles)
         {"\xEF\xBB\xBFutf-8 \xD0\x96", QStringLiteral("utf-8 Ж")},
         {QByteArray("\xFF\xFEu\0\x16\x04\r\0\n\0z\0", 12), QStringLiteral("uЖ\nz")},
         {QByteArray("\xFE\xFF\0u\x04\x16\0\r\0\n\0z", 12), QStringLiteral("uЖ\nz")},
+        // Halves of a surrogate pair without the other: a lone low half, a high half before a letter and at
+        // the end; a whole pair stays one character.
+        {QByteArray("\xFE\xFF\xDF\x30\xD8\x3D\0a\xD8\x3D\xDE\x00\xD8\x3D", 14),
+         QStringLiteral("\uFFFD\uFFFDa\U0001F600\uFFFD")},
+        // A byte order mark inside the text is a character of it.
+        {QByteArray::fromHex("fffe6100fffe6200"), QStringLiteral("a\uFEFFb")},
         {"cp1251 \xC6\xE0\xE1\xE0", QStringLiteral("cp1251 Жаба")},
         {"{\\rt not rich", QStringLiteral("{\\rt not rich")},
         {" {\\rtf1 starts late}", QStringLiteral(" {\\rtf1 starts late}")},
@@ -429,6 +435,10 @@ TEST_F(RtfTest, plainTextFiles)
         QTextDocument document;
         EXPECT_EQ(load(document, c.bytes), Loaded::PlainText);
         EXPECT_EQ(document.toPlainText(), c.text);
+        // Saved as rich text, the file opens to the same text.
+        QTextDocument reopened;
+        EXPECT_EQ(load(reopened, save(document)), Loaded::RichText);
+        EXPECT_EQ(reopened.toPlainText(), c.text) << c.bytes.toHex().constData();
     }
 }
 

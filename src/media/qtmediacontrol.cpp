@@ -46,15 +46,18 @@ void QtMediaControl::open()
     m_mode = Mode::NotReady;
     m_routePending = false;
     m_displayRect = QRect();
-    if (!m_player) {
-        m_player = std::make_unique<QMediaPlayer>();
-        m_audio = std::make_unique<QAudioOutput>();
-        m_player->setAudioOutput(m_audio.get());
+    // Every file gets a player of its own. One player reused for the next file now and then ended that file a
+    // moment after its start: the backend reported the end of the new stream before a tenth of a second of it
+    // had played. The new player has no video output: a file gets one once it is known to carry video (see
+    // routeVideo).
+    if (m_player) {
+        m_player->stop();
+        m_player->setVideoOutput(nullptr);
     }
-    m_player->stop();
-    m_player->setSource(QUrl());
-    // The next file gets a video output only once it is known to carry video (see routeVideo).
-    m_player->setVideoOutput(nullptr);
+    m_player = std::make_unique<QMediaPlayer>();
+    if (!m_audio)
+        m_audio = std::make_unique<QAudioOutput>();
+    m_player->setAudioOutput(m_audio.get());
     if (m_ownWindow)
         m_ownWindow->hide();
     if (m_panelVideo)

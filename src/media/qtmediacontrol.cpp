@@ -25,6 +25,7 @@ QtMediaControl::~QtMediaControl()
     if (m_player) {
         m_player->stop();
         m_player->setVideoOutput(nullptr);
+        m_player->setAudioOutput(nullptr);
     }
 }
 
@@ -36,23 +37,31 @@ void QtMediaControl::requireOpen() const
 
 bool QtMediaControl::atEnd() const
 {
-    return m_player && m_player->mediaStatus() == QMediaPlayer::EndOfMedia;
+    return m_player && !m_restartPending && m_player->mediaStatus() == QMediaPlayer::EndOfMedia;
 }
 
 void QtMediaControl::open()
+{
+    m_displayRect = QRect();
+    m_restarted = false;
+    openPlayer();
+}
+
+void QtMediaControl::openPlayer()
 {
     // Closing the previous device first: whatever happens to this open, the old one is gone.
     m_open = false;
     m_mode = Mode::NotReady;
     m_routePending = false;
-    m_displayRect = QRect();
-    // Every file gets a player of its own. One player reused for the next file now and then ended that file a
-    // moment after its start: the backend reported the end of the new stream before a tenth of a second of it
-    // had played. The new player has no video output: a file gets one once it is known to carry video (see
-    // routeVideo).
+    m_restartPending = false;
+    m_playClock.invalidate();
+    // Every file gets a player of its own, so that nothing of the previous file (its position, its end, its
+    // video output) carries over to the next. The new player has no video output: a file gets one once it is
+    // known to carry video (see routeVideo).
     if (m_player) {
         m_player->stop();
         m_player->setVideoOutput(nullptr);
+        m_player->setAudioOutput(nullptr);
     }
     m_player = std::make_unique<QMediaPlayer>();
     if (!m_audio)
@@ -65,8 +74,8 @@ void QtMediaControl::open()
 
     QString error;
     QEventLoop wait;
-    // The end of the previous track may still be the reported status when the new file is set; taken for the
-    // new file's, it would end that track before a note of it played. The end counts once the status has moved.
+    // Only an end reported for this file counts: one that stood before the file was set would end the track
+    // before a note of it played.
     bool statusMoved = false;
     const auto settled = [this, &statusMoved] {
         switch (m_player->mediaStatus()) {
@@ -114,7 +123,54 @@ void QtMediaControl::open()
     }
     m_open = true;
     m_mode = Mode::Stopped;
+    QMediaPlayer* player = m_player.get();
+    QObject::connect(player, &QMediaPlayer::mediaStatusChanged, player,
+                     [this, player](QMediaPlayer::MediaStatus status) {
+                         if (status == QMediaPlayer::EndOfMedia)
+                             onEnd(player);
+                     });
     routeVideo();
+}
+
+void QtMediaControl::startedPlaying()
+{
+    m_playFrom = m_player->position();
+    m_playClock.start();
+}
+
+void QtMediaControl::onEnd(QMediaPlayer* player)
+{
+    // Qt Multimedia's GStreamer backend now and then reports the end of a file a tenth of a second after it
+    // started to play, before a sound of it was heard (under load, most often on an MP3's first buffers). Such
+    // an end, with more than a moment of the track left, opens the file once more and plays it from the start;
+    // a file whose sound really ends that early ends at the second try.
+    if (m_mode != Mode::Playing || m_restarted || !m_playClock.isValid())
+        return;
+    const qint64 played = m_playClock.elapsed();
+    const qint64 left = player->duration() - m_playFrom;
+    if (played >= EarlyEndMs || left < 2 * EarlyEndMs)
+        return;
+    m_restartPending = true;
+    // Not from inside the player's own signal: the restart replaces the player.
+    QTimer::singleShot(0, m_audio.get(), [this, player] { restartAfterEarlyEnd(player); });
+}
+
+void QtMediaControl::restartAfterEarlyEnd(QMediaPlayer* player)
+{
+    if (!m_restartPending || m_player.get() != player)
+        return;
+    m_restartPending = false;
+    // Stopped or paused in the meantime: the end stands, as the user left it.
+    if (m_mode != Mode::Playing)
+        return;
+    m_restarted = true;
+    try {
+        openPlayer();
+        play();
+    } catch (const MediaError&) {
+        // The file opened a moment ago; if it no longer does, the device stays closed and the list waits for
+        // the user, as after any failed open.
+    }
 }
 
 void QtMediaControl::play()
@@ -124,6 +180,7 @@ void QtMediaControl::play()
         m_player->setPosition(0);
     m_mode = Mode::Playing;
     m_player->play();
+    startedPlaying();
 }
 
 void QtMediaControl::stop()
@@ -145,6 +202,7 @@ void QtMediaControl::pauseToggle()
     } else if (mode() == Mode::Paused) {
         m_player->play();
         m_mode = Mode::Playing;
+        startedPlaying();
     }
 }
 
@@ -152,6 +210,8 @@ void QtMediaControl::seek(qint64 position)
 {
     requireOpen();
     m_player->setPosition(position);
+    if (m_mode == Mode::Playing)
+        startedPlaying();
 }
 
 qint64 QtMediaControl::length() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 #include <memory>
@@ -36,11 +37,18 @@ public:
 
     /// How long an open may wait for the backend.
     static constexpr int OpenTimeoutMs = 5000;
+    /// An end reported this soon after the start of playing, with more of the track left than that, is taken
+    /// for the backend's fault, and the track starts once more.
+    static constexpr int EarlyEndMs = 500;
 
 private:
+    void openPlayer();
     void requireOpen() const;
     bool atEnd() const;
     void routeVideo();
+    void startedPlaying();
+    void onEnd(QMediaPlayer* player);
+    void restartAfterEarlyEnd(QMediaPlayer* player);
 
     std::unique_ptr<QMediaPlayer> m_player;
     std::unique_ptr<QAudioOutput> m_audio;
@@ -50,6 +58,11 @@ private:
     QPointer<QWidget> m_display;
     QRect m_displayRect;
     bool m_routePending = false;
+    // Where and when playing last started, to tell an end that comes too early.
+    QElapsedTimer m_playClock;
+    qint64 m_playFrom = 0;
+    bool m_restartPending = false; // an early end was seen; the restart is on its way
+    bool m_restarted = false;      // this open has had its restart
     QPointer<QVideoWidget> m_panelVideo;
     std::unique_ptr<QVideoWidget> m_ownWindow;
 };

@@ -64,7 +64,9 @@ TForm1::TForm1(platform::Platform& platform, QStringList arguments, QWidget* par
     setAttribute(Qt::WA_DeleteOnClose, false);
     m_placement = new WindowPlacement(this);
     setUpTimers();
-    m_tray = std::make_unique<TrayIcon>(*ui, this);
+    m_tray = std::make_unique<TrayIcon>(TrayIcon::MenuItems{*ui->N1, *ui->N27, *ui->N3, *ui->N35, *ui->N36, *ui->N37,
+                                                            *ui->N38, *ui->N39, *ui->N25, *ui->N2},
+                                        this);
     m_tray->show();
     connectCommands();
     createControllers();

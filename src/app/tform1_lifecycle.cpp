@@ -74,15 +74,25 @@ void TForm1::createControllers()
     m_helpDictionary = std::make_unique<HelpDictionary>(help, *this);
     m_reminders = std::make_unique<Reminders>(remind, *this, TIMER, BUDIL,
                                               [this] { return qobject_cast<TMessia*>(messiaWindow()); });
-    m_tickers = std::make_unique<Tickers>(*this, *ui, Tickers::Timers{Timer1, Timer2, Timer6});
-    m_appearance = std::make_unique<Appearance>(*this, *ui, ui->PageMain->form(), ui->PageInfo->form());
-    m_startWithSystem = std::make_unique<StartWithSystem>(m_platform, *ui, ui->PageMain->form());
+    m_tickers = std::make_unique<Tickers>(*this,
+                                          Tickers::Widgets{*ui->StatusBar1, *ui->Label33, *ui->Label34, *ui->Label35,
+                                                           *ui->BitBtn3, *ui->Label6, *ui->Shape1},
+                                          Tickers::Timers{Timer1, Timer2, Timer6});
+    m_appearance =
+        std::make_unique<Appearance>(*this,
+                                     Appearance::Widgets{*ui->BitBtn1, *ui->N8, *ui->N32, *ui->N40, *ui->StatusBar1,
+                                                         *ui->Label19, *ui->centralwidget, *ui->console, *ui->Edit1},
+                                     ui->PageMain->form(), ui->PageInfo->form());
+    m_startWithSystem =
+        std::make_unique<StartWithSystem>(m_platform, StartWithSystem::MenuItems{*ui->N10, *ui->N11}, mainPage());
     m_ledShow = std::make_unique<LedShow>(m_platform, Timer5);
     m_systemMenus = std::make_unique<SystemMenus>(*this);
     m_statistics = std::make_unique<Statistics>(*this, Timer8, ui->PageInfo->form());
     m_notesGrid = std::make_unique<NotesGrid>(remind);
-    m_console = std::make_unique<ConsoleController>(*this, *ui, ui->PageInfo->form(), Timer7);
-    m_driveButtons = std::make_unique<DriveButtons>(m_platform, *ui);
+    m_console = std::make_unique<ConsoleController>(
+        *this, ConsoleController::Widgets{*ui->console, *ui->conbut, *ui->Button21, *ui->N41, *ui->Image3}, Timer7);
+    m_driveButtons = std::make_unique<DriveButtons>(
+        m_platform, DriveButtons::Strip{*ui->Panel16, *ui->DriveC, *ui->DriveD, *ui->DriveE, *ui->DriveF});
     m_runBox = std::make_unique<RunBoxController>(mainPage().RunBoxPanel->form(), *this);
     m_launcher = std::make_unique<LauncherController>(mainPage().LauncherPanel->form(), *this);
     m_companions = std::make_unique<CompanionController>(mainPage().CompanionPanel->form(), *this);
@@ -103,8 +113,15 @@ void TForm1::createControllers()
 
     connect(m_appearance.get(), &Appearance::consoleKeyPressed, m_console.get(),
             &ConsoleController::ToggleConsoleByKey);
-    connectGuarded(m_console.get(), &ConsoleController::statisticsRefreshRequested, m_statistics.get(),
-                   &Statistics::refresh);
+    // The service panels belong to their features; the console only asks for them, in this order.
+    connect(m_console.get(), &ConsoleController::servicePanelsToggleRequested, m_soundCheck.get(),
+            &SoundCheck::toggleServicePanels);
+    connect(m_console.get(), &ConsoleController::servicePanelsToggleRequested, m_driveButtons.get(),
+            &DriveButtons::toggleServiceStrip);
+    connect(m_console.get(), &ConsoleController::servicePanelsToggleRequested, m_appearance.get(),
+            &Appearance::setServiceMenuCaption);
+    connect(m_console.get(), &ConsoleController::servicePanelsToggleRequested, m_statistics.get(),
+            &Statistics::toggleServicePanel);
     connectGuarded(m_tickers.get(), &Tickers::clockTicked, m_player.get(), &Player::PlayerTick);
     connectGuarded(m_tickers.get(), &Tickers::fadeInFinished, m_companions.get(), &CompanionController::RunCompanions);
     connectGuarded(m_informationPage.get(), &InformationPage::cdDoorButtonClickRequested, m_systemTweaks.get(),

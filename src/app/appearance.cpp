@@ -1,8 +1,12 @@
 #include "app/appearance.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QMainWindow>
 #include <QMouseEvent>
+#include <QPushButton>
 
 #include "app/appearancerules.h"
 #include "common/clickfilter.h"
@@ -13,20 +17,20 @@
 #include "common/guardedconnect.h"
 #include "common/shell.h"
 #include "common/strtoint.h"
-#include "ui_Form1.h"
 #include "ui_InfoPage.h"
 #include "ui_MainPage.h"
+#include "widgets/tstatusbar.h"
 
-Appearance::Appearance(Shell& shell, Ui::Form1& ui, Ui::MainPage& mainPage, Ui::InfoPage& infoPage)
-    : m_shell(shell), m_ui(ui), m_main(mainPage)
+Appearance::Appearance(Shell& shell, Widgets widgets, Ui::MainPage& mainPage, Ui::InfoPage& infoPage)
+    : m_shell(shell), m_widgets(widgets), m_main(mainPage)
 {
-    connectGuarded(ui.BitBtn1, &QPushButton::clicked, this, &Appearance::BitBtn1Click);
-    connectGuarded(ui.N8, &QAction::triggered, this, &Appearance::BitBtn1Click);
-    connectGuarded(ui.N32, &QAction::triggered, this, &Appearance::N32Click);
-    connectGuarded(ui.N40, &QAction::triggered, this, &Appearance::N40Click);
-    connectGuarded(ui.StatusBar1, &TStatusBar::mouseDown, this,
+    connectGuarded(&widgets.BitBtn1, &QPushButton::clicked, this, &Appearance::BitBtn1Click);
+    connectGuarded(&widgets.N8, &QAction::triggered, this, &Appearance::BitBtn1Click);
+    connectGuarded(&widgets.N32, &QAction::triggered, this, &Appearance::N32Click);
+    connectGuarded(&widgets.N40, &QAction::triggered, this, &Appearance::N40Click);
+    connectGuarded(&widgets.StatusBar1, &TStatusBar::mouseDown, this,
                    [this](int x, Qt::MouseButton) { StatusBar1MouseDown(x); });
-    MouseHandlers::onClick(ui.Label19, [this] { Label19Click(); });
+    MouseHandlers::onClick(&widgets.Label19, [this] { Label19Click(); });
     // Presses the calendar leaves unused come up to the panel; only those on its border count.
     MouseHandlers::onMouseUp(mainPage.Panel9, [this](QMouseEvent* event) {
         const QPoint at = event->position().toPoint();
@@ -34,7 +38,7 @@ Appearance::Appearance(Shell& shell, Ui::Form1& ui, Ui::MainPage& mainPage, Ui::
             !m_main.MonthCalendar1->geometry().contains(at))
             Panel9Click();
     });
-    MouseHandlers::onMouseMove(ui.centralwidget, [this](QMouseEvent*) { FormMouseMove(); });
+    MouseHandlers::onMouseMove(&widgets.centralwidget, [this](QMouseEvent*) { FormMouseMove(); });
     MouseHandlers::onMouseMove(shell.mainWindow(), [this](QMouseEvent*) { FormMouseMove(); });
     MouseHandlers::onMouseMove(infoPage.GroupBoxOverclock, [this](QMouseEvent*) { m_shell.hideErrorIndicator(); });
     // The window sees every key before its controls do, whichever of them has the focus; the scale entry's
@@ -85,10 +89,10 @@ bool Appearance::eventFilter(QObject* watched, QEvent* event)
         m_previewedKey = event;
         m_previewedKeyTime = key->timestamp();
         m_previewedAt = widget;
-        if (FormKeyDown(key) && watched == m_ui.console)
+        if (FormKeyDown(key) && watched == &m_widgets.console)
             return true;
     }
-    if (watched != m_ui.Edit1)
+    if (watched != &m_widgets.Edit1)
         return false;
     // A scale that does not convert is reported here, not thrown through Qt's event delivery, which cannot
     // unwind; the key is used up then, as a rejected one is.
@@ -117,7 +121,7 @@ bool Appearance::Edit1KeyPress(QKeyEvent* event)
     case ScaleKey::Apply:
         break;
     }
-    const QString text = m_ui.Edit1->text();
+    const QString text = m_widgets.Edit1.text();
     if (text.isEmpty()) {
         m_shell.showErrorIndicator();
         return true;
@@ -154,7 +158,7 @@ void Appearance::BitBtn1Click()
 void Appearance::StatusBar1MouseDown(int x)
 {
     if (const std::optional<int> panel = statusPanelAt(x))
-        Dialogs::message(m_ui.StatusBar1->panelText(*panel));
+        Dialogs::message(m_widgets.StatusBar1.panelText(*panel));
 }
 
 void Appearance::N32Click()
@@ -170,6 +174,11 @@ void Appearance::N40Click()
                                     "Windows! )"));
 }
 
+void Appearance::setServiceMenuCaption(const QString& caption)
+{
+    m_widgets.N40.setText(caption);
+}
+
 void Appearance::Panel9Click()
 {
     Dialogs::message(QStringLiteral("И куда целимся???"));
@@ -183,7 +192,7 @@ void Appearance::FormMouseMove()
 void Appearance::setCalendarToPanelDate()
 {
     // The panel shows a two-digit year; it is read back in the century of today.
-    const QDate shown = QDate::fromString(m_ui.StatusBar1->panelText(1), QStringLiteral("dd.MM.yy"));
+    const QDate shown = QDate::fromString(m_widgets.StatusBar1.panelText(1), QStringLiteral("dd.MM.yy"));
     if (!shown.isValid())
         return;
     const int century = Clock::instance().today().year() / 100 * 100;

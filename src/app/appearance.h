@@ -5,12 +5,15 @@
 #include <QWidget>
 
 namespace Ui {
-class Form1;
 class MainPage;
 class InfoPage;
 } // namespace Ui
 class Shell;
+class QAction;
 class QKeyEvent;
+class QLineEdit;
+class QPushButton;
+class TStatusBar;
 
 // What the user changes about the main window and the small notices around it: the colour, the scale, the
 // status bar's panel texts, the menu messages, the calendar panel, the console key and the hiding of the
@@ -19,7 +22,20 @@ class Appearance final : public QObject
 {
     Q_OBJECT
 public:
-    Appearance(Shell& shell, Ui::Form1& ui, Ui::MainPage& mainPage, Ui::InfoPage& infoPage);
+    /// The window's controls and menu items that Appearance answers or reads.
+    struct Widgets
+    {
+        QPushButton& BitBtn1;
+        QAction& N8;
+        QAction& N32;
+        QAction& N40;
+        TStatusBar& StatusBar1;
+        QWidget& Label19;
+        QWidget& centralwidget;
+        QWidget& console; // compared with where a key goes, never touched
+        QLineEdit& Edit1;
+    };
+    Appearance(Shell& shell, Widgets widgets, Ui::MainPage& mainPage, Ui::InfoPage& infoPage);
 
     void BitBtn1Click();
     /// The scale entry's key filter; true when the key is taken (applied or discarded).
@@ -36,6 +52,8 @@ public:
     void FormMouseMove();
     /// The calendar shows the date of the status bar's date panel.
     void setCalendarToPanelDate();
+    /// The help menu's item N40 takes this caption (the service mode's switch gives it one).
+    void setServiceMenuCaption(const QString& caption);
 
 signals:
     /// The key left of "1" went down anywhere in the main window (the console opens or closes on it); the key
@@ -52,7 +70,7 @@ private:
     void setUpCalendar();
 
     Shell& m_shell;
-    Ui::Form1& m_ui;
+    Widgets m_widgets;
     Ui::MainPage& m_main;
     // The key press last previewed and the control it went to first; compared, never dereferenced.
     const QEvent* m_previewedKey = nullptr;

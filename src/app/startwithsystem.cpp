@@ -1,23 +1,23 @@
 #include "app/startwithsystem.h"
 
+#include <QAction>
 #include <QCoreApplication>
 
 #include "app/autostartprogram.h"
 #include "common/guardedconnect.h"
 #include "platform/autostart.h"
 #include "platform/platform.h"
-#include "ui_Form1.h"
 #include "ui_MainPage.h"
 
 namespace {
 const std::string RegistrationName = "Тромбус";
 }
 
-StartWithSystem::StartWithSystem(platform::Platform& platform, Ui::Form1& ui, Ui::MainPage& mainPage)
+StartWithSystem::StartWithSystem(platform::Platform& platform, MenuItems menu, Ui::MainPage& mainPage)
     : m_platform(platform), m_main(mainPage)
 {
-    connectGuarded(ui.N10, &QAction::triggered, this, &StartWithSystem::N10Click);
-    connectGuarded(ui.N11, &QAction::triggered, this, &StartWithSystem::N11Click);
+    connectGuarded(&menu.N10, &QAction::triggered, this, &StartWithSystem::N10Click);
+    connectGuarded(&menu.N11, &QAction::triggered, this, &StartWithSystem::N11Click);
     connectGuarded(mainPage.CheckBox6, &QCheckBox::clicked, this, &StartWithSystem::CheckBox6Click);
     // A registration lasts for one logon: if it started this run, it is used up now.
     platform.get<platform::Autostart>().consumeIfStartedByIt();

@@ -3,9 +3,9 @@
 #include <QObject>
 
 namespace Ui {
-class Form1;
 class MainPage;
-} // namespace Ui
+}
+class QAction;
 namespace platform {
 class Platform;
 }
@@ -15,7 +15,13 @@ class StartWithSystem final : public QObject
 {
     Q_OBJECT
 public:
-    StartWithSystem(platform::Platform& platform, Ui::Form1& ui, Ui::MainPage& mainPage);
+    /// The window menu's two items.
+    struct MenuItems
+    {
+        QAction& N10;
+        QAction& N11;
+    };
+    StartWithSystem(platform::Platform& platform, MenuItems menu, Ui::MainPage& mainPage);
 
     void N10Click();
     void N11Click();

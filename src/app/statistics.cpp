@@ -31,6 +31,13 @@ void Statistics::refresh()
     m_ui.Label85->setText(FormatDuration(run));
 }
 
+void Statistics::toggleServicePanel()
+{
+    // The widget's own flag, not what is on screen: the window may be hidden or minimised meanwhile.
+    m_ui.Panel13->setHidden(!m_ui.Panel13->isHidden());
+    refresh();
+}
+
 void Statistics::Edit7Click()
 {
     QString words;

@@ -23,6 +23,8 @@ public:
     void Timer8Timer();
     /// The panel's three figures: the launch count read afresh from the store, the total and this run's time.
     void refresh();
+    /// The service mode shows the panel with its figures read afresh, and hides it again when it ends.
+    void toggleServicePanel();
     /// Lists the console's command words in Edit7.
     void Edit7Click();
 

@@ -4,50 +4,28 @@
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QTabBar>
+#include <QTimer>
 #include <QWindow>
 
 #include "app/activationtracker.h"
-#include "app/appearance.h"
-#include "app/ledshow.h"
+#include "app/features.h"
 #include "app/lifecycle.h"
-#include "app/notesgrid.h"
 #include "app/placementrules.h"
-#include "app/startwithsystem.h"
-#include "app/statistics.h"
-#include "app/systemmenus.h"
-#include "app/tickers.h"
+#include "app/settingsstore.h"
 #include "app/trayicon.h"
 #include "app/windowplacement.h"
 #include "app/windowscaler.h"
 #include "common/apptitle.h"
 #include "common/clickfilter.h"
 #include "common/clock.h"
+#include "common/colors.h"
 #include "common/dialogs.h"
 #include "common/errorreport.h"
 #include "common/guardedconnect.h"
-#include "common/strtoint.h"
-#include "console/companioncontroller.h"
 #include "console/consolecontroller.h"
-#include "console/drivebuttons.h"
-#include "console/launchercontroller.h"
-#include "console/runboxcontroller.h"
 #include "dialogs/tform6.h"
 #include "forms/mainpage.h"
-#include "media/player.h"
-#include "media/volumecontrols.h"
-#include "media/webviewer.h"
 #include "platform/systeminfo.h"
-#include "reminders/reminders.h"
-#include "system/informationpage.h"
-#include "system/keycodes.h"
-#include "system/soundcheck.h"
-#include "system/systemtweaks.h"
-#include "tools/calculator.h"
-#include "tools/clipboardviewer.h"
-#include "tools/diskmeter.h"
-#include "tools/helpdictionary.h"
-#include "tools/notepad.h"
-#include "tools/stopwatch.h"
 #include "ui_Form1.h"
 #include "ui_MainPage.h"
 
@@ -63,12 +41,12 @@ TForm1::TForm1(platform::Platform& platform, QStringList arguments, QWidget* par
     ui->TabbedNotebook1->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     m_placement = new WindowPlacement(this);
-    setUpTimers();
-    m_tray = std::make_unique<TrayIcon>(*ui, this);
+    m_tray = std::make_unique<TrayIcon>(TrayIcon::MenuItems{*ui->N1, *ui->N27, *ui->N3, *ui->N35, *ui->N36, *ui->N37,
+                                                            *ui->N38, *ui->N39, *ui->N25, *ui->N2},
+                                        this);
     m_tray->show();
     connectCommands();
-    createControllers();
-    buildLifecycle();
+    m_features = std::make_unique<Features>(*this, *ui, *m_tray, m_platform);
     // Activation re-reads the store; it runs outside any event delivery, so its errors are reported here.
     m_activation = std::make_unique<ActivationTracker>(this, [this] { runGuarded([this] { FormActivate(); }); });
     runGuarded([this] { FormCreate(); });
@@ -79,32 +57,6 @@ TForm1::~TForm1() = default;
 Ui::MainPage& TForm1::mainPage()
 {
     return ui->PageMain->form();
-}
-
-void TForm1::setUpTimers()
-{
-    struct Design
-    {
-        QTimer* timer;
-        const char* name;
-        int interval;
-        bool enabled;
-    };
-    // Timer1 starts with the window's first show; the others start as they are listed here.
-    const Design designs[] = {
-        {&Timer1, "Timer1", 500, false},  {&Timer2, "Timer2", 200, true},   {&Timer3, "Timer3", 1, false},
-        {&Timer4, "Timer4", 1000, true},  {&Timer5, "Timer5", 1000, true},  {&Timer6, "Timer6", 300, false},
-        {&Timer7, "Timer7", 1000, false}, {&Timer8, "Timer8", 1000, false}, {&Tim, "Tim", 1000, false},
-        {&pp, "pp", 1000, false},         {&TIMER, "TIMER", 1000, false},   {&BUDIL, "BUDIL", 1000, false},
-    };
-    for (const Design& design : designs) {
-        design.timer->setParent(this);
-        design.timer->setObjectName(QString::fromLatin1(design.name));
-        design.timer->setInterval(design.interval);
-        design.timer->setTimerType(Qt::PreciseTimer);
-        if (design.enabled)
-            design.timer->start();
-    }
 }
 
 void TForm1::connectCommands()
@@ -128,7 +80,7 @@ void TForm1::connectCommands()
 void TForm1::FormCreate()
 {
     // The application-wide tooltip hook is installed with the hint settings (TApplication::applyHintSettings).
-    m_lifecycle->run(Phase::Creation);
+    m_features->lifecycle().run(Phase::Creation);
 }
 
 void TForm1::centreOnMonitor()
@@ -138,14 +90,11 @@ void TForm1::centreOnMonitor()
     m_placement->placeFrame(QPoint(screen.width / 2 - width() / 2, screen.height / 2 - height() / 2));
 }
 
-// A stored position from a monitor that is gone, or one that put the title bar above the screen, would
-// leave the window where it cannot be dragged back.
 void TForm1::placeFrameReachable(const QPoint& topLeft)
 {
     m_placement->placeFrame(topLeft, WindowPlacement::Fit::Reachable);
 }
 
-// A stored size larger than the screen (left by an oversized scale) would put the lower controls out of reach.
 void TForm1::resizeWithinScreen(int width, int height)
 {
     const QRect frame = m_placement->frameRect();
@@ -161,12 +110,12 @@ void TForm1::resizeWithinScreen(int width, int height)
 
 void TForm1::FormShow()
 {
-    m_lifecycle->run(Phase::Show);
+    m_features->lifecycle().run(Phase::Show);
 }
 
 void TForm1::FormHide()
 {
-    m_lifecycle->run(Phase::Hide);
+    m_features->lifecycle().run(Phase::Hide);
 }
 
 void TForm1::showEvent(QShowEvent* event)
@@ -197,15 +146,7 @@ void TForm1::changeEvent(QEvent* event)
 
 void TForm1::FormActivate()
 {
-    m_lifecycle->run(Phase::Activation);
-}
-
-void TForm1::runFirstRunDefaults()
-{
-    if (SettingsStore::read(m_platform, QStringLiteral("ne1raz")) == QLatin1String("1"))
-        return;
-    setWindowColor(0x408000);
-    SettingsStore::writeFirstRunDefaults(m_platform, currentWindowSettings());
+    m_features->lifecycle().run(Phase::Activation);
 }
 
 void TForm1::startInTrayIfStored()
@@ -221,14 +162,6 @@ void TForm1::startInTrayIfStored()
         BitBtn2Click();
         m_tray->show();
     }
-}
-
-void TForm1::restoreStoredState()
-{
-    if (SettingsStore::read(m_platform, QStringLiteral("savesetting")) != QLatin1String("1"))
-        return;
-    m_lifecycle->restore([this](const QString& name) { return SettingsStore::read(m_platform, name); });
-    finishRestore();
 }
 
 void TForm1::fillNamePanels()
@@ -255,34 +188,9 @@ void TForm1::performServiceCommandFromArgument()
     ui->conbut->click();
 }
 
-WindowSettings TForm1::currentWindowSettings() const
-{
-    WindowSettings settings;
-    settings.color = windowColor();
-    settings.scaleText = ui->Edit1->text();
-    const QPoint frame = m_placement->framePosition();
-    settings.left = frame.x();
-    settings.top = frame.y();
-    settings.height = height();
-    settings.width = width();
-    settings.keyboardLayoutId = m_systemTweaks->keyboardLayoutId();
-    settings.pageIndex = ui->TabbedNotebook1->currentIndex();
-    settings.launcher = m_launcher->look();
-    return settings;
-}
-
-void TForm1::storeCloseSet()
-{
-    // Totals and notes that were never loaded in this run would overwrite the stored ones with zeros and
-    // empty rows; only what this run loaded or the user typed is written.
-    SettingsStore::writeCloseSet(m_platform, currentWindowSettings(), mainPage().CheckBox11->isChecked(),
-                                 m_statistics->totalsToStore());
-    SettingsStore::writeNotes(m_platform, m_notesGrid->rows, m_notesGrid->rowsToStore);
-}
-
 TForm1::CloseDecision TForm1::FormClose()
 {
-    if (Tim.isActive()) {
+    if (m_features->Tim.isActive()) {
         const int left = static_cast<int>(QRandomGenerator::global()->bounded(8000));
         Dialogs::message(QStringLiteral("Вирус пытается блокировать систему защиты, но она не лыком сшита, ХА ХА, "
                                         "осталось ") +
@@ -293,7 +201,7 @@ TForm1::CloseDecision TForm1::FormClose()
     // Settings that cannot be written (a full disk, a read-only folder) are reported, and the close goes on:
     // the user can always leave. The first write that fails ends the store, so the file keeps what it held.
     if (main.CheckBox8->isChecked())
-        runGuarded([this] { m_lifecycle->run(Phase::Close); });
+        runGuarded([this] { m_features->lifecycle().run(Phase::Close); });
     if (m_quietClose)
         return CloseDecision::EndNow;
     if (main.CheckBox11->isChecked()) {
@@ -400,7 +308,7 @@ void TForm1::setTrayIconVisible(bool visible)
 
 bool TForm1::serviceMode() const
 {
-    return m_console->serviceMode();
+    return m_features->console().serviceMode();
 }
 
 void TForm1::setSecondaryWindows(QWidget* about, QWidget* form2, QWidget* messia)

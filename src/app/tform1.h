@@ -3,11 +3,9 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
-#include <QTimer>
 #include <memory>
 #include <optional>
 
-#include "app/settingsstore.h"
 #include "common/shell.h"
 
 namespace Ui {
@@ -15,38 +13,12 @@ class Form1;
 class MainPage;
 } // namespace Ui
 class ActivationTracker;
-class Calculator;
-class DiskMeter;
-class HelpDictionary;
-class Stopwatch;
-class Reminders;
+class Features;
 class TrayIcon;
-class Tickers;
-class Appearance;
-class StartWithSystem;
-class LedShow;
-class SystemMenus;
-class Statistics;
-class NotesGrid;
 class WindowPlacement;
-class Lifecycle;
-class Player;
-class VolumeControls;
-class WebViewer;
-class ConsoleController;
-class DriveButtons;
-class RunBoxController;
-class LauncherController;
-class CompanionController;
-class SystemTweaks;
-class KeyCodes;
-class Notepad;
-class ClipboardViewer;
-class InformationPage;
-class SoundCheck;
 
-// The main window: its lifecycle in a fixed order, the shared services, and the feature
-// controllers. Features keep their own rules in their controllers; this class only wires them.
+// The main window: its close path, tray, placement, scale and colour, the Shell verbs, and its lifecycle handlers,
+// which run the rows the features hold. The features themselves (controllers, timers, wiring) are in Features.
 class TForm1 final : public QMainWindow, public Shell
 {
     Q_OBJECT
@@ -55,15 +27,13 @@ public:
     ~TForm1() override;
 
     Ui::Form1& form() { return *ui; }
+    Features& features() { return *m_features; }
 
     // Shell
     platform::Platform& platform() override { return m_platform; }
     QMainWindow* mainWindow() override { return this; }
     void showErrorIndicator() override;
     void hideErrorIndicator() override;
-
-    // The timers of the main window, with their design intervals.
-    QTimer Timer1, Timer2, Timer3, Timer4, Timer5, Timer6, Timer7, Timer8, Tim, pp, TIMER, BUDIL;
 
     // Lifecycle handlers.
     void FormCreate();
@@ -118,24 +88,18 @@ public:
     QWidget* form2Window() const { return m_form2; }
     QWidget* messiaWindow() const { return m_messia; }
 
-    // The features' controllers, for tests.
-    Tickers& tickers() { return *m_tickers; }
-    LedShow& ledShow() { return *m_ledShow; }
-    SystemMenus& systemMenus() { return *m_systemMenus; }
-    Statistics& statistics() { return *m_statistics; }
-    NotesGrid& notesGrid() { return *m_notesGrid; }
-    Player& player() { return *m_player; }
-    VolumeControls& volumeControls() { return *m_volumeControls; }
-    WebViewer& webViewer() { return *m_webViewer; }
-    ConsoleController& console() { return *m_console; }
-    RunBoxController& runBox() { return *m_runBox; }
-    LauncherController& launcher() { return *m_launcher; }
-    CompanionController& companions() { return *m_companions; }
-    SystemTweaks& systemTweaks() { return *m_systemTweaks; }
-    Notepad& notepad() { return *m_notepad; }
-    ClipboardViewer& clipboardViewer() { return *m_clipboardViewer; }
-    InformationPage& informationPage() { return *m_informationPage; }
-    SoundCheck& soundCheck() { return *m_soundCheck; }
+    // The window's own steps, which the features' lifecycle tables put in their places.
+    void centreOnMonitor();
+    /// A stored position from a monitor that is gone, or one that put the title bar above the screen, would
+    /// leave the window where it cannot be dragged back.
+    void placeFrameReachable(const QPoint& topLeft);
+    /// A stored size larger than the screen (left by an oversized scale) would put the lower controls out of
+    /// reach.
+    void resizeWithinScreen(int width, int height);
+    void startInTrayIfStored();
+    void fillNamePanels();
+    void fillStatusBar();
+    void performServiceCommandFromArgument();
 
 signals:
     /// The close path let the close proceed: the program ends.
@@ -149,58 +113,17 @@ protected:
 
 private:
     Ui::MainPage& mainPage();
-    void setUpTimers();
     void connectCommands();
-    void createControllers();
-    void buildLifecycle();
-    void centreOnMonitor();
-    void placeFrameReachable(const QPoint& topLeft);
-    void resizeWithinScreen(int width, int height);
     void finishClose();
-    void fillStatusBar();
-    void runFirstRunDefaults();
-    void startInTrayIfStored();
-    void restoreStoredState();
-    void finishRestore();
-    void fillNamePanels();
-    WindowSettings currentWindowSettings() const;
-    void storeCloseSet();
-    void performServiceCommandFromArgument();
 
     std::unique_ptr<Ui::Form1> ui;
 
-    // Feature controllers, one per feature; made by createControllers() before the creation steps run.
-    std::unique_ptr<Calculator> m_calculator;
-    std::unique_ptr<Stopwatch> m_stopwatch;
-    std::unique_ptr<DiskMeter> m_diskMeter;
-    std::unique_ptr<HelpDictionary> m_helpDictionary;
-    std::unique_ptr<Reminders> m_reminders;
-    std::unique_ptr<Tickers> m_tickers;
-    std::unique_ptr<Appearance> m_appearance;
-    std::unique_ptr<StartWithSystem> m_startWithSystem;
-    std::unique_ptr<LedShow> m_ledShow;
-    std::unique_ptr<SystemMenus> m_systemMenus;
-    std::unique_ptr<Statistics> m_statistics;
-    std::unique_ptr<NotesGrid> m_notesGrid;
-    std::unique_ptr<Player> m_player;
-    std::unique_ptr<VolumeControls> m_volumeControls;
-    std::unique_ptr<WebViewer> m_webViewer;
-    std::unique_ptr<ConsoleController> m_console;
-    std::unique_ptr<DriveButtons> m_driveButtons;
-    std::unique_ptr<RunBoxController> m_runBox;
-    std::unique_ptr<LauncherController> m_launcher;
-    std::unique_ptr<CompanionController> m_companions;
-    std::unique_ptr<SystemTweaks> m_systemTweaks;
-    std::unique_ptr<KeyCodes> m_keyCodes;
-    std::unique_ptr<Notepad> m_notepad;
-    std::unique_ptr<ClipboardViewer> m_clipboardViewer;
-    std::unique_ptr<InformationPage> m_informationPage;
-    std::unique_ptr<SoundCheck> m_soundCheck;
-
     platform::Platform& m_platform;
     QStringList m_arguments;
+    // Declared before the tray, so destroyed after it, as the controllers always were (the player holds the
+    // tray's player menu).
+    std::unique_ptr<Features> m_features;
     std::unique_ptr<ActivationTracker> m_activation;
-    std::unique_ptr<Lifecycle> m_lifecycle;
     // The console's "close 1": the next close stores and ends without the question.
     bool m_quietClose = false;
     std::unique_ptr<TrayIcon> m_tray;

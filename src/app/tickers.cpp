@@ -1,7 +1,9 @@
 #include "app/tickers.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTimer>
 
 #include "app/clocktext.h"
@@ -10,16 +12,16 @@
 #include "common/guardedconnect.h"
 #include "common/shell.h"
 #include "common/strtoint.h"
-#include "ui_Form1.h"
+#include "widgets/tstatusbar.h"
 
-Tickers::Tickers(Shell& shell, Ui::Form1& ui, Timers timers) : m_shell(shell), m_ui(ui), m_timers(timers)
+Tickers::Tickers(Shell& shell, Widgets widgets, Timers timers) : m_shell(shell), m_widgets(widgets), m_timers(timers)
 {
     connectGuarded(&timers.clock, &QTimer::timeout, this, &Tickers::Timer1Timer);
     connectGuarded(&timers.fadeIn, &QTimer::timeout, this, &Tickers::Timer2Timer);
     connectGuarded(&timers.runningLine, &QTimer::timeout, this, &Tickers::Timer6Timer);
     // The running line lies under the shape; the shape takes every press in that corner.
-    ui.Label6->setAttribute(Qt::WA_TransparentForMouseEvents);
-    MouseHandlers::onMouseDown(ui.Shape1, [this](QMouseEvent*) { Shape1MouseDown(); });
+    widgets.Label6.setAttribute(Qt::WA_TransparentForMouseEvents);
+    MouseHandlers::onMouseDown(&widgets.Shape1, [this](QMouseEvent*) { Shape1MouseDown(); });
 }
 
 void Tickers::setUpAnimators()
@@ -54,10 +56,10 @@ void Tickers::Timer1Timer()
 {
     // One reading serves all three parts, so the display never mixes two different seconds.
     const QTime now = Clock::instance().timeOfDay();
-    m_ui.StatusBar1->setPanelText(0, clockPanelText(now));
-    m_ui.Label33->setText(QString::number(now.hour()));
-    m_ui.Label34->setHidden(!m_ui.Label34->isHidden());
-    m_ui.Label35->setText(TwoDigits(now.minute()));
+    m_widgets.StatusBar1.setPanelText(0, clockPanelText(now));
+    m_widgets.Label33.setText(QString::number(now.hour()));
+    m_widgets.Label34.setHidden(!m_widgets.Label34.isHidden());
+    m_widgets.Label35.setText(TwoDigits(now.minute()));
     emit clockTicked();
 }
 
@@ -76,7 +78,7 @@ void Tickers::Timer2Timer()
 void Tickers::Timer6Timer()
 {
     runningLineStep();
-    m_ui.BitBtn3->setText(NextFrame(ExitButtonAnimator));
+    m_widgets.BitBtn3.setText(NextFrame(ExitButtonAnimator));
     m_shell.setCaption(QString(10, QLatin1Char(' ')) + NextFrame(CaptionAnimator));
 }
 
@@ -90,5 +92,5 @@ void Tickers::Shape1MouseDown()
 
 void Tickers::runningLineStep()
 {
-    m_ui.Label6->setText(NextRunningLineFrame(RunningLine, RunningLinePos));
+    m_widgets.Label6.setText(NextRunningLineFrame(RunningLine, RunningLinePos));
 }

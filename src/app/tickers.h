@@ -4,10 +4,11 @@
 
 #include "app/brundan.h"
 
-namespace Ui {
-class Form1;
-}
+class QLabel;
+class QPushButton;
 class QTimer;
+class QWidget;
+class TStatusBar;
 class Shell;
 
 // The moving decoration of the main window: the clock (Timer1), the start-up fade-in (Timer2), and the
@@ -22,7 +23,18 @@ public:
         QTimer& fadeIn;      // Timer2
         QTimer& runningLine; // Timer6
     };
-    Tickers(Shell& shell, Ui::Form1& ui, Timers timers);
+    /// The window's controls the tickers write to or take presses from.
+    struct Widgets
+    {
+        TStatusBar& StatusBar1; // the clock panel
+        QLabel& Label33;        // hours
+        QLabel& Label34;        // the blinking colon
+        QLabel& Label35;        // minutes
+        QPushButton& BitBtn3;   // the exit button's animated caption
+        QLabel& Label6;         // the running line
+        QWidget& Shape1;        // the shape over the running line
+    };
+    Tickers(Shell& shell, Widgets widgets, Timers timers);
 
     /// The two animators and the running line get their texts and first positions.
     void setUpAnimators();
@@ -55,7 +67,7 @@ private:
     void applyOpacity();
 
     Shell& m_shell;
-    Ui::Form1& m_ui;
+    Widgets m_widgets;
     Timers m_timers;
     int m_alpha = 255;
 };

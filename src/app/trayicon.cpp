@@ -6,8 +6,6 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 
-#include "ui_Form1.h"
-
 namespace {
 std::optional<bool> availabilityOverride;
 
@@ -46,20 +44,20 @@ void TrayIcon::setAvailabilityOverride(std::optional<bool> available)
     availabilityOverride = available;
 }
 
-TrayIcon::TrayIcon(Ui::Form1& ui, QObject* parent) : QObject(parent)
+TrayIcon::TrayIcon(MenuItems items, QObject* parent) : QObject(parent)
 {
     m_menu.setObjectName(QStringLiteral("PopupMenu1"));
-    m_menu.addAction(ui.N1);
-    m_menu.addAction(ui.N27);
-    m_menu.addAction(ui.N3);
+    m_menu.addAction(&items.N1);
+    m_menu.addAction(&items.N27);
+    m_menu.addAction(&items.N3);
     m_playerMenu = m_menu.addMenu(QStringLiteral("Муз. плеер"));
     m_playerMenu->setObjectName(QStringLiteral("N33"));
     m_playerMenu->menuAction()->setObjectName(QStringLiteral("N33"));
-    m_playerMenu->addActions({ui.N35, ui.N36, ui.N37, ui.N38, ui.N39});
+    m_playerMenu->addActions({&items.N35, &items.N36, &items.N37, &items.N38, &items.N39});
     m_menu.addSeparator();
-    m_menu.addAction(ui.N25);
+    m_menu.addAction(&items.N25);
     m_menu.addSeparator();
-    m_menu.addAction(ui.N2);
+    m_menu.addAction(&items.N2);
 
     m_icon.setObjectName(QStringLiteral("TrayIcon1"));
     m_icon.setIcon(QApplication::windowIcon());

@@ -5,16 +5,28 @@
 #include <QSystemTrayIcon>
 #include <optional>
 
-namespace Ui {
-class Form1;
-}
+class QAction;
 
 // The tray icon `TrayIcon1` with its menu `PopupMenu1`: present from start to end of the program.
 class TrayIcon final : public QObject
 {
     Q_OBJECT
 public:
-    TrayIcon(Ui::Form1& ui, QObject* parent);
+    /// The window's menu items the tray menu holds, in its order.
+    struct MenuItems
+    {
+        QAction& N1;
+        QAction& N27;
+        QAction& N3;
+        QAction& N35; // N35 to N39: the player's submenu
+        QAction& N36;
+        QAction& N37;
+        QAction& N38;
+        QAction& N39;
+        QAction& N25;
+        QAction& N2;
+    };
+    TrayIcon(MenuItems items, QObject* parent);
 
     /// True when the desktop has a tray to show the icon in and to bring the window back from.
     static bool available();

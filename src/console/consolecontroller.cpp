@@ -1,8 +1,12 @@
 #include "console/consolecontroller.h"
 
+#include <QAction>
+#include <QLineEdit>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
+#include <QToolButton>
 
 #include "common/clickfilter.h"
 #include "common/colors.h"
@@ -15,8 +19,6 @@
 #include "console/consoletexts.h"
 #include "platform/cddoor.h"
 #include "platform/platform.h"
-#include "ui_Form1.h"
-#include "ui_InfoPage.h"
 
 namespace {
 
@@ -28,18 +30,17 @@ void invertVisibility(QWidget* widget)
 
 } // namespace
 
-ConsoleController::ConsoleController(Shell& shell, Ui::Form1& ui, Ui::InfoPage& infoPage, QTimer& timer7,
-                                     QObject* parent)
-    : QObject(parent), m_shell(shell), m_ui(ui), m_info(infoPage), m_timer7(timer7)
+ConsoleController::ConsoleController(Shell& shell, Widgets widgets, QTimer& timer7, QObject* parent)
+    : QObject(parent), m_shell(shell), m_widgets(widgets), m_timer7(timer7)
 {
-    connectGuarded(ui.Button21, &QPushButton::clicked, this, &ConsoleController::Button21Click);
-    connectGuarded(ui.N41, &QAction::triggered, this, &ConsoleController::N41Click);
-    connectGuarded(ui.conbut, &QToolButton::clicked, this, &ConsoleController::conbutClick);
+    connectGuarded(&widgets.Button21, &QPushButton::clicked, this, &ConsoleController::Button21Click);
+    connectGuarded(&widgets.N41, &QAction::triggered, this, &ConsoleController::N41Click);
+    connectGuarded(&widgets.conbut, &QToolButton::clicked, this, &ConsoleController::conbutClick);
     // Enter in the line runs it as the button does.
-    connect(ui.console, &QLineEdit::returnPressed, ui.conbut, &QToolButton::click);
+    connect(&widgets.console, &QLineEdit::returnPressed, &widgets.conbut, &QToolButton::click);
     connectGuarded(&timer7, &QTimer::timeout, this, &ConsoleController::Timer7Timer);
-    MouseHandlers::onClick(ui.Image3, [this] { Image3Click(); });
-    MouseHandlers::onDoubleClick(ui.Image3, [this] { Image3DblClick(); });
+    MouseHandlers::onClick(&widgets.Image3, [this] { Image3Click(); });
+    MouseHandlers::onDoubleClick(&widgets.Image3, [this] { Image3DblClick(); });
 }
 
 void ConsoleController::ToggleConsole()
@@ -54,20 +55,20 @@ void ConsoleController::ToggleConsoleByKey()
 
 void ConsoleController::toggle(Focus focus)
 {
-    invertVisibility(m_ui.Button21);
-    invertVisibility(m_ui.console);
-    invertVisibility(m_ui.conbut);
-    if (m_ui.console->isHidden()) {
-        m_ui.console->clear();
+    invertVisibility(&m_widgets.Button21);
+    invertVisibility(&m_widgets.console);
+    invertVisibility(&m_widgets.conbut);
+    if (m_widgets.console.isHidden()) {
+        m_widgets.console.clear();
         return;
     }
     if (focus == Focus::Now) {
-        m_ui.console->setFocus();
+        m_widgets.console.setFocus();
         return;
     }
     // Taking the focus at once would end the editing the key is meant for (a notes cell's editor closes when
     // it loses the focus), and the letter would be lost.
-    QTimer::singleShot(0, m_ui.console, [console = m_ui.console] {
+    QTimer::singleShot(0, &m_widgets.console, [console = &m_widgets.console] {
         if (!console->isHidden())
             console->setFocus();
     });
@@ -80,13 +81,13 @@ void ConsoleController::Button21Click()
 
 void ConsoleController::N41Click()
 {
-    m_ui.Button21->click();
-    m_ui.N41->setChecked(!m_ui.Button21->isHidden());
+    m_widgets.Button21.click();
+    m_widgets.N41.setChecked(!m_widgets.Button21.isHidden());
 }
 
 void ConsoleController::Image3Click()
 {
-    m_ui.console->setText(ConsoleTexts::ServicePrefill);
+    m_widgets.console.setText(ConsoleTexts::ServicePrefill);
 }
 
 void ConsoleController::Image3DblClick()
@@ -96,7 +97,7 @@ void ConsoleController::Image3DblClick()
 
 void ConsoleController::conbutClick()
 {
-    ExecuteConsoleLine(m_ui.console->text());
+    ExecuteConsoleLine(m_widgets.console.text());
 }
 
 void ConsoleController::ExecuteConsoleLine(const QString& line)
@@ -169,10 +170,10 @@ void ConsoleController::setConsoleColor(qint32 color)
     // goes there too, in place of an earlier one. A style sheet's background drops the edit's own frame; a
     // plain one of its own keeps the line an edit rather than a coloured strip.
     static const QRegularExpression previous(QStringLiteral("\\s*(background-color|border)\\s*:[^;]*;?"));
-    QString sheet = m_ui.console->styleSheet();
+    QString sheet = m_widgets.console.styleSheet();
     sheet.remove(previous);
     sheet += QStringLiteral(" background-color: %1; border: 1px solid gray;").arg(colorFromTColor(color).name());
-    m_ui.console->setStyleSheet(sheet.trimmed());
+    m_widgets.console.setStyleSheet(sheet.trimmed());
 }
 
 void ConsoleController::serviceCommand(const QString& argument)
@@ -181,12 +182,7 @@ void ConsoleController::serviceCommand(const QString& argument)
     if (!ConsoleArguments::isExactlyOne(argument))
         return;
     m_serviceMode = !m_serviceMode;
-    invertVisibility(m_info.Panel14);
-    invertVisibility(m_info.Panel15);
-    invertVisibility(m_ui.Panel16);
-    m_ui.N40->setText(ConsoleTexts::ServiceMenuCaption);
-    invertVisibility(m_info.Panel13);
-    emit statisticsRefreshRequested();
+    emit servicePanelsToggleRequested(ConsoleTexts::ServiceMenuCaption);
 }
 
 // Whether the drive took the request is not asked: a machine without one stays silent.

@@ -3,12 +3,13 @@
 #include <QObject>
 #include <QString>
 
-namespace Ui {
-class Form1;
-class InfoPage;
-} // namespace Ui
 class Shell;
+class QAction;
+class QLineEdit;
+class QPushButton;
 class QTimer;
+class QToolButton;
+class QWidget;
 
 // The hidden command console in the window's top-left corner: opening and closing it, running its lines and
 // the service mode its hidden command switches.
@@ -16,7 +17,16 @@ class ConsoleController final : public QObject
 {
     Q_OBJECT
 public:
-    ConsoleController(Shell& shell, Ui::Form1& ui, Ui::InfoPage& infoPage, QTimer& timer7, QObject* parent = nullptr);
+    /// The console's edit, its two buttons, the menu item that opens it and the corner picture.
+    struct Widgets
+    {
+        QLineEdit& console;
+        QToolButton& conbut;
+        QPushButton& Button21;
+        QAction& N41;
+        QWidget& Image3;
+    };
+    ConsoleController(Shell& shell, Widgets widgets, QTimer& timer7, QObject* parent = nullptr);
 
     /// Shows or hides the edit and its two buttons together; an opened console takes the focus, a closed one
     /// forgets its line.
@@ -38,8 +48,9 @@ public:
     bool serviceMode() const { return m_serviceMode; }
 
 signals:
-    /// The service command showed or hid the statistics panel: its figures are to be read afresh.
-    void statisticsRefreshRequested();
+    /// The service command switched the mode: the service panels that were hidden are to be shown and those
+    /// shown hidden, and the help menu's item is to take this caption.
+    void servicePanelsToggleRequested(const QString& menuCaption);
 
 private:
     enum class Focus
@@ -54,8 +65,7 @@ private:
     void setConsoleColor(qint32 color);
 
     Shell& m_shell;
-    Ui::Form1& m_ui;
-    Ui::InfoPage& m_info;
+    Widgets m_widgets;
     QTimer& m_timer7;
     bool m_serviceMode = false;
 };

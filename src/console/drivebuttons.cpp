@@ -1,16 +1,23 @@
 #include "console/drivebuttons.h"
 
+#include <QPushButton>
+
 #include "common/guardedconnect.h"
 #include "platform/diskspace.h"
 #include "platform/opener.h"
-#include "ui_Form1.h"
 
-DriveButtons::DriveButtons(platform::Platform& platform, Ui::Form1& ui, QObject* parent)
-    : QObject(parent), m_platform(platform)
+DriveButtons::DriveButtons(platform::Platform& platform, Strip strip, QObject* parent)
+    : QObject(parent), m_platform(platform), m_strip(strip.Panel16)
 {
-    QPushButton* const buttons[] = {ui.DriveC, ui.DriveD, ui.DriveE, ui.DriveF};
+    QPushButton* const buttons[] = {&strip.DriveC, &strip.DriveD, &strip.DriveE, &strip.DriveF};
     for (int place = 0; place < 4; ++place)
         connectGuarded(buttons[place], &QPushButton::clicked, this, [this, place] { openDrive(place); });
+}
+
+void DriveButtons::toggleServiceStrip()
+{
+    // The widget's own flag, not what is on screen: the window may be hidden or minimised meanwhile.
+    m_strip.setHidden(!m_strip.isHidden());
 }
 
 void DriveButtons::openDrive(int place)

@@ -2,9 +2,8 @@
 
 #include <QObject>
 
-namespace Ui {
-class Form1;
-}
+class QPushButton;
+class QWidget;
 namespace platform {
 class Platform;
 }
@@ -15,11 +14,23 @@ class DriveButtons final : public QObject
 {
     Q_OBJECT
 public:
-    DriveButtons(platform::Platform& platform, Ui::Form1& ui, QObject* parent = nullptr);
+    /// The strip and its four buttons, for the first four drives in list order.
+    struct Strip
+    {
+        QWidget& Panel16;
+        QPushButton& DriveC;
+        QPushButton& DriveD;
+        QPushButton& DriveE;
+        QPushButton& DriveF;
+    };
+    DriveButtons(platform::Platform& platform, Strip strip, QObject* parent = nullptr);
 
+    /// The service mode shows the strip, and hides it again when it ends.
+    void toggleServiceStrip();
     /// Opens the drive at this place of the drive list (0 for the first button); nothing when there is none.
     void openDrive(int place);
 
 private:
     platform::Platform& m_platform;
+    QWidget& m_strip;
 };

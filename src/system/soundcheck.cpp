@@ -86,6 +86,13 @@ void SoundCheck::CheckBox18Click()
         Dialogs::message(QStringLiteral("с 1 до 7 (для особо одаренных 7-нот до ре ми фа силь лямбда труляля и ууу)"));
 }
 
+void SoundCheck::toggleServicePanels()
+{
+    // The widgets' own flags, not what is on screen: the window may be hidden or minimised meanwhile.
+    m_ui.Panel14->setHidden(!m_ui.Panel14->isHidden());
+    m_ui.Panel15->setHidden(!m_ui.Panel15->isHidden());
+}
+
 void SoundCheck::SoundCheckButtonClick()
 {
     // The check once held the window until it was done, so a press during it ran the check again afterwards.

@@ -31,6 +31,8 @@ public:
     /// A piano key, 0 ("ДО") to 6 ("СИ").
     void KeyClick(int note);
     void CheckBox18Click();
+    /// The service mode shows the piano and the note recording, and hides them again when it ends.
+    void toggleServicePanels();
     /// Plays a note through the player; the pitch bar moves when it ends.
     void PlayNote(int durationMs, float frequency);
 

@@ -17,6 +17,7 @@
 #include <ctime>
 #include <sys/resource.h>
 
+#include "app/features.h"
 #include "app/tapplication.h"
 #include "app/tform1.h"
 #include "app/windows.h"
@@ -102,7 +103,7 @@ int main(int argc, char** argv)
         reply.path = folder.path();
         return reply;
     });
-    Player& player = windows.Form1->player();
+    Player& player = windows.Form1->features().player();
     QTimer::singleShot(3000, &app, [&] {
         player.SpeedButton1Click();
         player.SpeedButton3Click();

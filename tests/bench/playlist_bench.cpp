@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include "app/features.h"
 #include "app/tapplication.h"
 #include "app/tform1.h"
 #include "app/windows.h"
@@ -61,14 +62,14 @@ void chooseFolder(benchmark::State& state, bool sorted)
     ProgramWindows windows(platform, QStringList{});
     Ui::MusicPage& page = windows.Form1->form().PageMusic->form();
     page.CheckBox12->setChecked(sorted);
-    windows.Form1->player().CheckBox12Click();
+    windows.Form1->features().player().CheckBox12Click();
     Dialogs::setHook([folder](const Dialogs::Request&) {
         Dialogs::Reply reply;
         reply.path = folder;
         return reply;
     });
     for (auto _ : state) {
-        windows.Form1->player().SpeedButton1Click();
+        windows.Form1->features().player().SpeedButton1Click();
         benchmark::DoNotOptimize(page.ListBox1->count());
     }
     Dialogs::setHook([](const Dialogs::Request&) { return Dialogs::Reply{}; });

@@ -4,6 +4,7 @@
 #include <QTest>
 #include <memory>
 
+#include "app/features.h"
 #include "app/settingsstore.h"
 #include "app/tform1.h"
 #include "app/windowplacement.h"
@@ -45,6 +46,8 @@ public:
 
     TForm1& form1() { return *windows->Form1; }
     Ui::Form1& ui() { return windows->Form1->form(); }
+    /// The controllers and the design's timers.
+    Features& features() { return windows->Form1->features(); }
     // The notebook pages' forms.
     Ui::MainPage& mainPage() { return ui().PageMain->form(); }
     Ui::HelpPage& helpPage() { return ui().PageHelp->form(); }

@@ -635,7 +635,7 @@ private slots:
         QCOMPARE(menu->items[0].text, std::string("&О программе"));
         QCOMPARE(menu->items[0].window, static_cast<std::uintptr_t>(world.form1().winId()));
 
-        SystemMenus& menus = world.form1().systemMenus();
+        SystemMenus& menus = world.features().systemMenus();
         menu->chosen = 61536; // the close command takes its default handling
         QVERIFY(!menus.nativeEventFilter("windows_generic_MSG", &menu->chosen, nullptr));
         QVERIFY(!world.form1().aboutWindow()->isVisible());
@@ -660,25 +660,25 @@ private slots:
         world.platform->replace<platform::KeyboardLeds>(keyboard);
         const auto before = keyboard->locks;
         QVERIFY(world.start());
-        QTimer& timer5 = world.form1().Timer5;
+        QTimer& timer5 = world.features().Timer5;
         QCOMPARE(timer5.interval(), 1000);
         // The show's four ticks, driven here rather than waited for.
         timer5.stop();
         keyboard->toggled.clear();
         keyboard->lights = keyboard->locks;
         keyboard->showsEnded = 0;
-        world.form1().ledShow().LedStep = 0;
+        world.features().ledShow().LedStep = 0;
         timer5.start();
         for (int tick = 1; tick <= 4; ++tick) {
             QVERIFY(timer5.isActive());
             QCOMPARE(keyboard->showsEnded, 0);
-            world.form1().ledShow().Timer5Timer();
+            world.features().ledShow().Timer5Timer();
         }
         QVERIFY(!timer5.isActive());
 
         QCOMPARE(keyboard->toggled, (QList<int>{144, 20, 145, 144, 145, 20}));
         QCOMPARE(keyboard->showsEnded, 1);
-        QCOMPARE(world.form1().ledShow().LedStep, 4);
+        QCOMPARE(world.features().ledShow().LedStep, 4);
         QVERIFY(keyboard->locks == before);
         QVERIFY(keyboard->lights == before);
     }
@@ -689,12 +689,12 @@ private slots:
         auto keyboard = std::make_shared<RecordingKeyboardLeds>();
         world.platform->replace<platform::KeyboardLeds>(keyboard);
         QVERIFY(world.start());
-        QTimer& timer5 = world.form1().Timer5;
+        QTimer& timer5 = world.features().Timer5;
         QVERIFY(timer5.isActive());
         // Its own ticks drive it: at once rather than a second apart.
         timer5.setInterval(0);
         QTRY_VERIFY(!timer5.isActive());
-        QCOMPARE(world.form1().ledShow().LedStep, 4);
+        QCOMPARE(world.features().ledShow().LedStep, 4);
         QCOMPARE(keyboard->toggled.size(), 6);
         QCOMPARE(keyboard->showsEnded, 1);
     }

@@ -91,7 +91,7 @@ private slots:
         QVERIFY(world.keyExists(MarkKey));
         QVERIFY(world.keyExists(MyProgiKey));
         QVERIFY(world.storedNames(MarkKey).isEmpty());
-        QVERIFY(world.form1().Timer8.isActive());
+        QVERIFY(world.features().Timer8.isActive());
         QVERIFY(world.dialogs.requests.isEmpty());
     }
 
@@ -109,7 +109,7 @@ private slots:
         QCOMPARE(world.stored(QStringLiteral("Запускалси")), QStringLiteral("2"));
         QCOMPARE(world.form1().pos(), storedPosition);
         QCOMPARE(world.ui().TabbedNotebook1->currentIndex(), 4);
-        QCOMPARE(world.form1().notesGrid().rows[3], QStringLiteral("заметка"));
+        QCOMPARE(world.features().notesGrid().rows[3], QStringLiteral("заметка"));
     }
 
     void modalBoxesAndOtherApplicationsAreNoActivation()
@@ -141,13 +141,13 @@ private slots:
 
         TestWorld second({}, folder);
         QVERIFY(second.start());
-        QVERIFY(!second.form1().Timer8.isActive());
+        QVERIFY(!second.features().Timer8.isActive());
         QVERIFY(second.form1().pos() != QPoint(5, second.form1().y()));
-        QVERIFY(second.form1().notesGrid().rows[2].isEmpty());
+        QVERIFY(second.features().notesGrid().rows[2].isEmpty());
         QVERIFY(second.mainPage().CheckBox8->isChecked());
 
-        second.form1().notesGrid().rows[5] = QStringLiteral("новая");
-        second.form1().notesGrid().rowsToStore[5] = true;
+        second.features().notesGrid().rows[5] = QStringLiteral("новая");
+        second.features().notesGrid().rowsToStore[5] = true;
         second.form1().close();
 
         QCOMPARE(second.stored(QStringLiteral("rs")), QStringLiteral("17"));
@@ -372,7 +372,7 @@ private slots:
         QCOMPARE(second.dialogs.errors(), QStringList{QStringLiteral("'abc' is not a valid integer value.")});
         QCOMPARE(second.dialogs.requests.last().icon, QMessageBox::Critical);
         QCOMPARE(second.dialogs.requests.last().title, QStringLiteral("Тромбус"));
-        QCOMPARE(second.form1().statistics().totals.seconds, 42);
+        QCOMPARE(second.features().statistics().totals.seconds, 42);
         QCOMPARE(second.ui().TabbedNotebook1->currentIndex(), 4); // "str" comes after the failing value
         QCOMPARE(second.stored(QStringLiteral("Запускалси")), QStringLiteral("2"));
         QVERIFY(second.form1().isVisible());
@@ -387,7 +387,7 @@ private slots:
         QSignalSpy ending(&world.form1(), &TForm1::programEnding);
         const QString storedLeft = world.stored(QStringLiteral("left"));
         world.form1().move(world.form1().pos() + QPoint(13, 0));
-        world.form1().Tim.start();
+        world.features().Tim.start();
 
         world.ui().BitBtn3->click();
 
@@ -402,7 +402,7 @@ private slots:
         QVERIFY(world.dialogs.questions().isEmpty());
         QCOMPARE(ending.count(), 0);
         QCOMPARE(world.stored(QStringLiteral("left")), storedLeft);
-        world.form1().Tim.stop();
+        world.features().Tim.stop();
     }
 
     void nextStartRestoresPositionSizeColourAndPage()

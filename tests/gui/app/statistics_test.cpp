@@ -13,13 +13,13 @@ private slots:
     {
         TestWorld world;
         QVERIFY(world.start());
-        world.form1().Timer8.stop();
+        world.features().Timer8.stop();
         QCOMPARE(world.infoPage().Label85->text(), QStringLiteral("0000д00ч00м00с"));
         for (int tick = 0; tick < 61; ++tick)
-            world.form1().statistics().Timer8Timer();
+            world.features().statistics().Timer8Timer();
         QCOMPARE(world.infoPage().Label85->text(), QStringLiteral("0 д 0 ч 1 м 1 с"));
-        QCOMPARE(world.form1().statistics().totals.minutes, 1);
-        QCOMPARE(world.form1().statistics().totals.seconds, 1);
+        QCOMPARE(world.features().statistics().totals.minutes, 1);
+        QCOMPARE(world.features().statistics().totals.seconds, 1);
     }
 
     void storedSecondsRollOverAtTheFirstTick()
@@ -31,11 +31,11 @@ private slots:
         world.store(QStringLiteral("rh"), QStringLiteral("23"));
         world.store(QStringLiteral("rd"), QStringLiteral("6"));
         QVERIFY(returnToMainWindow(world, world.form1().aboutWindow()));
-        world.form1().Timer8.stop();
+        world.features().Timer8.stop();
 
-        world.form1().statistics().Timer8Timer();
+        world.features().statistics().Timer8Timer();
 
-        const UsageTotals& totals = world.form1().statistics().totals;
+        const UsageTotals& totals = world.features().statistics().totals;
         QCOMPARE(totals.seconds, 0);
         QCOMPARE(totals.minutes, 0);
         QCOMPARE(totals.hours, 0);
@@ -47,14 +47,14 @@ private slots:
     {
         TestWorld world;
         QVERIFY(world.start());
-        QTimer& timer8 = world.form1().Timer8;
+        QTimer& timer8 = world.features().Timer8;
         QVERIFY(timer8.isActive());
         QCOMPARE(timer8.interval(), 1000);
         // Its own ticks drive it, each a second of running time, however fast they come.
         timer8.setInterval(1);
-        QTRY_VERIFY(world.form1().statistics().run.seconds >= 2);
+        QTRY_VERIFY(world.features().statistics().run.seconds >= 2);
         timer8.stop();
-        const UsageTotals& run = world.form1().statistics().run;
+        const UsageTotals& run = world.features().statistics().run;
         QCOMPARE(world.infoPage().Label85->text(),
                  QStringLiteral("0 д 0 ч %1 м %2 с").arg(run.minutes).arg(run.seconds));
     }
@@ -63,9 +63,9 @@ private slots:
     {
         TestWorld first;
         QVERIFY(first.start());
-        first.form1().Timer8.stop();
+        first.features().Timer8.stop();
         for (int tick = 0; tick < 125; ++tick)
-            first.form1().statistics().Timer8Timer();
+            first.features().statistics().Timer8Timer();
         first.form1().close();
         QCOMPARE(first.stored(QStringLiteral("rs")), QStringLiteral("5"));
         QCOMPARE(first.stored(QStringLiteral("rm")), QStringLiteral("2"));
@@ -74,22 +74,22 @@ private slots:
 
         TestWorld second({}, folder);
         QVERIFY(second.start());
-        QCOMPARE(second.form1().statistics().totals.minutes, 2);
-        QCOMPARE(second.form1().statistics().totals.seconds, 5);
+        QCOMPARE(second.features().statistics().totals.minutes, 2);
+        QCOMPARE(second.features().statistics().totals.seconds, 5);
     }
 
     void refreshShowsTheStoredCountAndBothDurations()
     {
         TestWorld world;
         QVERIFY(world.start());
-        world.form1().Timer8.stop();
+        world.features().Timer8.stop();
         for (int tick = 0; tick < 3; ++tick)
-            world.form1().statistics().Timer8Timer();
+            world.features().statistics().Timer8Timer();
         // Read afresh: a count changed behind the program's back shows as stored.
         world.store(QStringLiteral("Запускалси"), QStringLiteral("41"));
-        world.form1().statistics().totals = UsageTotals{30, 5, 1, 2};
+        world.features().statistics().totals = UsageTotals{30, 5, 1, 2};
 
-        world.form1().statistics().refresh();
+        world.features().statistics().refresh();
 
         QCOMPARE(world.infoPage().Label83->text(), QStringLiteral("41 раз"));
         QCOMPARE(world.infoPage().Label82->text(), QStringLiteral("2 д 1 ч 5 м 30 с"));
@@ -100,7 +100,7 @@ private slots:
     {
         TestWorld world;
         QVERIFY(world.start());
-        world.form1().statistics().refresh();
+        world.features().statistics().refresh();
         QCOMPARE(world.infoPage().Label83->text(), QStringLiteral("1 раз"));
     }
 
@@ -113,7 +113,7 @@ private slots:
         first.stop();
         TestWorld second({}, folder);
         QVERIFY(second.start());
-        QVERIFY(!second.form1().Timer8.isActive());
+        QVERIFY(!second.features().Timer8.isActive());
         QVERIFY(processQueuedEvents());
         QCOMPARE(second.infoPage().Label85->text(), QStringLiteral("0000д00ч00м00с"));
     }

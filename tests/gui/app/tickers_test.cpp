@@ -38,7 +38,7 @@ private slots:
         QVERIFY(world.start());
         clock.setTimeOfDay(time);
 
-        world.form1().tickers().Timer1Timer();
+        world.features().tickers().Timer1Timer();
 
         QCOMPARE(world.ui().StatusBar1->panelText(0), panel);
         QCOMPARE(world.ui().Label33->text(), hours);
@@ -49,12 +49,12 @@ private slots:
     {
         TestWorld world;
         QVERIFY(world.start());
-        QVERIFY(world.form1().Timer1.isActive());
-        QCOMPARE(world.form1().Timer1.interval(), 500);
+        QVERIFY(world.features().Timer1.isActive());
+        QCOMPARE(world.features().Timer1.interval(), 500);
         const bool before = world.ui().Label34->isHidden();
-        world.form1().tickers().Timer1Timer();
+        world.features().tickers().Timer1Timer();
         QCOMPARE(world.ui().Label34->isHidden(), !before);
-        world.form1().tickers().Timer1Timer();
+        world.features().tickers().Timer1Timer();
         QCOMPARE(world.ui().Label34->isHidden(), before);
     }
 
@@ -62,23 +62,23 @@ private slots:
     {
         TestWorld world;
         QVERIFY(world.start());
-        Tickers& tickers = world.form1().tickers();
-        world.form1().Timer2.stop();
+        Tickers& tickers = world.features().tickers();
+        world.features().Timer2.stop();
         // As FormCreate left it.
         tickers.startFadeIn();
         tickers.RunningLinePos = 1;
         QCOMPARE(tickers.opacityAlpha(), 76);
-        world.form1().Timer2.start();
+        world.features().Timer2.start();
 
         const QList<int> expected{89, 102, 114, 127, 140, 153, 165, 178, 191, 204, 216, 229, 242, 255};
         QList<int> seen;
         for (int tick = 0; tick < expected.size(); ++tick) {
-            QVERIFY(world.form1().Timer2.isActive());
+            QVERIFY(world.features().Timer2.isActive());
             tickers.Timer2Timer();
             seen << tickers.opacityAlpha();
         }
         QCOMPARE(seen, expected);
-        QVERIFY(!world.form1().Timer2.isActive());
+        QVERIFY(!world.features().Timer2.isActive());
         QCOMPARE(tickers.FadeLevel, 100);
         QVERIFY(qAbs(world.form1().windowOpacity() - 1.0) < 0.01);
         // One running-line step per tick: fourteen steps from position 1.
@@ -90,13 +90,13 @@ private slots:
     {
         TestWorld world;
         QVERIFY(world.start());
-        QTimer& timer2 = world.form1().Timer2;
+        QTimer& timer2 = world.features().Timer2;
         QVERIFY(timer2.isActive());
         QCOMPARE(timer2.interval(), 200);
         // Its own ticks drive it: at once rather than 200 ms apart.
         timer2.setInterval(0);
         QTRY_VERIFY(!timer2.isActive());
-        QCOMPARE(world.form1().tickers().opacityAlpha(), 255);
+        QCOMPARE(world.features().tickers().opacityAlpha(), 255);
         QCOMPARE(world.ui().Label6->text().size(), 24);
     }
 
@@ -104,7 +104,7 @@ private slots:
     {
         TestWorld world;
         QVERIFY(world.start());
-        QTimer& timer6 = world.form1().Timer6;
+        QTimer& timer6 = world.features().Timer6;
         QVERIFY(!timer6.isActive());
         QCOMPARE(timer6.interval(), 300);
 
@@ -119,8 +119,8 @@ private slots:
     {
         TestWorld world;
         QVERIFY(world.start());
-        world.form1().Timer2.stop();
-        Tickers& tickers = world.form1().tickers();
+        world.features().Timer2.stop();
+        Tickers& tickers = world.features().tickers();
         tickers.RunningLinePos = 1;
 
         tickers.Timer6Timer();
@@ -145,7 +145,7 @@ private slots:
     {
         TestWorld world;
         QVERIFY(world.start());
-        QSignalSpy clockTicks(&world.form1().Timer1, &QTimer::timeout);
+        QSignalSpy clockTicks(&world.features().Timer1, &QTimer::timeout);
         // A real box this time, closed from inside its own loop once the clock has ticked there: the one
         // case here that waits for a real timer, since the box's loop delivering it is what is tested.
         Dialogs::setHook({});

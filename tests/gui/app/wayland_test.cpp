@@ -50,15 +50,15 @@ private slots:
         TestWorld world;
         world.startWithoutWaiting();
         QVERIFY(QTest::qWaitForWindowExposed(&world.form1()));
-        Tickers& tickers = world.form1().tickers();
-        world.form1().Timer2.stop();
+        Tickers& tickers = world.features().tickers();
+        world.features().Timer2.stop();
         warnings.clear();
         tickers.startFadeIn();
-        world.form1().Timer2.start();
+        world.features().Timer2.start();
         for (int tick = 0; tick < 14; ++tick)
             tickers.Timer2Timer();
         QCOMPARE(tickers.FadeLevel, 100);
-        QVERIFY(!world.form1().Timer2.isActive());
+        QVERIFY(!world.features().Timer2.isActive());
         QCOMPARE(warnings, QStringList());
         if (startedWithX)
             QVERIFY(qAbs(world.form1().windowOpacity() - 1.0) < 0.01);

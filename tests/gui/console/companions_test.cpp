@@ -26,9 +26,9 @@ struct CompanionWorld
     {
         if (!world.start())
             return false;
-        world.form1().Timer2.stop();
+        world.features().Timer2.stop();
         world.ui().TabbedNotebook1->setCurrentWidget(world.ui().PageMain);
-        return world.form1().tickers().FadeLevel < 100;
+        return world.features().tickers().FadeLevel < 100;
     }
     Ui::CompanionGroup& group() { return world.mainPage().CompanionPanel->form(); }
     QComboBox* combo() { return group().ComboBox7; }
@@ -61,14 +61,14 @@ struct CompanionWorld
     /// the fourteenth after the start, or keeps running.
     [[nodiscard]] bool fadeIn(const std::function<bool()>& beforeTheLastTick)
     {
-        Tickers& tickers = world.form1().tickers();
+        Tickers& tickers = world.features().tickers();
         while (tickers.FadeLevel < 95) {
             tickers.Timer2Timer();
             if (!beforeTheLastTick())
                 return false;
         }
         tickers.Timer2Timer();
-        return tickers.FadeLevel == 100 && !world.form1().Timer2.isActive();
+        return tickers.FadeLevel == 100 && !world.features().Timer2.isActive();
     }
     bool errorShown() { return !world.ui().ErroR->isHidden(); }
 
@@ -139,7 +139,7 @@ private slots:
         QVERIFY(companions.fadeIn([&] { return companions.opener->opened.isEmpty(); }));
         QCOMPARE(companions.opener->opened, entries);
         // Once per run.
-        companions.world.form1().tickers().Timer2Timer();
+        companions.world.features().tickers().Timer2Timer();
         QCOMPARE(companions.opener->opened, entries);
     }
 

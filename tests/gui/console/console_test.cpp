@@ -262,22 +262,22 @@ private slots:
         QVERIFY(session.start());
         TForm1& form = session.world.form1();
         QVERIFY(form.trayIcon().isVisible());
-        QVERIFY(form.Timer1.isActive());
+        QVERIFY(form.features().Timer1.isActive());
 
         session.enter(argument.isEmpty() ? QStringLiteral("hide") : QStringLiteral("hide ") + argument);
 
         QVERIFY(!form.isVisible());
         QVERIFY(!form.trayIcon().isVisible());
-        QVERIFY(!form.Timer1.isActive()); // the clock stops while the window is away
-        QVERIFY(form.Timer7.isActive());
-        QCOMPARE(form.Timer7.interval(), interval);
+        QVERIFY(!form.features().Timer1.isActive()); // the clock stops while the window is away
+        QVERIFY(form.features().Timer7.isActive());
+        QCOMPARE(form.features().Timer7.interval(), interval);
         QCOMPARE(session.world.dialogs.errors(), errors);
 
-        QMetaObject::invokeMethod(&form.Timer7, "timeout");
+        QMetaObject::invokeMethod(&form.features().Timer7, "timeout");
         QVERIFY(form.isVisible());
         QVERIFY(form.trayIcon().isVisible());
-        QVERIFY(!form.Timer7.isActive());
-        QVERIFY(form.Timer1.isActive());
+        QVERIFY(!form.features().Timer7.isActive());
+        QVERIFY(form.features().Timer1.isActive());
         QVERIFY(!form.inTray());
     }
 
@@ -287,10 +287,10 @@ private slots:
         QVERIFY(session.start());
         TForm1& form = session.world.form1();
         session.enter(QStringLiteral("hide 2000"));
-        QMetaObject::invokeMethod(&form.Timer7, "timeout");
+        QMetaObject::invokeMethod(&form.features().Timer7, "timeout");
         session.enter(QStringLiteral("hide x"));
-        QCOMPARE(form.Timer7.interval(), 2000);
-        QVERIFY(form.Timer7.isActive());
+        QCOMPARE(form.features().Timer7.interval(), 2000);
+        QVERIFY(form.features().Timer7.isActive());
         QVERIFY(!form.isVisible());
     }
 
@@ -301,10 +301,10 @@ private slots:
         TForm1& form = session.world.form1();
         session.enter(QStringLiteral("hide 2000"));
         form.show();
-        QMetaObject::invokeMethod(&form.Timer7, "timeout");
+        QMetaObject::invokeMethod(&form.features().Timer7, "timeout");
         QVERIFY(form.isVisible());
         QVERIFY(form.trayIcon().isVisible());
-        QVERIFY(!form.Timer7.isActive());
+        QVERIFY(!form.features().Timer7.isActive());
     }
 
     void hiddenWindowComesBackByItsOwnTimer()
@@ -315,7 +315,7 @@ private slots:
         QVERIFY(!session.world.form1().isVisible());
         QTRY_VERIFY(session.world.form1().isVisible());
         QVERIFY(session.world.form1().trayIcon().isVisible());
-        QVERIFY(!session.world.form1().Timer7.isActive());
+        QVERIFY(!session.world.features().Timer7.isActive());
     }
 
     void serviceCommandTwiceReturnsEverythingButTheMenuCaption()
@@ -540,11 +540,11 @@ private slots:
         QVERIFY(session.start());
         QSignalSpy ending(&session.world.form1(), &TForm1::programEnding);
         // The scan gag refuses every close, the quiet one too; the flag then serves the next close.
-        session.world.form1().Tim.start();
+        session.world.features().Tim.start();
         session.enter(QStringLiteral("close 1"));
         QCOMPARE(ending.count(), 0);
         QCOMPARE(session.world.dialogs.messages().size(), 1);
-        session.world.form1().Tim.stop();
+        session.world.features().Tim.stop();
         session.world.ui().BitBtn3->click();
         QCOMPARE(ending.count(), 1);
         QVERIFY(session.world.dialogs.questions().isEmpty());

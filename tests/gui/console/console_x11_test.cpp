@@ -176,7 +176,7 @@ private slots:
         QTRY_VERIFY(world.form1().isVisible());
         QVERIFY(!world.form1().isMinimized());
         QVERIFY(world.form1().trayIcon().isVisible());
-        QVERIFY(world.form1().Timer1.isActive());
+        QVERIFY(world.features().Timer1.isActive());
     }
 };
 

@@ -36,7 +36,7 @@ struct LauncherWorld
     }
     Ui::LauncherGroup& group() { return world.mainPage().LauncherPanel->form(); }
     TListView* list() { return group().LV1; }
-    LauncherController& controller() { return world.form1().launcher(); }
+    LauncherController& controller() { return world.features().launcher(); }
     QList<QStringList> rows()
     {
         QList<QStringList> result;

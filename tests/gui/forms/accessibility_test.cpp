@@ -155,8 +155,8 @@ private slots:
         QTest::mouseClick(help.q1, Qt::LeftButton);
         help.Btn7->click();
         QTest::mousePress(ui.Shape1, Qt::LeftButton);
-        QMetaObject::invokeMethod(&world.form1().Timer6, "timeout");
-        QMetaObject::invokeMethod(&world.form1().Timer1, "timeout");
+        QMetaObject::invokeMethod(&world.features().Timer6, "timeout");
+        QMetaObject::invokeMethod(&world.features().Timer1, "timeout");
         world.form1().showErrorIndicator();
         qobject_cast<TMessia*>(world.form1().messiaWindow())->openForTimer();
         QVERIFY(remind.BitBtn13->text() != QStringLiteral("ЗАПУСК"));

@@ -182,8 +182,8 @@ class CaptionFitTest : public QObject
         TForm1& form = m_world->form1();
         Ui::Form1& ui = m_world->ui();
         Ui::RemindPage& remind = m_world->remindPage();
-        QMetaObject::invokeMethod(&form.Timer1, "timeout");
-        QMetaObject::invokeMethod(&form.Timer2, "timeout");
+        QMetaObject::invokeMethod(&form.features().Timer1, "timeout");
+        QMetaObject::invokeMethod(&form.features().Timer2, "timeout");
         for (TNumEdit* field : {remind.NumEdit1, remind.NumEdit4})
             field->setText(QStringLiteral("23"));
         for (TNumEdit* field : {remind.NumEdit2, remind.NumEdit3, remind.NumEdit5, remind.NumEdit6})

@@ -61,7 +61,7 @@ private slots:
         QCOMPARE(page.ListBox1->count(), 2);
         QTest::mouseClick(page.SpeedButton3, Qt::LeftButton);
         QVERIFY2(world.dialogs.errors().isEmpty(), qPrintable(world.dialogs.errors().join('\n')));
-        Player& player = world.form1().player();
+        Player& player = world.features().player();
         QCOMPARE(player.Playing, 1);
         // The main window's own ticks notice the end and start the next entry; at the last one's end the list
         // is done.
@@ -135,7 +135,7 @@ private slots:
         });
         watch.start();
         QTest::mouseClick(page.SpeedButton3, Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(world.form1().player().Playing, 0, 60000);
+        QTRY_COMPARE_WITH_TIMEOUT(world.features().player().Playing, 0, 60000);
         QVERIFY2(world.dialogs.errors().isEmpty(), qPrintable(world.dialogs.errors().join('\n')));
         QCOMPARE(page.ListBox1->currentRow(), 5);
         for (int row = 0; row < 6; ++row) {

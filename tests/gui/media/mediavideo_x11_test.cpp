@@ -57,7 +57,7 @@ private slots:
         }());
         QCOMPARE(own->windowTitle(), QStringLiteral("clip.avi"));
         QTRY_VERIFY_WITH_TIMEOUT(page.BitBtn12->x() > 3, 20000);
-        QTRY_COMPARE_WITH_TIMEOUT(world.form1().player().Playing, 0, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(world.features().player().Playing, 0, 20000);
         QVERIFY2(world.dialogs.errors().isEmpty(), qPrintable(world.dialogs.errors().join('\n')));
     }
 };

@@ -28,8 +28,8 @@ struct PlayerWorld
         started = world.start();
         if (!started)
             return;
-        form1().Timer1.stop();
-        form1().Timer4.stop();
+        form1().features().Timer1.stop();
+        form1().features().Timer4.stop();
         ui().TabbedNotebook1->setCurrentWidget(ui().PageMusic);
         for (const QString& name : files) {
             QFile file(QDir(folder.path()).filePath(name));
@@ -41,7 +41,7 @@ struct PlayerWorld
     TForm1& form1() { return world.form1(); }
     Ui::Form1& ui() { return world.ui(); }
     Ui::MusicPage& page() { return world.musicPage(); }
-    Player& player() { return world.form1().player(); }
+    Player& player() { return world.features().player(); }
 
     /// Chooses the folder through "открыть", as the user does. Names of one type come in the order the file
     /// system lists them; with "сортировать" on, the tests know the order.

@@ -37,7 +37,7 @@ private slots:
         QTest::mouseClick(page.SpeedButton1, Qt::LeftButton);
         QListWidget* list = page.ListBox1;
         QCOMPARE(list->count(), 3);
-        Player& player = world.form1().player();
+        Player& player = world.features().player();
         // Coming from another control whose tooltip is up.
         QCursor::setPos(page.CheckBox10->mapToGlobal(QPoint(10, 8)));
         QTRY_VERIFY(QToolTip::isVisible());

@@ -26,7 +26,7 @@ struct VolumeWorld
     }
     bool started = false;
     Ui::MusicPage& page() { return world.musicPage(); }
-    VolumeControls& controls() { return world.form1().volumeControls(); }
+    VolumeControls& controls() { return world.features().volumeControls(); }
     TForm2& mixer() { return *qobject_cast<TForm2*>(world.form1().form2Window()); }
     std::uint32_t device() const { return volume->device.value_or(0xDEADBEEF); }
 

@@ -64,7 +64,7 @@ private slots:
         TestWorld world;
         QVERIFY(world.start());
         world.ui().TabbedNotebook1->setCurrentWidget(world.ui().PageInternet);
-        WebBrowser* browser = world.form1().webViewer().browser();
+        WebBrowser* browser = world.features().webViewer().browser();
         QVERIFY2(browser, "the browser module did not load");
         QVERIFY(browser->view()->isVisible());
         Ui::InternetPage& internet = world.internetPage();

@@ -20,7 +20,7 @@ struct WebWorld
     }
     bool started = false;
     Ui::InternetPage& page() { return world.internetPage(); }
-    WebViewer& viewer() { return world.form1().webViewer(); }
+    WebViewer& viewer() { return world.features().webViewer(); }
     void showPage() { world.ui().TabbedNotebook1->setCurrentWidget(world.ui().PageInternet); }
     QStringList items()
     {

@@ -104,14 +104,14 @@ private slots:
             typeInto(ui.NumEdit6, "0");
             ui.BitBtn14->click();
             clock.setTimeOfDay(QTime(7, 30, 0));
-            QMetaObject::invokeMethod(&world.form1().BUDIL, "timeout");
+            QMetaObject::invokeMethod(&world.features().BUDIL, "timeout");
         } else {
             QTest::mouseClick(ui.Panel11, Qt::LeftButton);
             ui.ComboBox9->setCurrentIndex(action);
             typeInto(ui.NumEdit3, "1");
             ui.BitBtn13->click();
             clock.advanceMs(1000);
-            QMetaObject::invokeMethod(&world.form1().TIMER, "timeout");
+            QMetaObject::invokeMethod(&world.features().TIMER, "timeout");
         }
 
         QTRY_COMPARE(calls, QStringList{expected});

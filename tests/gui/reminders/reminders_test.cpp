@@ -43,12 +43,12 @@ struct Run
     void timerTick(int ms = 1000)
     {
         clock.advanceMs(ms);
-        QMetaObject::invokeMethod(&world.form1().TIMER, "timeout");
+        QMetaObject::invokeMethod(&world.features().TIMER, "timeout");
     }
     void alarmTickAt(const QTime& time)
     {
         clock.setTimeOfDay(time);
-        QMetaObject::invokeMethod(&world.form1().BUDIL, "timeout");
+        QMetaObject::invokeMethod(&world.features().BUDIL, "timeout");
     }
 
     FakeClock clock;
@@ -355,7 +355,7 @@ private slots:
         QCOMPARE(ui.BitBtn13->text(), Stop);
         QCOMPARE(ui.BitBtn13->property("Tag").toInt(), 1);
         QVERIFY(!ui.NumEdit2->isEnabled());
-        QVERIFY(run.world.form1().TIMER.isActive());
+        QVERIFY(run.world.features().TIMER.isActive());
         QCOMPARE(fillOf(ui.Shape6), QColor(Qt::green));
 
         for (int i = 0; i < ticks; ++i)
@@ -363,7 +363,7 @@ private slots:
         QCOMPARE(texts(ui.NumEdit1, ui.NumEdit2, ui.NumEdit3), shown);
         QCOMPARE(run.log.events, fired ? QStringList{"beep"} : QStringList{});
         QCOMPARE(ui.BitBtn13->text(), fired ? Start : Stop);
-        QCOMPARE(run.world.form1().TIMER.isActive(), !fired);
+        QCOMPARE(run.world.features().TIMER.isActive(), !fired);
         if (fired) {
             QCOMPARE(ui.GroupBox12->title(), QStringLiteral("Таймер"));
             QCOMPARE(ui.BitBtn13->property("Tag").toInt(), 0);
@@ -383,7 +383,7 @@ private slots:
             run.timerTick();
         ui.BitBtn13->click();
         QCOMPARE(ui.BitBtn13->text(), Start);
-        QVERIFY(!run.world.form1().TIMER.isActive());
+        QVERIFY(!run.world.features().TIMER.isActive());
         run.clock.advanceMs(5000); // time passes while it is stopped
         QCOMPARE(ui.NumEdit3->text(), QStringLiteral("42"));
         ui.BitBtn13->click();
@@ -412,7 +412,7 @@ private slots:
         run.remindPage().BitBtn13->click();
         QVERIFY(run.ui().ErroR->isVisible());
         QCOMPARE(run.remindPage().BitBtn13->text(), Start);
-        QVERIFY(!run.world.form1().TIMER.isActive());
+        QVERIFY(!run.world.features().TIMER.isActive());
         QTest::mouseMove(run.remindPage().GroupBox12, QPoint(200, 30));
         QTRY_VERIFY(!run.ui().ErroR->isVisible());
         QVERIFY(run.world.dialogs.requests.isEmpty());
@@ -592,14 +592,14 @@ private slots:
         QVERIFY(!ui.ScrollBar4->isVisible() && !ui.ScrollBar6->isVisible());
         QVERIFY(!ui.NumEdit5->isEnabled());
         QCOMPARE(fillOf(ui.Shape5), QColor(Qt::green));
-        QVERIFY(run.world.form1().BUDIL.isActive());
+        QVERIFY(run.world.features().BUDIL.isActive());
         for (int i = 0; i < ticks.size(); ++i) {
             run.alarmTickAt(ticks[i]);
             QCOMPARE(run.log.events.size(), i >= firesAt && firesAt >= 0 ? 1 : 0);
         }
         const bool fired = firesAt >= 0;
         QCOMPARE(ui.BitBtn14->text(), fired ? Accept : Cancel);
-        QCOMPARE(run.world.form1().BUDIL.isActive(), !fired);
+        QCOMPARE(run.world.features().BUDIL.isActive(), !fired);
         QCOMPARE(ui.ScrollBar4->isVisible(), fired);
         if (fired) {
             QCOMPARE(ui.GroupBox17->title(), QStringLiteral("Будильник"));
@@ -631,7 +631,7 @@ private slots:
         QVERIFY(run.started);
         auto* edit = run.world.form1().findChild<TNumEdit*>(field);
         auto* start = run.world.form1().findChild<QPushButton*>(button);
-        QTimer& timer = button == QStringLiteral("BitBtn13") ? run.world.form1().TIMER : run.world.form1().BUDIL;
+        QTimer& timer = button == QStringLiteral("BitBtn13") ? run.world.features().TIMER : run.world.features().BUDIL;
         edit->setText(QStringLiteral("5,")); // as pasted from the context menu
         start->click();
         QCOMPARE(run.world.dialogs.errors(),
@@ -659,7 +659,7 @@ private slots:
         setAlarm(run, "12", "0", "2");
         ui.BitBtn13->click();
         ui.BitBtn14->click();
-        QVERIFY(form.TIMER.isActive() && form.BUDIL.isActive());
+        QVERIFY(form.features().TIMER.isActive() && form.features().BUDIL.isActive());
         QVERIFY(ui.ScrollBar3->isVisible());
         QVERIFY(!ui.ScrollBar6->isVisible());
 
@@ -672,7 +672,7 @@ private slots:
         ui.BitBtn13->click();
         QCOMPARE(ui.BitBtn13->text(), Start);
         QCOMPARE(ui.BitBtn14->text(), Cancel);
-        QVERIFY(!form.TIMER.isActive() && form.BUDIL.isActive());
+        QVERIFY(!form.features().TIMER.isActive() && form.features().BUDIL.isActive());
         QVERIFY(ui.NumEdit3->isEnabled() && !ui.NumEdit6->isEnabled());
         QCOMPARE(fillOf(ui.Shape6), QColor(Qt::red));
         QCOMPARE(fillOf(ui.Shape5), QColor(Qt::green));

@@ -79,7 +79,7 @@ private slots:
         bool timRanDuringQuestion = false;
         Dialogs::setHook([&](const Dialogs::Request& request) {
             run.world.dialogs.requests << request;
-            timRanDuringQuestion = run.form().Tim.isActive() && run.sound->requests.isEmpty();
+            timRanDuringQuestion = run.form().features().Tim.isActive() && run.sound->requests.isEmpty();
             return Dialogs::Reply{};
         });
         page.InfoButton->click();
@@ -96,7 +96,7 @@ private slots:
         QVERIFY(timRanDuringQuestion);
         QCOMPARE(run.sound->requests,
                  QStringList{QStringLiteral("play C:\\Windows\\Media\\Windows XP - завершение.wav")});
-        QCOMPARE(run.form().Tim.interval(), 1000);
+        QCOMPARE(run.form().features().Tim.interval(), 1000);
         // Reading the live system writes nothing into the user's registry file.
         QFile store(run.world.configDir() + QStringLiteral("/registry.reg"));
         QVERIFY(store.open(QIODevice::ReadOnly));
@@ -111,8 +111,8 @@ private slots:
         page.InfoButton->click();
         QStringList shown;
         for (int tick = 1; tick <= 31; ++tick) {
-            QVERIFY2(run.form().Tim.isActive(), qPrintable(QString::number(tick)));
-            InfoWorld::tick(run.form().Tim);
+            QVERIFY2(run.form().features().Tim.isActive(), qPrintable(QString::number(tick)));
+            InfoWorld::tick(run.form().features().Tim);
             shown << page.Label41->text();
         }
         QCOMPARE(shown.first(), scanText(30, " секунд"));
@@ -121,18 +121,18 @@ private slots:
         QCOMPARE(shown[28], scanText(2, " секунды"));
         QCOMPARE(shown[29], scanText(1, " секунда"));
         QCOMPARE(shown[30], Formatted);
-        QVERIFY(!run.form().Tim.isActive());
+        QVERIFY(!run.form().features().Tim.isActive());
         QVERIFY(page.Animate8->isHidden());
 
         // A second scan in the same run is over at its first tick.
         run.world.dialogs.clear();
         page.InfoButton->click();
         QCOMPARE(run.world.dialogs.messages(), QStringList{ScanQuestion});
-        QVERIFY(run.form().Tim.isActive());
+        QVERIFY(run.form().features().Tim.isActive());
         QVERIFY(!page.Animate8->isHidden());
-        InfoWorld::tick(run.form().Tim);
+        InfoWorld::tick(run.form().features().Tim);
         QCOMPARE(page.Label41->text(), Formatted);
-        QVERIFY(!run.form().Tim.isActive());
+        QVERIFY(!run.form().features().Tim.isActive());
         QVERIFY(page.Animate8->isHidden());
     }
 
@@ -143,10 +143,10 @@ private slots:
         QVERIFY(run.start());
         Ui::InfoPage& page = run.page();
         page.InfoButton->click();
-        InfoWorld::tick(run.form().Tim);
-        InfoWorld::tick(run.form().Tim);
+        InfoWorld::tick(run.form().features().Tim);
+        InfoWorld::tick(run.form().features().Tim);
         page.InfoButton->click();
-        InfoWorld::tick(run.form().Tim);
+        InfoWorld::tick(run.form().features().Tim);
         QCOMPARE(page.Label41->text(), scanText(28, " секунд"));
     }
 
@@ -162,7 +162,7 @@ private slots:
         QVERIFY(run.world.dialogs.messages().constFirst().startsWith(
             QStringLiteral("Вирус пытается блокировать систему защиты, но она не лыком сшита, ХА ХА, осталось ")));
         QVERIFY(run.world.dialogs.questions().isEmpty());
-        QVERIFY(run.form().Tim.isActive());
+        QVERIFY(run.form().features().Tim.isActive());
     }
 
     void serviceModeGreetsInsteadOfScanning()
@@ -178,7 +178,7 @@ private slots:
         QVERIFY(page.LabelProcessorValue->text().contains(QStringLiteral("   ")));
         QVERIFY(!page.Animate8->isHidden());
         QCOMPARE(page.Label41->text(), QStringLiteral("Вечно мой господин!"));
-        QVERIFY(!run.form().Tim.isActive());
+        QVERIFY(!run.form().features().Tim.isActive());
         QVERIFY(run.world.dialogs.requests.isEmpty());
         QVERIFY(run.sound->requests.isEmpty());
         // Nothing holds the window: closing reaches the exit question.
@@ -194,12 +194,12 @@ private slots:
         Ui::InfoPage& page = run.page();
         QLabel* const equation[] = {page.LabelEquation1, page.LabelEquation2, page.LabelEquation3, page.LabelEquation4,
                                     page.LabelEquation5};
-        QVERIFY(!run.form().pp.isActive());
+        QVERIFY(!run.form().features().pp.isActive());
         QVERIFY(page.TrackBarMultiplier->isHidden());
         QCOMPARE(page.OverclockHeading->text(), QStringLiteral("------------------------"));
         page.OverclockButton->click();
-        QVERIFY(run.form().pp.isActive());
-        QCOMPARE(run.form().pp.interval(), 1000);
+        QVERIFY(run.form().features().pp.isActive());
+        QCOMPARE(run.form().features().pp.interval(), 1000);
         QCOMPARE(page.OverclockHeading->text(), QStringLiteral("MOHA TOKA OCTAPO >|< HA"));
         for (QWidget* shown : {static_cast<QWidget*>(page.TrackBarMultiplier), static_cast<QWidget*>(page.TrackBarCd),
                                static_cast<QWidget*>(page.LabelMultiplier), static_cast<QWidget*>(page.LabelCdDrive),
@@ -213,14 +213,14 @@ private slots:
 
         // Each tick reveals the next part of "2 х 2 = 4"; the sixth hides them all and the cycle starts over.
         for (int tick = 1; tick <= 5; ++tick) {
-            InfoWorld::tick(run.form().pp);
+            InfoWorld::tick(run.form().features().pp);
             for (int n = 0; n < 5; ++n)
                 QCOMPARE(!equation[n]->isHidden(), n < tick);
         }
-        InfoWorld::tick(run.form().pp);
+        InfoWorld::tick(run.form().features().pp);
         for (QLabel* label : equation)
             QVERIFY(label->isHidden());
-        InfoWorld::tick(run.form().pp);
+        InfoWorld::tick(run.form().features().pp);
         QVERIFY(!equation[0]->isHidden());
         QVERIFY(equation[1]->isHidden());
     }
@@ -243,8 +243,8 @@ private slots:
         run.page().OverclockButton->click();
         run.page().TrackBarMultiplier->setValue(8);
         run.page().TrackBarMultiplier->setValue(position);
-        QCOMPARE(run.form().pp.interval(), interval);
-        QVERIFY(run.form().pp.isActive());
+        QCOMPARE(run.form().features().pp.interval(), interval);
+        QVERIFY(run.form().features().pp.isActive());
     }
 
     // Dragging the CD-drive slider from 1 to 10 through every position: goggles once, the tray at 2, 3 and 4

@@ -48,11 +48,11 @@ private slots:
         QVERIFY(before.num && !before.caps);
         // The state after each of the show's own ticks, which come at once here rather than a second apart.
         QList<KeyboardState> seen;
-        QTimer& timer5 = world.form1().Timer5;
+        QTimer& timer5 = world.features().Timer5;
         connect(&timer5, &QTimer::timeout, this, [&] { seen << m_xkb.read(); });
         timer5.setInterval(0);
         QTRY_VERIFY(!timer5.isActive());
-        QCOMPARE(world.form1().ledShow().LedStep, 4);
+        QCOMPARE(world.features().ledShow().LedStep, 4);
         QCOMPARE(seen.size(), 4);
 
         KeyboardState expected = before;

@@ -59,7 +59,7 @@ struct SoundWorld
     }
 
     Ui::InfoPage& page() { return world.infoPage(); }
-    SoundCheck& check() { return world.form1().soundCheck(); }
+    SoundCheck& check() { return world.features().soundCheck(); }
     /// The sounding note's time is up.
     void endNote() { QMetaObject::invokeMethod(&check().player().noteTimer(), "timeout"); }
     /// Lets every queued note sound out.

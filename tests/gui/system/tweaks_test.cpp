@@ -229,7 +229,7 @@ private slots:
         TweakWorld run;
         QVERIFY(run.start());
         run.tweaks().CdDoorButton->click();
-        QVERIFY(run.world.form1().systemTweaks().cdDoorOpen());
+        QVERIFY(run.world.features().systemTweaks().cdDoorOpen());
         // The console's "cd 0" closes the drive but the button still believes it open.
         run.world.ui().Button21->click();
         run.world.ui().console->setText(QStringLiteral("cd 0"));
@@ -266,7 +266,7 @@ private slots:
         QCOMPARE(run.tweaks().izik->text(), QStringLiteral("RU"));
         run.tweaks().izik->click();
         QCOMPARE(run.layouts->layouts, (QStringList{"00000409", "00000419", "00000409"}));
-        QCOMPARE(run.world.form1().systemTweaks().keyboardLayoutId(), QStringLiteral("00000409"));
+        QCOMPARE(run.world.features().systemTweaks().keyboardLayoutId(), QStringLiteral("00000409"));
         run.world.mainPage().CheckBox11->setChecked(true);
         run.world.form1().close();
         QCOMPARE(run.world.stored(QStringLiteral("izik")), QStringLiteral("00000409"));
@@ -290,7 +290,7 @@ private slots:
             QTRY_COMPARE(run.layouts->layouts.size(), activation);
             QCOMPARE(run.layouts->layouts.last(), QStringLiteral("00000409"));
             QCOMPARE(run.tweaks().izik->text(), QStringLiteral("EN"));
-            QCOMPARE(run.world.form1().systemTweaks().keyboardLayoutId(), QStringLiteral("00000409"));
+            QCOMPARE(run.world.features().systemTweaks().keyboardLayoutId(), QStringLiteral("00000409"));
         }
         // The button itself still toggles from there.
         run.tweaks().izik->click();
@@ -448,7 +448,7 @@ private slots:
         QCOMPARE(button->text(), QStringLiteral("Я левша"));
         QCOMPARE(run.pointer->swaps, (QList<bool>{true, false}));
         QCOMPARE(run.world.dialogs.messages(), (QStringList{"А мне пофиг", "А мне пофиг"}));
-        QVERIFY(run.world.form1().systemTweaks().leftHanded() == false);
+        QVERIFY(run.world.features().systemTweaks().leftHanded() == false);
     }
 
     void pointerSettingsLandWhereTheDesktopKeepsThem_data()

@@ -35,7 +35,7 @@ struct NotepadWorld
     bool started = false;
     Ui::NotepadGroup& form() { return world.helpPage().NotepadPanel->form(); }
     QTextEdit* edit() { return form().RichEdit1; }
-    Notepad& notepad() { return world.form1().notepad(); }
+    Notepad& notepad() { return world.features().notepad(); }
     QString path(const QString& name) const { return QDir(files.path()).filePath(name); }
 
     void answerPath(const QString& path)

@@ -15,7 +15,7 @@ void showStopwatch(TestWorld& world)
 // One tick of Timer3, as the message loop would deliver it.
 bool tick(TestWorld& world)
 {
-    return QMetaObject::invokeMethod(&world.form1().Timer3, "timeout");
+    return QMetaObject::invokeMethod(&world.features().Timer3, "timeout");
 }
 
 } // namespace
@@ -34,8 +34,8 @@ private slots:
         QCOMPARE(ui.PageControl1->tabText(3), QStringLiteral("МИЛИсекундомер"));
         QCOMPARE(ui.StaticText2->text(), QStringLiteral("00.00.00.00"));
         QCOMPARE(ui.BitBtn4->text(), QStringLiteral("запуск"));
-        QVERIFY(!world.form1().Timer3.isActive());
-        QCOMPARE(world.form1().Timer3.interval(), 10);
+        QVERIFY(!world.features().Timer3.isActive());
+        QCOMPARE(world.features().Timer3.interval(), 10);
     }
 
     void lateTicksDoNotMakeItFallBehind()
@@ -47,7 +47,7 @@ private slots:
         showStopwatch(world);
         QTest::mouseClick(ui.BitBtn4, Qt::LeftButton);
         QCOMPARE(ui.BitBtn4->text(), QStringLiteral("стоп"));
-        QVERIFY(world.form1().Timer3.isActive());
+        QVERIFY(world.features().Timer3.isActive());
 
         clock.advanceMs(10);
         QVERIFY(tick(world));
@@ -77,7 +77,7 @@ private slots:
         QVERIFY(tick(world));
         QTest::mouseClick(ui.BitBtn4, Qt::LeftButton);
         QCOMPARE(ui.BitBtn4->text(), QStringLiteral("запуск"));
-        QVERIFY(!world.form1().Timer3.isActive());
+        QVERIFY(!world.features().Timer3.isActive());
         clock.advanceMs(5'000);
         QVERIFY(tick(world));
         QCOMPARE(ui.StaticText2->text(), QStringLiteral("00:01:02:20"));

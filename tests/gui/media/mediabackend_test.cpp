@@ -176,7 +176,7 @@ private slots:
         QCOMPARE(page.ListBox1->count(), 2);
         QTest::mouseClick(page.SpeedButton3, Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(page.ListBox1->currentRow(), 1, 20000);
-        QTRY_COMPARE_WITH_TIMEOUT(world.form1().player().Playing, 0, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(world.features().player().Playing, 0, 20000);
         QVERIFY2(world.dialogs.errors().isEmpty(), qPrintable(world.dialogs.errors().join('\n')));
     }
 

@@ -1,13 +1,16 @@
 #!/bin/sh
-# Builds the Debian package from a built tree (scripts/setup.sh builds it) and checks it with the validators a
-# desktop and Debian apply: desktop-file-validate on the menu entry, appstreamcli on the metadata, lintian on the
-# package. Lintian errors fail; its warnings and notes are shown (README.md says why those left stay).
+# Builds the Debian package in a configured tree (scripts/setup.sh configures it; this builds what the package
+# holds) and checks it with the validators a desktop and Debian apply: desktop-file-validate on the menu entry,
+# appstreamcli on the metadata, lintian on the package. Lintian errors fail; its warnings and notes are shown
+# (README.md says why those left stay).
 # The package is left in $BUILD_DIR/package/ for `apt install ./build/package/trombus_*.deb`.
 set -eu
 cd "$(dirname "$0")/.."
 BUILD_DIR="${BUILD_DIR:-build}"
 out="$(cd "$BUILD_DIR" && pwd)/package"
 
+# What the package holds: the program, its web engine module, and the icons and manual pages made at build time.
+cmake --build "$BUILD_DIR" --target trombus trombus_install_files
 rm -rf "$out"
 cpack --config "$BUILD_DIR/CPackConfig.cmake" -G DEB -B "$out" >"$BUILD_DIR/cpack.log" 2>&1 || {
     cat "$BUILD_DIR/cpack.log" >&2

@@ -1,5 +1,6 @@
 #!/bin/sh
-# Installs what building and testing Тромбус needs on Debian 12, then configures and builds.
+# Installs what building and testing Тромбус needs on Debian 12, then configures and builds the program (and the
+# web engine module it loads); scripts/test.sh builds the tests.
 # Safe to repeat: apt is only called when a package is missing, and the build is incremental.
 set -eu
 cd "$(dirname "$0")/.."
@@ -53,4 +54,4 @@ done
 
 BUILD_DIR="${BUILD_DIR:-build}"
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$BUILD_DIR"
+cmake --build "$BUILD_DIR" --target trombus

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Runs every test headless after scripts/setup.sh has built the tree.
+# Builds the whole tree (the tests too) in the folder scripts/setup.sh configured, then runs every test headless.
 set -eu
 cd "$(dirname "$0")/.."
 BUILD_DIR="${BUILD_DIR:-build}"
@@ -29,7 +29,12 @@ if [ -z "${TROMBUS_PULSE_DIR:-}" ] && command -v pulseaudio >/dev/null; then
         echo "test.sh: no private sound server; the sound tests will be skipped" >&2
 fi
 status=0
-ctest --test-dir "$BUILD_DIR" --output-on-failure -j2 "$@" || status=1
+# ctest runs what is built; the GoogleTest programs list their cases while they are built.
+if cmake --build "$BUILD_DIR"; then
+    ctest --test-dir "$BUILD_DIR" --output-on-failure -j2 "$@" || status=1
+else
+    status=1
+fi
 # Without arguments this is every test: then the Windows platform layer is built with mingw-w64 and tested under
 # Wine, and the whole tree is built again with the sanitizers, its suite run there and each fuzz target run for a
 # short time. Each stage runs even when an earlier one failed, so one run shows every failure.

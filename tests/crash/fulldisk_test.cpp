@@ -14,6 +14,8 @@
 #include "forms/notepadgroup.h"
 #include "testworld.h"
 #include "ui_CompanionGroup.h"
+#include "ui_HelpPage.h"
+#include "ui_MainPage.h"
 #include "ui_NotepadGroup.h"
 
 namespace {

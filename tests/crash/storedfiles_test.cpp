@@ -4,6 +4,7 @@
 #include "platform/linux/regfile.h"
 #include "platform/platform.h"
 #include "platform/registry.h"
+#include "support/qstringprint.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -30,11 +31,6 @@
 #include <unistd.h>
 
 extern char** environ;
-
-void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 void PrintTo(const QStringList& texts, std::ostream* out)
 {

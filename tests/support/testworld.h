@@ -17,13 +17,8 @@
 #include "forms/musicpage.h"
 #include "forms/remindpage.h"
 #include "platform/platform.h"
+#include "testmain.h"
 #include "ui_Form1.h"
-#include "ui_HelpPage.h"
-#include "ui_InfoPage.h"
-#include "ui_InternetPage.h"
-#include "ui_MainPage.h"
-#include "ui_MusicPage.h"
-#include "ui_RemindPage.h"
 
 // One program run for a GUI test: its own config folder (registry.reg and INI files live there), its own
 // platform services, every box answered by a recorder, and the real windows. On the headless platform the
@@ -81,16 +76,3 @@ private:
 /// Delivers everything already queued (and what that queues at once), so that a check for something that
 /// must not have happened comes after everything that could have made it happen.
 bool processQueuedEvents();
-
-// A GUI test's main: the program's own application object, so errors escaping a handler reach the
-// default error report exactly as in the program.
-#define TROMBUS_GUI_TEST_MAIN(TestClass)                                                                               \
-    int main(int argc, char** argv)                                                                                    \
-    {                                                                                                                  \
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                                            \
-            qputenv("QT_QPA_PLATFORM", "offscreen");                                                                   \
-        TApplication app(argc, argv);                                                                                  \
-        TestClass test;                                                                                                \
-        QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
-        return QTest::qExec(&test, argc, argv);                                                                        \
-    }

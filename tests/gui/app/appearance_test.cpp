@@ -16,6 +16,10 @@
 #include "recordingleds.h"
 #include "recordingsystemmenu.h"
 #include "testworld.h"
+#include "ui_HelpPage.h"
+#include "ui_InfoPage.h"
+#include "ui_MainPage.h"
+#include "ui_RemindPage.h"
 
 namespace {
 

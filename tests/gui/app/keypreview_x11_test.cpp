@@ -15,8 +15,11 @@
 #include "forms/notepadgroup.h"
 #include "forms/runboxgroup.h"
 #include "testworld.h"
+#include "ui_HelpPage.h"
 #include "ui_KeyMouseGroup.h"
+#include "ui_MainPage.h"
 #include "ui_NotepadGroup.h"
+#include "ui_RemindPage.h"
 #include "ui_RunBoxGroup.h"
 
 // Typing on a Russian keyboard, on a real X server with a window manager (run-under-wm.sh starts both) whose

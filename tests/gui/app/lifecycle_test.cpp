@@ -13,6 +13,7 @@
 #include "modalboxcloser.h"
 #include "readonlyfolder.h"
 #include "testworld.h"
+#include "ui_MainPage.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "app/notesgrid.h"
 #include "app/tapplication.h"
 #include "testworld.h"
+#include "ui_RemindPage.h"
 
 namespace {
 

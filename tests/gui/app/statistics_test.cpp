@@ -3,6 +3,7 @@
 #include "app/statistics.h"
 #include "app/tapplication.h"
 #include "testworld.h"
+#include "ui_InfoPage.h"
 
 class StatisticsTest : public QObject
 {

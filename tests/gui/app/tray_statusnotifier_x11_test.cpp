@@ -7,6 +7,7 @@
 #include "app/trayicon.h"
 #include "statusnotifierhost.h"
 #include "testworld.h"
+#include "ui_MainPage.h"
 
 class TrayStatusNotifierTest : public QObject
 {

@@ -4,6 +4,7 @@
 #include "app/tapplication.h"
 #include "app/trayicon.h"
 #include "testworld.h"
+#include "ui_MainPage.h"
 
 namespace {
 

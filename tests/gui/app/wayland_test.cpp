@@ -15,6 +15,7 @@
 #include "forms/clipboardgroup.h"
 #include "testworld.h"
 #include "ui_ClipboardGroup.h"
+#include "ui_MainPage.h"
 
 namespace {
 
@@ -94,7 +95,7 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
+TROMBUS_TEST_ENTRY(WaylandTest)
 {
     startedWithX = !qEnvironmentVariableIsEmpty("DISPLAY");
     defaultHandler = qInstallMessageHandler(recordWarnings);

@@ -9,6 +9,7 @@
 #include "app/trayicon.h"
 #include "app/windowplacement.h"
 #include "testworld.h"
+#include "ui_MainPage.h"
 
 // The main window on a real X server with a window manager (run-under-wm.sh starts both): where its frame
 // really is, asked of the X server with the standard X tools rather than of Qt.

@@ -11,6 +11,7 @@
 #include "recordingopener.h"
 #include "testworld.h"
 #include "ui_CompanionGroup.h"
+#include "ui_MainPage.h"
 
 namespace {
 

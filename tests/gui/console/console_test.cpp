@@ -3,14 +3,17 @@
 #include <algorithm>
 #include <map>
 
-#include "../tools/toolstandins.h"
 #include "app/tapplication.h"
 #include "app/trayicon.h"
 #include "common/tregistry.h"
 #include "console/consolecontroller.h"
+#include "fakediskspace.h"
 #include "recordingcddoor.h"
 #include "recordingopener.h"
 #include "testworld.h"
+#include "ui_HelpPage.h"
+#include "ui_InfoPage.h"
+#include "ui_MainPage.h"
 
 namespace {
 

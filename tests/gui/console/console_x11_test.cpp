@@ -5,6 +5,8 @@
 #include "app/tapplication.h"
 #include "app/trayicon.h"
 #include "testworld.h"
+#include "ui_HelpPage.h"
+#include "ui_MainPage.h"
 
 // The console on a real X server with a window manager (run-under-wm.sh starts both): keys typed on the
 // keyboard reach it through the X server, and the focus it takes is the window manager's real focus.

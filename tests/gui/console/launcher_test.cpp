@@ -12,6 +12,7 @@
 #include "recordingopener.h"
 #include "testworld.h"
 #include "ui_LauncherGroup.h"
+#include "ui_MainPage.h"
 
 namespace {
 

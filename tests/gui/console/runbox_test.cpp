@@ -11,6 +11,7 @@
 #include "forms/runboxgroup.h"
 #include "recordingopener.h"
 #include "testworld.h"
+#include "ui_MainPage.h"
 #include "ui_RunBoxGroup.h"
 
 namespace {

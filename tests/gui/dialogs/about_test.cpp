@@ -7,6 +7,7 @@
 #include "testworld.h"
 #include "ui_About.h"
 #include "ui_Form6.h"
+#include "ui_MainPage.h"
 
 namespace {
 

@@ -12,6 +12,8 @@
 #include "formwalk.h"
 #include "reminders/tmessia.h"
 #include "testworld.h"
+#include "ui_HelpPage.h"
+#include "ui_RemindPage.h"
 
 namespace {
 

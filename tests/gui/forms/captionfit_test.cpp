@@ -10,10 +10,12 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "../tools/toolstandins.h"
 #include "app/tapplication.h"
+#include "fakediskspace.h"
 #include "formwalk.h"
 #include "testworld.h"
+#include "ui_HelpPage.h"
+#include "ui_RemindPage.h"
 #include "widgets/tnumedit.h"
 #include "widgets/tstatusbar.h"
 

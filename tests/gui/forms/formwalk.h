@@ -114,7 +114,7 @@ inline void bringForward(QWidget* widget)
 // A window test's main on an offscreen screen as large as the X screen the program is tried on, so the
 // window can take its 150 % step (the default offscreen screen is too small for it).
 #define TROMBUS_WIDE_SCREEN_TEST_MAIN(TestClass)                                                                       \
-    int main(int argc, char** argv)                                                                                    \
+    TROMBUS_TEST_ENTRY(TestClass)                                                                                      \
     {                                                                                                                  \
         QTemporaryDir screens;                                                                                         \
         const QString config = screens.filePath(QStringLiteral("screens.json"));                                       \

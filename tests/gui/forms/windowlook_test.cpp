@@ -5,14 +5,15 @@
 #include <QStyleFactory>
 #include <QTest>
 
-#include "../tools/toolstandins.h"
 #include "app/tapplication.h"
 #include "app/tform1.h"
 #include "app/trayicon.h"
 #include "common/colors.h"
+#include "fakediskspace.h"
 #include "formwalk.h"
 #include "reminders/tmessia.h"
 #include "testworld.h"
+#include "ui_HelpPage.h"
 #include "widgets/tshape.h"
 
 namespace {

@@ -17,6 +17,7 @@
 #include "media/qtmediacontrol.h"
 #include "mediafiles.h"
 #include "testworld.h"
+#include "ui_MusicPage.h"
 
 namespace {
 

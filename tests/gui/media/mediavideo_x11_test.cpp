@@ -11,6 +11,7 @@
 #include "media/player.h"
 #include "mediafiles.h"
 #include "testworld.h"
+#include "ui_MusicPage.h"
 
 class MediaVideoTest : public QObject
 {

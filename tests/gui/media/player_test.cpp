@@ -15,6 +15,7 @@
 #include "media/player.h"
 #include "mediastandins.h"
 #include "testworld.h"
+#include "ui_MusicPage.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include "app/tapplication.h"
 #include "media/player.h"
 #include "testworld.h"
+#include "ui_MusicPage.h"
 
 class PlayerX11Test : public QObject
 {

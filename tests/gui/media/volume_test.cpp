@@ -10,6 +10,7 @@
 #include "recordingvolume.h"
 #include "testworld.h"
 #include "ui_Form2.h"
+#include "ui_MusicPage.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "media/webbrowser.h"
 #include "media/webviewer.h"
 #include "testworld.h"
+#include "ui_InternetPage.h"
 
 namespace {
 

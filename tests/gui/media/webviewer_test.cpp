@@ -8,6 +8,7 @@
 #include "media/webviewer.h"
 #include "mediastandins.h"
 #include "testworld.h"
+#include "ui_InternetPage.h"
 
 namespace {
 

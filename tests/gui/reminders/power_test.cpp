@@ -9,6 +9,7 @@
 #include "privatebus.h"
 #include "recordingservices.h"
 #include "testworld.h"
+#include "ui_RemindPage.h"
 #include "widgets/tnumedit.h"
 
 namespace {
@@ -120,7 +121,7 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
+TROMBUS_TEST_ENTRY(ReminderPowerTest)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

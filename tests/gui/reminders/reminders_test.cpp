@@ -13,6 +13,7 @@
 #include "reminders/tmessia.h"
 #include "testworld.h"
 #include "ui_Messia.h"
+#include "ui_RemindPage.h"
 #include "widgets/tnumedit.h"
 
 namespace {

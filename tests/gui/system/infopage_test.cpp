@@ -10,6 +10,7 @@
 #include "recordingsound.h"
 #include "system/informationpage.h"
 #include "testworld.h"
+#include "ui_InfoPage.h"
 
 namespace {
 

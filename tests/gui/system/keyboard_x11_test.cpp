@@ -5,6 +5,8 @@
 #include "app/tapplication.h"
 #include "forms/tweakgroup.h"
 #include "testworld.h"
+#include "ui_HelpPage.h"
+#include "ui_MainPage.h"
 #include "ui_TweakGroup.h"
 #include "xkbreader.h"
 

@@ -5,6 +5,7 @@
 #include "app/tapplication.h"
 #include "forms/keymousegroup.h"
 #include "testworld.h"
+#include "ui_HelpPage.h"
 #include "ui_KeyMouseGroup.h"
 
 namespace {

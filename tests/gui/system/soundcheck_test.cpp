@@ -5,6 +5,7 @@
 #include "system/noteplayer.h"
 #include "system/soundcheck.h"
 #include "testworld.h"
+#include "ui_InfoPage.h"
 
 namespace {
 

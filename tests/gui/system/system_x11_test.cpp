@@ -9,6 +9,7 @@
 #include "platform/linux/pointersettings.h"
 #include "platform/pointer.h"
 #include "testworld.h"
+#include "ui_HelpPage.h"
 #include "ui_KeyMouseGroup.h"
 
 namespace {

@@ -18,7 +18,9 @@
 #include "system/systemtweaks.h"
 #include "testworld.h"
 #include "tweakstandins.h"
+#include "ui_HelpPage.h"
 #include "ui_KeyMouseGroup.h"
+#include "ui_MainPage.h"
 #include "ui_TweakGroup.h"
 #include "unremovablefile.h"
 
@@ -146,7 +148,7 @@ private slots:
         QCOMPARE(run.tweaks().izik->text(), QStringLiteral("RU"));
         QCOMPARE(run.keyMouse().MouseSpeedBar->value(), 0);
         QCOMPARE(run.keyMouse().LeftHandButton->text(), QStringLiteral("Я левша"));
-        QVERIFY(run.pointer->speeds.isEmpty() && run.pointer->swaps.isEmpty() && run.layouts->layouts.isEmpty());
+        QVERIFY(run.pointer->speeds.isEmpty() && run.pointer->swaps.isEmpty() && run.layouts->activated.isEmpty());
         QVERIFY(run.tweaks().borl->isHidden());
     }
 
@@ -265,7 +267,7 @@ private slots:
         run.tweaks().izik->click();
         QCOMPARE(run.tweaks().izik->text(), QStringLiteral("RU"));
         run.tweaks().izik->click();
-        QCOMPARE(run.layouts->layouts, (QStringList{"00000409", "00000419", "00000409"}));
+        QCOMPARE(run.layouts->activated, (QStringList{"00000409", "00000419", "00000409"}));
         QCOMPARE(run.world.features().systemTweaks().keyboardLayoutId(), QStringLiteral("00000409"));
         run.world.mainPage().CheckBox11->setChecked(true);
         run.world.form1().close();
@@ -283,19 +285,19 @@ private slots:
         TweakWorld run(config.path());
         QVERIFY(run.start());
         QCOMPARE(run.tweaks().izik->text(), QStringLiteral("EN"));
-        QCOMPARE(run.layouts->layouts, QStringList{"00000409"});
+        QCOMPARE(run.layouts->activated, QStringList{"00000409"});
         // The store still says English: every later activation sets English again, never the other layout.
         for (int activation = 2; activation <= 3; ++activation) {
             QVERIFY(returnToMainWindow(run.world, run.world.form1().aboutWindow()));
-            QTRY_COMPARE(run.layouts->layouts.size(), activation);
-            QCOMPARE(run.layouts->layouts.last(), QStringLiteral("00000409"));
+            QTRY_COMPARE(run.layouts->activated.size(), activation);
+            QCOMPARE(run.layouts->activated.last(), QStringLiteral("00000409"));
             QCOMPARE(run.tweaks().izik->text(), QStringLiteral("EN"));
             QCOMPARE(run.world.features().systemTweaks().keyboardLayoutId(), QStringLiteral("00000409"));
         }
         // The button itself still toggles from there.
         run.tweaks().izik->click();
         QCOMPARE(run.tweaks().izik->text(), QStringLiteral("RU"));
-        QCOMPARE(run.layouts->layouts.last(), QStringLiteral("00000419"));
+        QCOMPARE(run.layouts->activated.last(), QStringLiteral("00000419"));
     }
 
     void storedRussianLayoutLeavesTheButtonAlone()
@@ -309,7 +311,7 @@ private slots:
         TweakWorld run(config.path());
         QVERIFY(run.start());
         QCOMPARE(run.tweaks().izik->text(), QStringLiteral("RU"));
-        QVERIFY(run.layouts->layouts.isEmpty());
+        QVERIFY(run.layouts->activated.isEmpty());
     }
 
     void iconOfAKnownTypeWithOrWithoutItsDot()

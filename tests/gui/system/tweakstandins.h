@@ -3,8 +3,8 @@
 #include <QList>
 #include <QStringList>
 
+#include "layoutrecorder.h"
 #include "platform/commandrunner.h"
-#include "platform/keyboardlayout.h"
 #include "platform/linux/pointersettings.h"
 #include "platform/pointer.h"
 #include <map>
@@ -32,15 +32,6 @@ public:
     }
 
     QStringList commandLines;
-};
-
-// Records the layouts instead of switching the tester's keyboard.
-class LayoutRecorder final : public platform::KeyboardLayout
-{
-public:
-    void activate(const std::string& layoutId) override { layouts << QString::fromStdString(layoutId); }
-
-    QStringList layouts;
 };
 
 // Records what one place of the pointer's settings is asked, and answers whether it applies.

@@ -5,6 +5,7 @@
 #include "common/colors.h"
 #include "common/errorreport.h"
 #include "testworld.h"
+#include "ui_HelpPage.h"
 
 namespace {
 

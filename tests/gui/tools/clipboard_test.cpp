@@ -11,6 +11,7 @@
 #include "testworld.h"
 #include "tools/clipboardkinds.h"
 #include "ui_ClipboardGroup.h"
+#include "ui_MainPage.h"
 #include "widgets/timage.h"
 
 // The clipboard viewer against the real clipboard of the test's display (the headless platform keeps one

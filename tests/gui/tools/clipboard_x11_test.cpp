@@ -13,6 +13,7 @@
 #include "forms/clipboardgroup.h"
 #include "testworld.h"
 #include "ui_ClipboardGroup.h"
+#include "ui_MainPage.h"
 #include "widgets/timage.h"
 
 // The clipboard viewer on a real X server, where the clipboard belongs to whichever program put something
@@ -35,7 +36,9 @@ struct ClipboardOwner
 {
     explicit ClipboardOwner(const QString& text)
     {
-        process.start(QCoreApplication::applicationFilePath(), {QLatin1String(OwnerFlag), text});
+        // The test program runs the class it is named, this one, with the owner's arguments.
+        process.start(QCoreApplication::applicationFilePath(),
+                      {QStringLiteral("ClipboardX11Test"), QLatin1String(OwnerFlag), text});
     }
     ~ClipboardOwner()
     {
@@ -137,7 +140,7 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
+TROMBUS_TEST_ENTRY(ClipboardX11Test)
 {
     if (argc >= 3 && qstrcmp(argv[1], OwnerFlag) == 0)
         return runClipboardOwner(argc, argv);

@@ -7,9 +7,10 @@
 #include "app/tapplication.h"
 #include "common/numberformats.h"
 #include "dialogs/tabout.h"
+#include "fakediskspace.h"
 #include "platform/diskspace.h"
 #include "testworld.h"
-#include "toolstandins.h"
+#include "ui_HelpPage.h"
 
 namespace {
 

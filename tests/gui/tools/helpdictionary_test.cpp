@@ -5,8 +5,10 @@
 #include <QTest>
 
 #include "app/tapplication.h"
+#include "layoutrecorder.h"
+#include "recordingopener.h"
 #include "testworld.h"
-#include "toolstandins.h"
+#include "ui_HelpPage.h"
 
 namespace {
 
@@ -58,8 +60,8 @@ struct HelpWorld
     }
 
     TestWorld world;
-    std::shared_ptr<RecordingKeyboardLayout> layouts = std::make_shared<RecordingKeyboardLayout>();
-    std::shared_ptr<RecordingOpener> opener = std::make_shared<RecordingOpener>();
+    std::shared_ptr<LayoutRecorder> layouts = std::make_shared<LayoutRecorder>();
+    std::shared_ptr<OpenerRecorder> opener = std::make_shared<OpenerRecorder>();
 };
 
 // The text as the field holds it (its plain-text view would turn no-break spaces into spaces).

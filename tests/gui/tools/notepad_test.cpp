@@ -21,6 +21,7 @@
 #include "testworld.h"
 #include "tools/notepad.h"
 #include "tools/rtf/rtfcontent.h"
+#include "ui_HelpPage.h"
 #include "ui_NotepadGroup.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include "app/tapplication.h"
 #include "fakeclock.h"
 #include "testworld.h"
+#include "ui_HelpPage.h"
 
 namespace {
 

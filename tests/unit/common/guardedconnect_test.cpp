@@ -9,12 +9,7 @@
 #include "common/errors.h"
 #include "common/guardedconnect.h"
 #include "support/dialogrecorder.h"
-
-// Readable failure messages for the reported texts.
-static void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
+#include "support/qstringprint.h"
 
 namespace {
 

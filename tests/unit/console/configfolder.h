@@ -10,12 +10,7 @@
 #include <ostream>
 
 #include "platform/platform.h"
-
-// Failures show the text rather than its UTF-16 units.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
+#include "support/qstringprint.h"
 
 // A private config folder with the real settings file and INI files in it. `restart` makes a new platform
 // over the same folder, as the next start of the program would.

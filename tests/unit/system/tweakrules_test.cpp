@@ -2,12 +2,8 @@
 
 #include <ostream>
 
+#include "support/qstringprint.h"
 #include "system/tweakrules.h"
-
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

@@ -5,14 +5,10 @@
 #include <QTemporaryDir>
 
 #include "platform/platform.h"
+#include "support/qstringprint.h"
 #include "tools/helpstore.h"
 
 // Failures show the text rather than its UTF-16 units.
-void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace {
 
 class HelpStoreFile : public testing::Test

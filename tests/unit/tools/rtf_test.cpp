@@ -12,6 +12,7 @@
 #include <map>
 #include <ostream>
 
+#include "support/qstringprint.h"
 #include "tools/rtf/codepage.h"
 #include "tools/rtf/rtfcodec.h"
 #include "tools/rtf/rtfcontent.h"
@@ -21,10 +22,6 @@
 using namespace rtf;
 
 // Failures show texts as text.
-void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 void PrintTo(const QStringList& texts, std::ostream* out)
 {
     *out << '[' << texts.join(QStringLiteral("\", \"")).prepend('"').append('"').toStdString() << ']';

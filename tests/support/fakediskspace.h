@@ -1,31 +1,8 @@
 #pragma once
 
-#include <QStringList>
 #include <map>
 
 #include "platform/diskspace.h"
-#include "platform/keyboardlayout.h"
-#include "platform/opener.h"
-
-// Records the layouts the program asks for instead of switching the tester's keyboard.
-class RecordingKeyboardLayout final : public platform::KeyboardLayout
-{
-public:
-    void activate(const std::string& layoutId) override { activated << QString::fromStdString(layoutId); }
-    QStringList activated;
-};
-
-// Records what the program hands to the desktop instead of opening an editor.
-class RecordingOpener final : public platform::Opener
-{
-public:
-    bool open(const std::string& target) override
-    {
-        opened << QString::fromStdString(target);
-        return true;
-    }
-    QStringList opened;
-};
 
 // Drives of made-up sizes; a drive missing from `sizes` answers as one without a medium.
 class FakeDiskSpace final : public platform::DiskSpace

@@ -39,6 +39,20 @@ class MediaBackendTest : public QObject
     QTemporaryDir m_folder;
     QString file(const QString& name) { return QDir(m_folder.path()).filePath(name); }
 
+    // Shows the music page and opens `folder` through "открыть" (its list sorted by name when asked).
+    static Ui::MusicPage& openFolder(TestWorld& world, const QString& folder, bool sorted)
+    {
+        Ui::MusicPage& page = world.musicPage();
+        world.ui().TabbedNotebook1->setCurrentWidget(world.ui().PageMusic);
+        if (sorted)
+            QTest::mouseClick(page.CheckBox12, Qt::LeftButton);
+        Dialogs::Reply reply;
+        reply.path = folder;
+        world.dialogs.answerNext(reply);
+        QTest::mouseClick(page.SpeedButton1, Qt::LeftButton);
+        return page;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -53,12 +67,7 @@ private slots:
         QVERIFY(mediafiles::writeWav(QDir(folder.path()).filePath(QStringLiteral("2.wav")), 1000));
         TestWorld world;
         QVERIFY(world.start());
-        Ui::MusicPage& page = world.musicPage();
-        world.ui().TabbedNotebook1->setCurrentWidget(world.ui().PageMusic);
-        Dialogs::Reply reply;
-        reply.path = folder.path();
-        world.dialogs.answerNext(reply);
-        QTest::mouseClick(page.SpeedButton1, Qt::LeftButton);
+        Ui::MusicPage& page = openFolder(world, folder.path(), false);
         QCOMPARE(page.ListBox1->count(), 2);
         QTest::mouseClick(page.SpeedButton3, Qt::LeftButton);
         QVERIFY2(world.dialogs.errors().isEmpty(), qPrintable(world.dialogs.errors().join('\n')));
@@ -104,13 +113,7 @@ private slots:
 
         TestWorld world;
         QVERIFY(world.start());
-        Ui::MusicPage& page = world.musicPage();
-        world.ui().TabbedNotebook1->setCurrentWidget(world.ui().PageMusic);
-        QTest::mouseClick(page.CheckBox12, Qt::LeftButton); // sorted: the order above
-        Dialogs::Reply reply;
-        reply.path = folder.path();
-        world.dialogs.answerNext(reply);
-        QTest::mouseClick(page.SpeedButton1, Qt::LeftButton);
+        Ui::MusicPage& page = openFolder(world, folder.path(), true); // sorted: the order above
         QCOMPARE(page.ListBox1->count(), 6);
         if (page.CheckBox10->isChecked() != display)
             QTest::mouseClick(page.CheckBox10, Qt::LeftButton);
@@ -167,13 +170,7 @@ private slots:
 
         TestWorld world;
         QVERIFY(world.start());
-        Ui::MusicPage& page = world.musicPage();
-        world.ui().TabbedNotebook1->setCurrentWidget(world.ui().PageMusic);
-        QTest::mouseClick(page.CheckBox12, Qt::LeftButton);
-        Dialogs::Reply reply;
-        reply.path = folder.path();
-        world.dialogs.answerNext(reply);
-        QTest::mouseClick(page.SpeedButton1, Qt::LeftButton);
+        Ui::MusicPage& page = openFolder(world, folder.path(), true);
         QCOMPARE(page.ListBox1->count(), 2);
         QTest::mouseClick(page.SpeedButton3, Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(page.ListBox1->currentRow(), 1, 20000);

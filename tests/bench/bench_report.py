@@ -31,6 +31,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import startup_ratio  # noqa: E402
 
 PLAYLIST_LIMIT_MS = 100
+# The resident memory once the window has settled, over the plain window's.
+IDLE_EXTRA_MB_LIMIT = 30
 
 
 class BenchError(Exception):
@@ -89,14 +91,15 @@ def startup(args, table, config):
     runs = 5 if args.quick else 15
     r = startup_ratio.compare(args.probe("startup_probe_trombus"), args.probe("startup_probe_plain"), runs,
                               config, startup_ratio.probe_environment())
+    # The verdict goes by the figure as printed, so that a row never reads "1.30 ×" beside "missed".
     ratio = r["time_program"] / r["time_plain"]
     table.add(f"Start-up to the first activated window (median of {runs} starts each)",
               f"{ms(r['time_program'])}, **{ratio:.2f} ×** the plain window", ms(r["time_plain"]),
-              f"≤ {startup_ratio.RATIO_LIMIT:.1f} ×", ratio <= startup_ratio.RATIO_LIMIT)
+              f"≤ {startup_ratio.RATIO_LIMIT:.1f} ×", round(ratio, 2) <= startup_ratio.RATIO_LIMIT)
     extra = r["peak_mb_program"] - r["peak_mb_plain"]
     table.add("Peak resident memory at the first activation (VmHWM, median)",
               f"{r['peak_mb_program']:.1f} MB, **{extra:+.1f} MB**", f"{r['peak_mb_plain']:.1f} MB",
-              f"≤ +{startup_ratio.EXTRA_MB_LIMIT} MB", extra <= startup_ratio.EXTRA_MB_LIMIT)
+              f"≤ +{startup_ratio.EXTRA_MB_LIMIT} MB", round(extra, 1) <= startup_ratio.EXTRA_MB_LIMIT)
 
 
 # ----------------------------------------------------------------------------------------------------------------
@@ -155,7 +158,7 @@ def idle(args, table, config):
               f"{program['cpu']:.2f} %", f"{plain['cpu']:.2f} %")
     extra = program["rss"] - plain["rss"]
     table.add(f"Resident memory after those {seconds} s (VmRSS)", f"{program['rss']:.1f} MB, **{extra:+.1f} MB**",
-              f"{plain['rss']:.1f} MB", f"≤ +{startup_ratio.EXTRA_MB_LIMIT} MB", extra <= startup_ratio.EXTRA_MB_LIMIT)
+              f"{plain['rss']:.1f} MB", f"≤ +{IDLE_EXTRA_MB_LIMIT} MB", extra <= IDLE_EXTRA_MB_LIMIT)
     table.add("Peak resident memory by then (VmHWM)", f"{program['hwm']:.1f} MB, {program['hwm'] - plain['hwm']:+.1f} MB",
               f"{plain['hwm']:.1f} MB")
 

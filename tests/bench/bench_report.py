@@ -206,6 +206,7 @@ def google_benchmark(args, name, command, timeout, env=None):
 
 
 HELP_SHAPES = ("one type", "one name per type", "1000 types x 100")
+HELP_LIMIT_MS = 20
 
 
 def help_dictionary(args, table):
@@ -220,18 +221,26 @@ def help_dictionary(args, table):
         key = max(keys, key=lambda k: f[k])
         return f[key], key.split("/")[1]
 
+    after_edit = []
     for step, what in (("type list", "type list reloaded on a tab change"),
                        ("name list", "name list reloaded for a new type"),
                        ("definition", "definition read for a new name")):
         unchanged, shape_u = worst(step, "file unchanged")
         edited, shape_e = worst(step, "after an outside edit")
+        after_edit.append((edited, f"{step}, {shape_e}"))
         table.add(f"Help dictionary, 100 000 entries: {what} (file unchanged / after an outside edit; "
                   f"slowest of three shapes: {shape_u} / {shape_e})", f"{unchanged:.1f} ms / {edited:.1f} ms")
+    slowest, which = max(after_edit)
+    table.add(f"Help dictionary, 100 000 entries: slowest step in any shape after an outside edit ({which})",
+              f"{slowest:.1f} ms", target=f"≤ {HELP_LIMIT_MS} ms", met=slowest <= HELP_LIMIT_MS)
     for step, what in (("typing a type, two keys", "two keys typed into the type box"),
-                       ("opening both lists", "both drop-down lists opened and closed"),
-                       ("storing an entry", "\"Ввод\" of a new definition, the file rewritten")):
+                       ("opening both lists", "both drop-down lists opened and closed")):
         value, shape = worst(step)
         table.add(f"Help dictionary, 100 000 entries: {what} (slowest shape: {shape})", f"{value:.1f} ms")
+    (replaced, shape_r), (added, shape_a) = worst("storing an entry"), worst("storing a new entry")
+    table.add("Help dictionary, 100 000 entries: \"Ввод\" of one entry, a new definition / a new name (slowest "
+              f"shape: {shape_r} / {shape_a})", f"{replaced:.1f} ms / {added:.1f} ms", target=f"≤ {HELP_LIMIT_MS} ms",
+              met=max(replaced, added) <= HELP_LIMIT_MS)
 
 
 def playlist(args, table):

@@ -212,6 +212,24 @@ void openingTheLists(benchmark::State& state, int types)
     state.counters["lists per iteration"] = 2;
 }
 
+// "Ввод" of an entry that is not in the file yet, under the type in the middle of the file: each step a new
+// name, so the file grows by one entry a step.
+void storeNew(benchmark::State& state, int types)
+{
+    World& w = world(types);
+    w.helpPage().PageControl1->setCurrentWidget(w.helpPage().TabSheet1);
+    w.helpPage().Edit3->setText(typeName(types / 2));
+    int i = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.helpPage().Edit4->setText(QStringLiteral("Новый термин %1").arg(i++));
+        w.helpPage().Memo1->setPlainText(QStringLiteral("новое определение"));
+        state.ResumeTiming();
+        w.helpPage().Button5->click();
+        World::settle();
+    }
+}
+
 // "Ввод" with a new definition for an entry in the middle of the file.
 void store(benchmark::State& state, int types)
 {
@@ -258,6 +276,10 @@ void registerAll()
             ->Iterations(steps);
         benchmark::RegisterBenchmark(("storing an entry" + label).c_str(),
                                      [=](benchmark::State& s) { store(s, types); })
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(steps);
+        benchmark::RegisterBenchmark(("storing a new entry" + label).c_str(),
+                                     [=](benchmark::State& s) { storeNew(s, types); })
             ->Unit(benchmark::kMillisecond)
             ->Iterations(steps);
     }

@@ -204,6 +204,23 @@ std::optional<std::size_t> IniDocument::FirstOfName::find(std::string_view name,
     }
 }
 
+void IniDocument::FirstOfName::keepBelow(std::size_t limit)
+{
+    std::vector<Slot> old(m_slots.size());
+    old.swap(m_slots);
+    m_count = 0;
+    const std::size_t mask = m_slots.size() - 1;
+    for (const Slot& slot : old) {
+        if (slot.number == kFree || slot.number >= limit)
+            continue;
+        std::size_t i = slot.hash & mask;
+        while (m_slots[i].number != kFree)
+            i = (i + 1) & mask;
+        m_slots[i] = slot;
+        ++m_count;
+    }
+}
+
 void IniDocument::FirstOfName::grow()
 {
     std::vector<Slot> old(m_slots.size() * 2);
@@ -245,15 +262,21 @@ void IniDocument::assign(std::shared_ptr<const std::string> text, bool learnLine
     m_text = std::move(text);
     m_lines.clear();
     m_sections.clear();
-    const std::string_view all = *m_text;
     m_sectionsIndexed = false;
+    m_firstIrregular = std::string::npos;
+    readLines(0, learnLineEnd);
+}
+
+void IniDocument::readLines(std::size_t start, bool learnLineEnd)
+{
+    const std::string_view all = *m_text;
     // Every line ends in a line feed and every section header holds a "[", so neither list grows while the
     // text is read.
-    const std::size_t lines = occurrences(all, '\n') + 1;
-    m_lines.reserve(lines);
-    m_sections.reserve(std::min(lines, occurrences(all, '[')));
+    const std::string_view rest = all.substr(start);
+    const std::size_t lines = occurrences(rest, '\n') + 1;
+    m_lines.reserve(m_lines.size() + lines);
+    m_sections.reserve(m_sections.size() + std::min(lines, occurrences(rest, '[')));
     bool lineEndKnown = !learnLineEnd;
-    std::size_t start = 0;
     while (start < all.size()) {
         std::size_t end = all.find('\n', start);
         const bool ended = end != std::string_view::npos;
@@ -270,6 +293,9 @@ void IniDocument::assign(std::shared_ptr<const std::string> text, bool learnLine
                 m_lineEnd = "\r\n";
         }
         lineEndKnown = lineEndKnown || ended;
+        const bool regular = ended && all.substr(line.begin + line.size, end + 1 - line.begin - line.size) == m_lineEnd;
+        if (!regular && m_firstIrregular == std::string::npos)
+            m_firstIrregular = m_lines.size();
         classify(line);
         m_lines.push_back(line);
         if (line.kind == Kind::Section) {
@@ -284,6 +310,81 @@ void IniDocument::assign(std::shared_ptr<const std::string> text, bool learnLine
         m_sections.back().end = m_lines.size();
 }
 
+// The lines are kept up to the last one whose line feed comes before the first changed byte; what follows is
+// read as new. The index of the sections loses the dropped ones and gains the new ones; the section cut in two
+// keeps the index of its keys, which gains the keys read anew.
+bool IniDocument::update(std::shared_ptr<const std::string> bytes, std::size_t same)
+{
+    const std::string_view old = all();
+    if (!bytes || m_byteOrderMark || same > old.size() || same > bytes->size())
+        return false;
+    // Lines that begin at or before `same`; the last of them is cut unless the whole old text is unchanged.
+    const auto beginsAfter = std::upper_bound(m_lines.begin(), m_lines.end(), same,
+                                              [](std::size_t at, const Line& line) { return at < line.begin; });
+    std::size_t kept = std::size_t(beginsAfter - m_lines.begin());
+    const bool wholeKept = same == old.size() && (old.empty() || old.back() == '\n');
+    if (!wholeKept && kept > 0)
+        --kept;
+    if (kept == 0)
+        return false;
+    const std::size_t cut = kept < m_lines.size() ? m_lines[kept].begin : old.size();
+    if (!isUtf8(std::string_view(*bytes).substr(cut)))
+        return false;
+
+    const auto sectionsKept =
+        std::size_t(std::lower_bound(m_sections.begin(), m_sections.end(), kept,
+                                     [](const Section& section, std::size_t line) { return section.header < line; }) -
+                    m_sections.begin());
+    if (m_sectionsIndexed && sectionsKept < m_sections.size())
+        m_firstSection.keepBelow(sectionsKept);
+    m_sections.resize(sectionsKept);
+    m_lines.resize(kept);
+    if (m_firstIrregular != std::string::npos && m_firstIrregular >= kept)
+        m_firstIrregular = std::string::npos;
+    Section* cutSection = m_sections.empty() ? nullptr : &m_sections.back();
+    if (cutSection) {
+        cutSection->end = kept;
+        if (cutSection->keys && !cutSection->keys->lines.empty() && cutSection->keys->lines.back() >= kept) {
+            auto keys = std::make_shared<SectionKeys>();
+            const std::vector<std::size_t>& lines = cutSection->keys->lines;
+            keys->lines.assign(lines.begin(), std::lower_bound(lines.begin(), lines.end(), kept));
+            keys->byName = cutSection->keys->byName;
+            keys->byName.keepBelow(kept);
+            cutSection->keys = std::move(keys);
+        }
+    }
+
+    m_text = std::move(bytes);
+    readLines(cut, false);
+    if (sectionsKept > 0)
+        extendKeys(m_sections[sectionsKept - 1], kept);
+    if (m_sectionsIndexed) {
+        const auto sectionName = [this](std::size_t index) { return name(m_lines[m_sections[index].header]); };
+        for (std::size_t i = sectionsKept; i < m_sections.size(); ++i)
+            m_sections[i].first = m_firstSection.add(sectionName(i), i, sectionName);
+    }
+    m_utf8 = true;
+    return true;
+}
+
+void IniDocument::extendKeys(const Section& section, std::size_t from) const
+{
+    if (!section.keys)
+        return;
+    std::shared_ptr<SectionKeys> keys;
+    const auto keyName = [this](std::size_t line) { return name(m_lines[line]); };
+    for (std::size_t i = std::max(from, section.header + 1); i < section.end; ++i) {
+        if (m_lines[i].kind != Kind::Key || m_lines[i].nameSize == 0)
+            continue;
+        if (!keys)
+            keys = std::make_shared<SectionKeys>(*section.keys);
+        if (keys->byName.add(name(m_lines[i]), i, keyName))
+            keys->lines.push_back(i);
+    }
+    if (keys)
+        section.keys = std::move(keys);
+}
+
 template <class Keep> std::string IniDocument::joinLines(Keep keep) const
 {
     std::string out;
@@ -292,24 +393,142 @@ template <class Keep> std::string IniDocument::joinLines(Keep keep) const
         if (!keep(i))
             continue;
         out += text(m_lines[i]);
-        out += '\n';
+        out += m_lineEnd;
     }
     return out;
 }
 
 void IniDocument::replaceLines(std::size_t first, std::size_t last, const std::vector<std::string>& lines)
 {
+    if (spliceLines(first, last, lines))
+        return;
     std::string out = joinLines([&](std::size_t i) { return i < first; });
     for (const std::string& line : lines) {
         out += line;
-        out += '\n';
+        out += m_lineEnd;
     }
     out += joinLines([&](std::size_t i) { return i >= last; });
     assign(std::make_shared<const std::string>(std::move(out)), false);
+    m_utf8 = isUtf8(all());
+}
+
+// A change inside one section that adds or removes no section header, or lines added at the end of the file,
+// in a text that is the file as formatted: the lines before the change stay as they are, those after it move,
+// and only the new ones are classified. The indexes stay too, but for a section whose lines moved under its
+// index of keys, which is dropped and built again when next needed.
+bool IniDocument::spliceLines(std::size_t first, std::size_t last, const std::vector<std::string>& lines)
+{
+    if (m_firstIrregular != std::string::npos || first > last || last > m_lines.size())
+        return false;
+    const auto isHeader = [](const Line& line) { return line.kind == Kind::Section; };
+    const bool atEnd = first == m_lines.size();
+    if (!atEnd &&
+        std::any_of(m_lines.begin() + std::ptrdiff_t(first), m_lines.begin() + std::ptrdiff_t(last), isHeader))
+        return false;
+    std::vector<Line> added;
+    added.reserve(lines.size());
+    const std::size_t from = atEnd ? all().size() : m_lines[first].begin;
+    const std::size_t to = last < m_lines.size() ? m_lines[last].begin : all().size();
+    std::string out;
+    std::size_t insertedBytes = 0;
+    for (const std::string& line : lines)
+        insertedBytes += line.size() + m_lineEnd.size();
+    out.reserve(all().size() - (to - from) + insertedBytes);
+    out.append(all().substr(0, from));
+    bool utf8 = m_utf8;
+    for (const std::string& line : lines) {
+        // A line that would not stand as one line is left to the whole rebuild.
+        if (line.find('\n') != std::string::npos || (!line.empty() && line.back() == '\r'))
+            return false;
+        Line entry{out.size(), line.size()};
+        classifyLine(line, entry);
+        if (!atEnd && entry.kind == Kind::Section)
+            return false;
+        added.push_back(entry);
+        out += line;
+        out += m_lineEnd;
+        utf8 = utf8 && isUtf8(line);
+    }
+    out.append(all().substr(to));
+    const std::ptrdiff_t byteShift = std::ptrdiff_t(from + insertedBytes) - std::ptrdiff_t(to);
+    const std::ptrdiff_t lineShift = std::ptrdiff_t(lines.size()) - std::ptrdiff_t(last - first);
+
+    // The section the change is in (none before the first header), whose index of keys is kept when the
+    // changed lines have the same names, extended when every key it knows lies before them, dropped otherwise.
+    // Lines put in before a header belong to the section above it.
+    const auto after = std::lower_bound(m_sections.begin(), m_sections.end(), first,
+                                        [](const Section& section, std::size_t line) { return section.header < line; });
+    Section* changed = after == m_sections.begin() ? nullptr : &*(after - 1);
+    bool extendChanged = false;
+    if (changed && !atEnd && changed->keys) {
+        const auto sameName = [&](const Line& now, const Line& before) {
+            return now.kind == before.kind &&
+                   std::string_view(out).substr(now.begin + now.nameOffset, now.nameSize) == name(before);
+        };
+        const bool sameKeys =
+            lineShift == 0 && std::equal(added.begin(), added.end(), m_lines.begin() + std::ptrdiff_t(first), sameName);
+        const bool keysBefore = changed->keys->lines.empty() || changed->keys->lines.back() < first;
+        if (!sameKeys && keysBefore)
+            extendChanged = true;
+        else if (!sameKeys)
+            changed->keys.reset();
+    }
+
+    m_text = std::make_shared<const std::string>(std::move(out));
+    m_utf8 = utf8;
+    // A line replaced by one moves none of the lines after it in the list.
+    if (lineShift == 0) {
+        std::copy(added.begin(), added.end(), m_lines.begin() + std::ptrdiff_t(first));
+    } else {
+        m_lines.erase(m_lines.begin() + std::ptrdiff_t(first), m_lines.begin() + std::ptrdiff_t(last));
+        m_lines.insert(m_lines.begin() + std::ptrdiff_t(first), added.begin(), added.end());
+    }
+    for (std::size_t i = first + added.size(); i < m_lines.size(); ++i)
+        m_lines[i].begin = std::size_t(std::ptrdiff_t(m_lines[i].begin) + byteShift);
+
+    if (atEnd) {
+        // Key lines added before a new header belong to the last section, whose index does not know them.
+        bool headerAdded = false;
+        for (std::size_t i = first; i < m_lines.size(); ++i) {
+            if (m_lines[i].kind == Kind::Key && changed && !headerAdded) {
+                changed->keys.reset();
+            } else if (m_lines[i].kind == Kind::Section) {
+                headerAdded = true;
+                if (!m_sections.empty())
+                    m_sections.back().end = i;
+                m_sections.push_back({i, 0, false, nullptr});
+                if (m_sectionsIndexed) {
+                    const auto sectionName = [this](std::size_t index) {
+                        return name(m_lines[m_sections[index].header]);
+                    };
+                    const std::size_t number = m_sections.size() - 1;
+                    m_sections.back().first = m_firstSection.add(sectionName(number), number, sectionName);
+                }
+            }
+        }
+        if (!m_sections.empty())
+            m_sections.back().end = m_lines.size();
+        return true;
+    }
+    if (changed) {
+        changed->end = std::size_t(std::ptrdiff_t(changed->end) + lineShift);
+        if (extendChanged)
+            extendKeys(*changed, first);
+    }
+    if (lineShift != 0) {
+        for (auto later = after; later != m_sections.end(); ++later) {
+            later->header = std::size_t(std::ptrdiff_t(later->header) + lineShift);
+            later->end = std::size_t(std::ptrdiff_t(later->end) + lineShift);
+            later->keys.reset();
+        }
+    }
+    return true;
 }
 
 std::string IniDocument::format() const
 {
+    if (m_firstIrregular == std::string::npos)
+        return (m_byteOrderMark ? "\xEF\xBB\xBF" : "") + *m_text;
     std::string out = m_byteOrderMark ? "\xEF\xBB\xBF" : "";
     out.reserve(out.size() + m_text->size() + m_lines.size() * m_lineEnd.size());
     for (const Line& line : m_lines) {
@@ -317,6 +536,13 @@ std::string IniDocument::format() const
         out += m_lineEnd;
     }
     return out;
+}
+
+std::shared_ptr<const std::string> IniDocument::formatted() const
+{
+    if (m_firstIrregular == std::string::npos && !m_byteOrderMark)
+        return m_text;
+    return std::make_shared<const std::string>(format());
 }
 
 void IniDocument::classify(Line& line) const
@@ -475,6 +701,20 @@ void IniDocument::write(std::string_view section, std::string_view key, std::str
         added.push_back("[" + sectionName + "]");
         added.push_back(keyName + "=" + data);
         replaceLines(m_lines.size(), m_lines.size(), added);
+        return;
+    }
+    // With the section's keys indexed, the key is found without a pass over them, and where a new one goes is
+    // found from the section's end.
+    if (found->keys && !keyName.empty()) {
+        const auto line = found->keys->byName.find(keyName, [this](std::size_t index) { return name(m_lines[index]); });
+        if (line) {
+            replaceLines(*line, *line + 1, {std::string(name(m_lines[*line])) + "=" + data});
+            return;
+        }
+        std::size_t lastFilled = found->end - 1;
+        while (lastFilled > found->header && trimBlanks(text(m_lines[lastFilled])).empty())
+            --lastFilled;
+        replaceLines(lastFilled + 1, lastFilled + 1, {keyName + "=" + data});
         return;
     }
     std::size_t lastFilled = found->header;

@@ -19,7 +19,8 @@ namespace platform::detail {
 ///
 /// The text is held once and every line is classified when the file is parsed; the first section of each
 /// name and the first key of each name in a section are indexed when first listed, so listing takes one pass
-/// however many there are and look-ups after it are direct. Only a change rebuilds the lines.
+/// however many there are and look-ups after it are direct. A change rebuilds only the lines it touches, and
+/// a file changed by another program is read anew from its first changed line on.
 class IniDocument final
 {
 public:
@@ -30,6 +31,18 @@ public:
     static IniDocument parse(std::shared_ptr<const std::string> bytes);
     /// The file's bytes in UTF-8 with the line ends the file had (LF for a new file).
     std::string format() const;
+    /// The same bytes, shared with the document when it holds them as they are (no copy of a long file).
+    std::shared_ptr<const std::string> formatted() const;
+    /// Whether the document holds `bytes` themselves, as parsed or formatted, so that `update` may be given
+    /// a later version of them.
+    bool holds(const std::shared_ptr<const std::string>& bytes) const { return bytes && bytes == m_text; }
+    /// Whether the text is UTF-8, so that the file written from it parses back to this document.
+    bool isUtf8Text() const { return m_utf8; }
+    /// Becomes the document of `bytes`, a new version of the bytes it holds whose first `same` bytes are
+    /// unchanged: the lines before the first changed byte keep their classification and indexes, and only the
+    /// rest is read. False, with the document unchanged, when that cannot be done (nothing is kept, or the
+    /// new part is not UTF-8 and the whole file must be read in another encoding); then parse the bytes whole.
+    bool update(std::shared_ptr<const std::string> bytes, std::size_t same);
 
     std::vector<std::string> sections() const;
     std::vector<std::string> keys(std::string_view section) const;
@@ -79,6 +92,8 @@ private:
         /// Adds many names at once, numbered from 0 in order; `added[i]` tells whether name i was added.
         template <class NameOf> std::vector<bool> addAll(std::size_t count, NameOf nameOf);
         template <class NameOf> std::optional<std::size_t> find(std::string_view name, NameOf nameOf) const;
+        /// Drops every number from `limit` on.
+        void keepBelow(std::size_t limit);
 
     private:
         // Numbers are lines or sections of a file held in memory, far below 2^32; a slot of two 32-bit halves
@@ -116,8 +131,15 @@ private:
     /// Takes `text` as the document's and splits it into classified lines; with `learnLineEnd`, the line
     /// end seen first becomes the file's.
     void assign(std::shared_ptr<const std::string> text, bool learnLineEnd);
+    /// Splits the text from `start` (a line's start) on into classified lines after those already there.
+    void readLines(std::size_t start, bool learnLineEnd);
     /// Replaces lines [first, last) with `lines`.
     void replaceLines(std::size_t first, std::size_t last, const std::vector<std::string>& lines);
+    /// The same by splicing the new lines into the text, keeping the other lines and what is indexed of
+    /// them; false when the change is not one it handles, and then nothing was changed.
+    bool spliceLines(std::size_t first, std::size_t last, const std::vector<std::string>& lines);
+    /// Adds the key lines from `from` on of the section's kept index (the lines before it are indexed).
+    void extendKeys(const Section& section, std::size_t from) const;
     /// Every line for which `keep` holds, each with a line feed.
     template <class Keep> std::string joinLines(Keep keep) const;
     void classify(Line& line) const;
@@ -141,6 +163,10 @@ private:
     mutable bool m_sectionsIndexed = false;
     std::string m_lineEnd = "\n";
     bool m_byteOrderMark = false;
+    // The first line whose line end in the text is not exactly `m_lineEnd` (or that has none), or npos: when
+    // there is none, the text is the file as formatted and can be edited by splicing.
+    std::size_t m_firstIrregular = std::string::npos;
+    bool m_utf8 = true;
 };
 
 /// Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).

@@ -94,6 +94,8 @@ private:
         // Empty when the bytes are those parsed last time.
         std::string bytes;
         bool unchanged = false;
+        // How many bytes from the start are those parsed last time.
+        std::size_t same = 0;
 
         static Reading without(Status status)
         {
@@ -151,17 +153,37 @@ private:
             }
             if (same) {
                 same = false;
+                const std::string_view rest = std::string_view(*last).substr(matched);
+                reading.same =
+                    matched + std::size_t(std::mismatch(piece.begin(), piece.end(), rest.begin(), rest.end()).first -
+                                          piece.begin());
                 reading.bytes.reserve(std::max<std::size_t>(std::size_t(info.st_size), matched + piece.size()));
                 reading.bytes.assign(*last, 0, matched);
             }
             reading.bytes += piece;
         }
         ::close(fd);
-        if (same && matched == last->size())
+        if (same && matched == last->size()) {
             reading.unchanged = true;
-        else if (same)
+        } else if (same) {
             reading.bytes.assign(*last, 0, matched);
+            reading.same = matched;
+        }
         return reading;
+    }
+
+    // The document of bytes read anew: the one parsed last time brought up to date from the first changed
+    // byte on where it can be, else parsed whole.
+    IniDocument reparse(const std::string& path, std::shared_ptr<const std::string> bytes, std::size_t same)
+    {
+        const auto known = m_parsed.find(path);
+        if (known != m_parsed.end() && same > 0 && known->second.document.holds(known->second.bytes)) {
+            IniDocument document = std::move(known->second.document);
+            m_parsed.erase(known);
+            if (document.update(bytes, same))
+                return document;
+        }
+        return IniDocument::parse(std::move(bytes));
     }
 
     const IniDocument& parsed(const std::string& path, Reading reading)
@@ -169,7 +191,7 @@ private:
         if (reading.unchanged)
             return m_parsed.at(path).document;
         auto bytes = std::make_shared<const std::string>(std::move(reading.bytes));
-        IniDocument document = IniDocument::parse(bytes);
+        IniDocument document = reparse(path, bytes, reading.same);
         Parsed& slot = m_parsed[path];
         slot = {std::move(bytes), std::move(document)};
         return slot.document;
@@ -184,16 +206,16 @@ private:
         if (reading.unchanged)
             return std::move(m_parsed.extract(path).mapped());
         auto bytes = std::make_shared<const std::string>(std::move(reading.bytes));
-        IniDocument document = IniDocument::parse(bytes);
+        IniDocument document = reparse(path, bytes, reading.same);
         return {std::move(bytes), std::move(document)};
     }
 
     // After a write the file holds exactly the edited document, so the next read needs no parse; unless the
     // bytes are not UTF-8 (a name given in another encoding), which the next parse would read differently.
-    void remember(const std::string& path, std::string bytes, IniDocument document)
+    void remember(const std::string& path, std::shared_ptr<const std::string> bytes, IniDocument document)
     {
-        if (detail::isUtf8(bytes))
-            m_parsed[path] = {std::make_shared<const std::string>(std::move(bytes)), std::move(document)};
+        if (document.isUtf8Text())
+            m_parsed[path] = {std::move(bytes), std::move(document)};
         else
             m_parsed.erase(path);
     }
@@ -216,8 +238,8 @@ private:
                 m_parsed[path] = std::move(current);
             return true;
         }
-        std::string bytes = document.format();
-        if (!detail::writeFileAtomically(path, bytes)) {
+        std::shared_ptr<const std::string> bytes = document.formatted();
+        if (!detail::writeFileAtomically(path, *bytes)) {
             m_parsed.erase(path);
             return false;
         }

@@ -22,6 +22,13 @@ protected:
     }
 
     platform::Platform& platform() { return *m_platform; }
+    /// Another running copy of the program on the same settings.
+    std::unique_ptr<platform::Platform> anotherCopy() const
+    {
+        platform::Context context;
+        context.configDir = m_dir.path().toStdString();
+        return std::make_unique<platform::Platform>(context);
+    }
     QString fileText() const
     {
         QFile file(QDir(m_dir.path()).filePath(HelpStore::FileName));
@@ -226,6 +233,49 @@ TEST_F(HelpStoreFile, LongListsAndDefinitionsComeBackWhole)
         names << QStringLiteral("name-number-%1-padded").arg(i, 4, 10, QLatin1Char('0'));
     writeFile(QByteArray("[Many]\n") + names.join(QStringLiteral("=v\n")).toUtf8() + "=v\n");
     EXPECT_EQ(HelpStore::names(platform(), QStringLiteral("Many")), names);
+}
+
+// Entries stored into a long dictionary whose lists were shown (new ones appended, known ones replaced) are
+// read back by this copy and by another running copy alike, and the file holds each entry once.
+TEST_F(HelpStoreFile, StoredEntriesAreSeenHereAndByAnotherCopy)
+{
+    QByteArray file;
+    for (int t = 0; t < 50; ++t) {
+        file += "[Раздел " + QByteArray::number(t) + "]\n";
+        for (int n = 0; n < 40; ++n)
+            file += "Термин " + QByteArray::number(n) + "=определение " + QByteArray::number(t * 40 + n) + "\n";
+    }
+    writeFile(file);
+    const QString middle = QStringLiteral("Раздел 25");
+    for (const QString& type : HelpStore::types(platform()))
+        HelpStore::definition(platform(), type, HelpStore::names(platform(), type).value(0));
+
+    HelpStore::store(platform(), middle, QStringLiteral("Новый термин"), QStringLiteral("первое\nвторое"));
+    HelpStore::store(platform(), middle, QStringLiteral("термин 7"), QStringLiteral("заменено"));
+    HelpStore::store(platform(), QStringLiteral("Новый раздел"), QStringLiteral("Слово"), QStringLiteral("новое"));
+    HelpStore::store(platform(), QStringLiteral("Раздел 49"), QStringLiteral("Последнее"), QStringLiteral("в конце"));
+
+    auto other = anotherCopy();
+    for (platform::Platform* copy : {&platform(), other.get()}) {
+        const QStringList types = HelpStore::types(*copy);
+        ASSERT_EQ(types.size(), 51);
+        EXPECT_EQ(types.last(), QStringLiteral("Новый раздел"));
+        const QStringList names = HelpStore::names(*copy, middle);
+        ASSERT_EQ(names.size(), 41);
+        EXPECT_EQ(names.last(), QStringLiteral("Новый термин"));
+        EXPECT_EQ(names.count(QStringLiteral("Термин 7")), 1);
+        EXPECT_EQ(HelpStore::definition(*copy, middle, QStringLiteral("Новый термин")),
+                  QStringLiteral("первое\nвторое"));
+        EXPECT_EQ(HelpStore::definition(*copy, middle, QStringLiteral("Термин 7")), QStringLiteral("заменено"));
+        EXPECT_EQ(HelpStore::definition(*copy, middle, QStringLiteral("Термин 8")), QStringLiteral("определение 1008"));
+        EXPECT_EQ(HelpStore::definition(*copy, QStringLiteral("Раздел 26"), QStringLiteral("Термин 0")),
+                  QStringLiteral("определение 1040"));
+        EXPECT_EQ(HelpStore::definition(*copy, QStringLiteral("Новый раздел"), QStringLiteral("слово")),
+                  QStringLiteral("новое"));
+        EXPECT_EQ(HelpStore::names(*copy, QStringLiteral("Раздел 49")).last(), QStringLiteral("Последнее"));
+    }
+    EXPECT_EQ(fileText().count(QStringLiteral("заменено")), 1);
+    EXPECT_EQ(fileText().count(QLatin1Char('\n')), 50 * 41 + 3 + 1 + 1);
 }
 
 TEST_F(HelpStoreFile, MissingFileGivesEmptyAnswers)

@@ -9,10 +9,14 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <tuple>
 
 namespace {
@@ -306,6 +310,236 @@ INSTANTIATE_TEST_SUITE_P(
                       OutsideEdit{"LongAppended", kLong, kLong + "[B]\ny=3\n"},
                       OutsideEdit{"LongCutShort", kLong, kLong.substr(0, 100'000)}),
     [](const auto& info) { return std::string(info.param.label); });
+
+// Every listing and value of the file through `ini`, against those of a fresh parse of `bytes`.
+void expectReadsAsParsed(platform::IniFiles& ini, const std::string& file, const std::string& bytes)
+{
+    const auto expected = platform::detail::IniDocument::parse(bytes);
+    ASSERT_EQ(ini.sections(file), expected.sections()) << bytes;
+    for (const std::string& section : expected.sections()) {
+        EXPECT_EQ(ini.keys(file, section), expected.keys(section)) << section << " in\n" << bytes;
+        for (const std::string& key : expected.keys(section))
+            EXPECT_EQ(ini.read(file, section, key, "none"), expected.read(section, key).value_or("none"))
+                << section << "/" << key << " in\n"
+                << bytes;
+    }
+    for (const char* gone : {"A", "B", "C", "x", "y", "z"})
+        EXPECT_EQ(ini.read(file, "A", gone, "none"), expected.read("A", gone).value_or("none")) << gone;
+}
+
+// Lists every section and key and reads every value, so that all that is indexed of the file is.
+void readEverything(platform::IniFiles& ini, const std::string& file)
+{
+    for (const std::string& section : ini.sections(file))
+        for (const std::string& key : ini.keys(file, section))
+            ini.read(file, section, key, {});
+}
+
+// The file replaced with `bytes` by another program, keeping its modification time to the nanosecond, as a
+// quick editor or a coarse file system leaves it.
+void replaceKeepingTime(const std::string& path, const std::string& bytes)
+{
+    struct stat before = {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    writeBytes(path, bytes);
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+class IniChangedFile : public IniFilesTest, public ::testing::WithParamInterface<OutsideEdit>
+{
+};
+
+// A file that was read whole (every section and key indexed) and is then changed by another program reads as
+// a fresh parse of its new bytes, wherever the change is and even when size and time stay the same; and writes
+// afterwards give the file a fresh parse would give.
+TEST_P(IniChangedFile, ReadsAndWritesAsAFreshParse)
+{
+    auto ini = open();
+    writeBytes(path("help.ini"), GetParam().before);
+    readEverything(*ini, "help.ini");
+    replaceKeepingTime(path("help.ini"), GetParam().after);
+    expectReadsAsParsed(*ini, "help.ini", GetParam().after);
+
+    auto expected = platform::detail::IniDocument::parse(GetParam().after);
+    const std::vector<std::string> sections = expected.sections();
+    const std::string last = sections.empty() ? "A" : sections.back();
+    ASSERT_TRUE(ini->write("help.ini", last, "new", "v"));
+    ASSERT_TRUE(ini->write("help.ini", "Fresh", "k", "w"));
+    expected.write(last, "new", "v");
+    expected.write("Fresh", "k", "w");
+    const std::string written = readBytes(path("help.ini"));
+    EXPECT_EQ(written, expected.format());
+    expectReadsAsParsed(*ini, "help.ini", written);
+}
+
+std::string manySections(int count)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += "[Раздел " + std::to_string(i) + "]\nТермин=определение " + std::to_string(i) + "\n";
+    return text;
+}
+
+const std::string kMany = manySections(5000);
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IniChangedFile,
+    ::testing::Values(OutsideEdit{"SameSizeValue", "[A]\nx=1\n[B]\ny=1\n", "[A]\nx=1\n[B]\ny=2\n"},
+                      OutsideEdit{"SameSizeValueInTheFirstSection", "[A]\nx=1\n[B]\ny=1\n", "[A]\nx=2\n[B]\ny=1\n"},
+                      OutsideEdit{"SameSizeKeyRenamed", "[A]\nx=1\n[B]\ny=1\n", "[A]\nx=1\n[B]\nz=1\n"},
+                      OutsideEdit{"SameSizeSectionRenamed", "[A]\nx=1\n[B]\ny=1\n", "[A]\nx=1\n[C]\ny=1\n"},
+                      OutsideEdit{"FirstSectionRenamed", "[A]\nx=1\n[B]\ny=1\n", "[Z]\nx=1\n[B]\ny=1\n"},
+                      OutsideEdit{"SectionRenamedAsAnEarlierOne", "[A]\nx=1\n[B]\ny=1\n", "[A]\nx=1\n[a]\ny=1\n"},
+                      OutsideEdit{"EntriesAndSectionRemoved", "[A]\nx=1\ny=2\nz=3\n[B]\nw=1\n", "[A]\nx=1\n"},
+                      OutsideEdit{"KeyRemovedInTheMiddle", "[A]\nx=1\ny=2\nz=3\n", "[A]\nx=1\nz=3\n"},
+                      OutsideEdit{"FirstOfTwoEqualKeysRemoved", "[A]\nk=0\nx=1\nx=3\n", "[A]\nk=0\nx=3\n"},
+                      OutsideEdit{"EqualKeyAppended", "[A]\nx=1\n", "[A]\nx=1\nX=2\ny=3\n"},
+                      OutsideEdit{"EqualSectionAppended", "[A]\nx=1\n", "[A]\nx=1\n[a]\ny=2\n"},
+                      OutsideEdit{"BlankLineBecomesAKey", "[A]\nx=1\n\n[B]\ny=1\n", "[A]\nx=1\nw=\n[B]\ny=1\n"},
+                      OutsideEdit{"LineFeedRemoved", "[A]\nx=1\n[B]\ny=1\n", "[A]\nx=1[B]\ny=1\n"},
+                      OutsideEdit{"UnterminatedLineContinued", "[A]\nx=1", "[A]\nx=12\ny=2\n"},
+                      OutsideEdit{"LastLineLeftUnterminated", "[A]\nx=1\n", "[A]\nx=1\ny=2"},
+                      OutsideEdit{"CarriageReturnAdded", "[A]\nx=1\ny=2\n", "[A]\nx=1\ny=2\r\n"},
+                      OutsideEdit{"CrlfFileAppended", "[A]\r\nx=1\r\n", "[A]\r\nx=1\r\n[B]\r\ny=2\r\n"},
+                      OutsideEdit{"TailInWindows1251", "[A]\nx=1\n", "[A]\nx=1\n[\xC1]\ny=\xE4\n"},
+                      OutsideEdit{"ByteOrderMarkFileAppended", "\xEF\xBB\xBF[A]\nx=1\n", "\xEF\xBB\xBF[A]\nx=1\ny=2\n"},
+                      OutsideEdit{"ManySectionsLastValueChanged", kMany, kMany.substr(0, kMany.size() - 2) + "X\n"},
+                      OutsideEdit{"ManySectionsCommentAppended", kMany, kMany + "; edit\n"},
+                      OutsideEdit{"ManySectionsSecondHalfRemoved", kMany, manySections(2500)},
+                      OutsideEdit{"ManySectionsEarlyKeyRenamed", kMany,
+                                  "[Раздел 0]\nтермин=x\n" + kMany.substr(kMany.find("[Раздел 1]"))}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+struct WriteSequence
+{
+    const char* label;
+    std::string before;
+    std::vector<std::tuple<std::string, std::string, std::string>> writes;
+    std::string after;
+};
+
+void PrintTo(const WriteSequence& param, std::ostream* out)
+{
+    *out << param.label;
+}
+
+class IniWrites : public IniFilesTest, public ::testing::WithParamInterface<WriteSequence>
+{
+};
+
+// Writes into a file whose every section and key is indexed leave the file as written out here, and after each
+// one this instance and another one (another running copy) read the file as a fresh parse of it.
+TEST_P(IniWrites, LeaveTheFileAsExpectedAndReadAsAFreshParse)
+{
+    auto ini = open();
+    writeBytes(path("help.ini"), GetParam().before);
+    readEverything(*ini, "help.ini");
+    for (const auto& [section, key, value] : GetParam().writes) {
+        ASSERT_TRUE(ini->write("help.ini", section, key, value));
+        const std::string written = readBytes(path("help.ini"));
+        expectReadsAsParsed(*ini, "help.ini", written);
+        auto other = open();
+        expectReadsAsParsed(*other, "help.ini", written);
+    }
+    EXPECT_EQ(readBytes(path("help.ini")), GetParam().after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IniWrites,
+    ::testing::Values(
+        WriteSequence{"ValueReplacedInTheMiddle",
+                      "[A]\nx=1\n[B]\ny=1\nz=2\n[C]\nw=3\n",
+                      {{"b", "Y", "new"}, {"C", "w", "4"}},
+                      "[A]\nx=1\n[B]\ny=new\nz=2\n[C]\nw=4\n"},
+        WriteSequence{"KeysAddedBeforeLaterSections",
+                      "[A]\nx=1\n\n[B]\ny=1\n\n[C]\nw=3\n",
+                      {{"A", "n", "1"}, {"B", "m", "2"}, {"C", "w", "4"}, {"A", "n", "5"}, {"C", "v", "6"}},
+                      "[A]\nx=1\nn=5\n\n[B]\ny=1\nm=2\n\n[C]\nw=4\nv=6\n"},
+        WriteSequence{"SectionsAddedThenFilled",
+                      "[A]\nx=1\n",
+                      {{"B", "y", "1"}, {"C", "z", "2"}, {"B", "q", "3"}, {"b", "Y", "4"}},
+                      "[A]\nx=1\n\n[B]\ny=4\nq=3\n\n[C]\nz=2\n"},
+        WriteSequence{"FirstOfTwoEqualSectionsTakesTheKey",
+                      "[A]\nx=1\n[B]\ny=1\n[a]\nz=1\n",
+                      {{"a", "w", "2"}, {"A", "z", "3"}},
+                      "[A]\nx=1\nw=2\nz=3\n[B]\ny=1\n[a]\nz=1\n"},
+        WriteSequence{"FirstOfTwoEqualKeysIsReplaced",
+                      "[A]\nx=1\nX=2\n",
+                      {{"A", "x", "3"}, {"A", "y", "4"}},
+                      "[A]\nx=3\nX=2\ny=4\n"},
+        WriteSequence{"KeyOfNoName", "[A]\nx=1\n", {{"A", "", "1"}, {"A", "", "2"}}, "[A]\nx=1\n=2\n"},
+        WriteSequence{"LinesBeforeTheFirstSection",
+                      "; comment\nk=0\n[A]\nx=1\n",
+                      {{"A", "y", "2"}, {"B", "z", "3"}},
+                      "; comment\nk=0\n[A]\nx=1\ny=2\n\n[B]\nz=3\n"},
+        WriteSequence{"CrlfFile",
+                      "[A]\r\nx=1\r\n",
+                      {{"A", "y", "2"}, {"B", "z", "3"}},
+                      "[A]\r\nx=1\r\ny=2\r\n\r\n[B]\r\nz=3\r\n"},
+        WriteSequence{
+            "MixedLineEnds", "[A]\nx=1\r\n[B]\ny=1", {{"A", "x", "2"}, {"B", "z", "3"}}, "[A]\nx=2\n[B]\ny=1\nz=3\n"},
+        WriteSequence{"ByteOrderMark",
+                      "\xEF\xBB\xBF[A]\nx=1\n",
+                      {{"A", "y", "2"}, {"A", "x", "3"}},
+                      "\xEF\xBB\xBF[A]\nx=3\ny=2\n"},
+        WriteSequence{"Windows1251File", "[\xC0]\nk=\xE1\n", {{"А", "n", "в"}}, "[А]\nk=б\nn=в\n"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+// While it lives, no file of this process may grow past `bytes`, as on a full disk: a write past it fails with
+// EFBIG instead of stopping the process.
+class FileSizeLimit final
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = m_saved;
+        small.rlim_cur = bytes;
+        m_set = setrlimit(RLIMIT_FSIZE, &small) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_handler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+    bool set() const { return m_set; }
+
+private:
+    rlimit m_saved{};
+    void (*m_handler)(int) = SIG_DFL;
+    bool m_set = false;
+};
+
+// A write that cannot be finished leaves the file whole as it was, and neither the readers nor the next write
+// see the entry that was not stored.
+TEST_F(IniFilesTest, FailedWriteLeavesTheFileAndWhatIsReadAsTheyWere)
+{
+    auto ini = open();
+    const std::string before = kMany;
+    writeBytes(path("help.ini"), before);
+    readEverything(*ini, "help.ini");
+    {
+        FileSizeLimit limit(before.size() + 4);
+        ASSERT_TRUE(limit.set());
+        EXPECT_FALSE(ini->write("help.ini", "Раздел 2500", "Новый термин", "длинное определение"));
+        EXPECT_FALSE(ini->write("help.ini", "Раздел 2500", "Термин", "длинное определение"));
+    }
+    EXPECT_EQ(readBytes(path("help.ini")), before);
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(dir(), error))
+        EXPECT_TRUE(entry.path().filename() == "help.ini" || entry.path().filename() == "help.ini.lock")
+            << entry.path();
+    expectReadsAsParsed(*ini, "help.ini", before);
+    ASSERT_TRUE(ini->write("help.ini", "Раздел 1", "Термин", "ок"));
+    auto expected = platform::detail::IniDocument::parse(before);
+    expected.write("Раздел 1", "Термин", "ок");
+    EXPECT_EQ(readBytes(path("help.ini")), expected.format());
+}
 
 std::string utf8(char32_t code)
 {

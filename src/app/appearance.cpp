@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTabWidget>
 
 #include "app/appearancerules.h"
 #include "common/clickfilter.h"
@@ -133,13 +134,13 @@ bool Appearance::Edit1KeyPress(QKeyEvent* event)
         m_shell.showErrorIndicator();
         return true;
     }
-    m_shell.setScalePercent(percent);
+    m_scalePercent = percent;
     return true;
 }
 
 void Appearance::Label19Click()
 {
-    const int percent = m_shell.scalePercent();
+    const int percent = m_scalePercent;
     if (percent <= 0)
         return;
     if (!m_shell.scaleBy(100, percent))
@@ -197,4 +198,25 @@ void Appearance::setCalendarToPanelDate()
         return;
     const int century = Clock::instance().today().year() / 100 * 100;
     m_main.MonthCalendar1->setSelectedDate(QDate(century + shown.year() % 100, shown.month(), shown.day()));
+}
+
+std::vector<StoredValue> Appearance::storedValues()
+{
+    return {
+        {"maschtab",
+         [this](const QString& value) {
+             const int stored = StrToInt(value);
+             // A scale of zero or below would shrink every control to nothing and later divide by zero: refused.
+             // So is one whose window no widget could be.
+             if (stored > 0 && m_shell.scaleBy(stored, 100))
+                 m_scalePercent = stored;
+         },
+         [this] { return m_widgets.Edit1.text(); }},
+        {"str",
+         [this](const QString& value) {
+             m_widgets.TabbedNotebook1.setCurrentIndex(StrToInt(value));
+             m_widgets.Edit1.setText(QString::number(m_scalePercent));
+         },
+         [this] { return QString::number(m_widgets.TabbedNotebook1.currentIndex()); }},
+    };
 }

@@ -3,6 +3,9 @@
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
+#include <vector>
+
+#include "common/storedvalue.h"
 
 namespace Ui {
 class MainPage;
@@ -13,11 +16,12 @@ class QAction;
 class QKeyEvent;
 class QLineEdit;
 class QPushButton;
+class QTabWidget;
 class TStatusBar;
 
 // What the user changes about the main window and the small notices around it: the colour, the scale, the
 // status bar's panel texts, the menu messages, the calendar panel, the console key and the hiding of the
-// error indicator.
+// error indicator. It keeps the scale and stores it with the page the notebook shows.
 class Appearance final : public QObject
 {
     Q_OBJECT
@@ -34,6 +38,7 @@ public:
         QWidget& centralwidget;
         QWidget& console; // compared with where a key goes, never touched
         QLineEdit& Edit1;
+        QTabWidget& TabbedNotebook1;
     };
     Appearance(Shell& shell, Widgets widgets, Ui::MainPage& mainPage, Ui::InfoPage& infoPage);
 
@@ -55,6 +60,12 @@ public:
     /// The help menu's item N40 takes this caption (the service mode's switch gives it one).
     void setServiceMenuCaption(const QString& caption);
 
+    /// ScalePercent: the scale the window was last given, in percent.
+    int scalePercent() const { return m_scalePercent; }
+    /// The scale, stored as the edit's text as typed, and the notebook's page; the page's row then shows the
+    /// scale in the edit.
+    std::vector<StoredValue> storedValues();
+
 signals:
     /// The key left of "1" went down anywhere in the main window (the console opens or closes on it); the key
     /// is still on its way to the control it was typed in.
@@ -72,6 +83,7 @@ private:
     Shell& m_shell;
     Widgets m_widgets;
     Ui::MainPage& m_main;
+    int m_scalePercent = 100;
     // The key press last previewed and the control it went to first; compared, never dereferenced.
     const QEvent* m_previewedKey = nullptr;
     quint64 m_previewedKeyTime = 0;

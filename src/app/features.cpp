@@ -7,14 +7,12 @@
 #include "app/settingsstore.h"
 #include "app/startwithsystem.h"
 #include "app/statistics.h"
+#include "app/storedvalues.h"
 #include "app/systemmenus.h"
 #include "app/tform1.h"
 #include "app/tickers.h"
 #include "app/trayicon.h"
-#include "app/windowplacement.h"
 #include "common/guardedconnect.h"
-#include "common/strtoint.h"
-#include "common/tregistry.h"
 #include "console/companioncontroller.h"
 #include "console/consolecontroller.h"
 #include "console/drivebuttons.h"
@@ -120,11 +118,11 @@ void Features::createControllers(TrayIcon& tray)
                                           Tickers::Widgets{*m_ui.StatusBar1, *m_ui.Label33, *m_ui.Label34,
                                                            *m_ui.Label35, *m_ui.BitBtn3, *m_ui.Label6, *m_ui.Shape1},
                                           Tickers::Timers{Timer1, Timer2, Timer6});
-    m_appearance = std::make_unique<Appearance>(m_window,
-                                                Appearance::Widgets{*m_ui.BitBtn1, *m_ui.N8, *m_ui.N32, *m_ui.N40,
-                                                                    *m_ui.StatusBar1, *m_ui.Label19,
-                                                                    *m_ui.centralwidget, *m_ui.console, *m_ui.Edit1},
-                                                m_ui.PageMain->form(), m_ui.PageInfo->form());
+    m_appearance = std::make_unique<Appearance>(
+        m_window,
+        Appearance::Widgets{*m_ui.BitBtn1, *m_ui.N8, *m_ui.N32, *m_ui.N40, *m_ui.StatusBar1, *m_ui.Label19,
+                            *m_ui.centralwidget, *m_ui.console, *m_ui.Edit1, *m_ui.TabbedNotebook1},
+        m_ui.PageMain->form(), m_ui.PageInfo->form());
     m_startWithSystem =
         std::make_unique<StartWithSystem>(m_platform, StartWithSystem::MenuItems{*m_ui.N10, *m_ui.N11}, mainPage());
     m_ledShow = std::make_unique<LedShow>(m_platform, Timer5);
@@ -200,7 +198,7 @@ void Features::buildLifecycle()
         Phase::Activation,
         {
             {"first run's defaults", [this] { runFirstRunDefaults(); }},
-            {"launch counted", [this] { SettingsStore::countLaunch(m_platform); }},
+            {"launch counted", [this] { m_statistics->countLaunch(); }},
             {"start in the tray", [this] { m_window.startInTrayIfStored(); }},
             {"stored settings restored", [this] { restoreStoredState(); }},
             {"user and computer names", [this] { m_window.fillNamePanels(); }},
@@ -216,47 +214,20 @@ void Features::buildLifecycle()
                                        {"window settings and totals stored", [this] { storeCloseSet(); }},
                                    });
 
-    // One value at a time, so that a value that is not a number leaves the ones before it applied.
-    m_lifecycle->addStoredValues(m_statistics->storedValues());
-    m_lifecycle->addStoredValues({
-        {"maschtab",
-         [this](const QString& value) {
-             const int storedScale = StrToInt(value);
-             // A scale of zero or below would shrink every control to nothing and later divide by zero: refused.
-             // So is one whose window no widget could be.
-             if (storedScale > 0 && m_window.scaleBy(storedScale, 100))
-                 m_window.setScalePercent(storedScale);
-         }},
-        {"str",
-         [this](const QString& value) {
-             m_ui.TabbedNotebook1->setCurrentIndex(StrToInt(value));
-             m_ui.Edit1->setText(QString::number(m_window.scalePercent()));
-         }},
-        {"MyPrWL", [this](const QString& value) { m_launcher->setFirstColumnWidth(StrToInt(value)); }},
-        {"color", [this](const QString& value) { m_window.setWindowColor(StrToInt(value)); }},
-        {"left",
-         [this](const QString& value) {
-             m_window.placeFrameReachable(QPoint(StrToInt(value), m_window.placement().framePosition().y()));
-         }},
-        {"top",
-         [this](const QString& value) {
-             m_window.placeFrameReachable(QPoint(m_window.placement().framePosition().x(), StrToInt(value)));
-         }},
-        {"height", [this](const QString& value) { m_window.resizeWithinScreen(m_window.width(), StrToInt(value)); }},
-        {"width", [this](const QString& value) { m_window.resizeWithinScreen(StrToInt(value), m_window.height()); }},
-        {"izik", [this](const QString& value) { m_systemTweaks->setKeyboardLayoutId(value); }},
-        {"MyPrColor", [this](const QString& value) { m_launcher->setColor(StrToInt(value)); }},
-        {"MyPrFontColor", [this](const QString& value) { m_launcher->setFontColor(StrToInt(value)); }},
-        {"MyPrFontSize", [this](const QString& value) { m_launcher->setFontSize(StrToInt(value)); }},
-        {"MyPrViewStyle", [this](const QString& value) { m_launcher->setViewStyle(StrToInt(value)); }},
-        {"MyPrFontName", [this](const QString& value) { m_launcher->setFontName(value); }},
-    });
+    // Each owner's stored values; the settings store walks them in the key's orders.
+    m_storedValues = std::make_unique<StoredValues>();
+    m_storedValues->add(SettingsStore::ownValues());
+    m_storedValues->add(m_window.storedValues());
+    m_storedValues->add(m_appearance->storedValues());
+    m_storedValues->add(m_statistics->storedValues());
+    m_storedValues->add(m_systemTweaks->storedValues());
+    m_storedValues->add(m_launcher->storedValues());
 }
 
 // After the stored values: the save switch stays on, the notes come back, and the switch's box shows it.
 void Features::finishRestore()
 {
-    SettingsStore::write(m_platform, QStringLiteral("savesetting"), QStringLiteral("1"));
+    SettingsStore::setSaveSwitch(m_platform, true);
     m_notesGrid->load(SettingsStore::readNotes(m_platform));
     m_notesGrid->showRows();
     m_systemTweaks->reapplyKeyboardLayout();
@@ -266,41 +237,24 @@ void Features::finishRestore()
 
 void Features::runFirstRunDefaults()
 {
-    if (SettingsStore::read(m_platform, QStringLiteral("ne1raz")) == QLatin1String("1"))
+    if (SettingsStore::firstRunDone(m_platform))
         return;
     m_window.setWindowColor(0x408000);
-    SettingsStore::writeFirstRunDefaults(m_platform, currentWindowSettings());
+    SettingsStore::writeFirstRunDefaults(m_platform, *m_storedValues);
 }
 
 void Features::restoreStoredState()
 {
-    if (SettingsStore::read(m_platform, QStringLiteral("savesetting")) != QLatin1String("1"))
+    if (!SettingsStore::saveSwitchOn(m_platform))
         return;
-    m_lifecycle->restore([this](const QString& name) { return SettingsStore::read(m_platform, name); });
+    SettingsStore::restore(m_platform, *m_storedValues);
     finishRestore();
-}
-
-WindowSettings Features::currentWindowSettings() const
-{
-    WindowSettings settings;
-    settings.color = m_window.windowColor();
-    settings.scaleText = m_ui.Edit1->text();
-    const QPoint frame = m_window.placement().framePosition();
-    settings.left = frame.x();
-    settings.top = frame.y();
-    settings.height = m_window.height();
-    settings.width = m_window.width();
-    settings.keyboardLayoutId = m_systemTweaks->keyboardLayoutId();
-    settings.pageIndex = m_ui.TabbedNotebook1->currentIndex();
-    settings.launcher = m_launcher->look();
-    return settings;
 }
 
 void Features::storeCloseSet()
 {
     // Totals and notes that were never loaded in this run would overwrite the stored ones with zeros and
     // empty rows; only what this run loaded or the user typed is written.
-    SettingsStore::writeCloseSet(m_platform, currentWindowSettings(), mainPage().CheckBox11->isChecked(),
-                                 m_statistics->totalsToStore());
+    SettingsStore::writeCloseSet(m_platform, *m_storedValues);
     SettingsStore::writeNotes(m_platform, m_notesGrid->rows, m_notesGrid->rowsToStore);
 }

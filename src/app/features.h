@@ -10,10 +10,10 @@ class MainPage;
 namespace platform {
 class Platform;
 }
-struct WindowSettings;
 class TForm1;
 class TrayIcon;
 class Lifecycle;
+class StoredValues;
 class Calculator;
 class DiskMeter;
 class HelpDictionary;
@@ -57,10 +57,13 @@ public:
     // The timers named in the design, with their design intervals; children of the window.
     QTimer Timer1, Timer2, Timer3, Timer4, Timer5, Timer6, Timer7, Timer8, Tim, pp, TIMER, BUDIL;
 
-    /// The creation, show, hide, activation and close steps, and the stored values activation restores.
+    /// The creation, show, hide, activation and close steps.
     const Lifecycle& lifecycle() const { return *m_lifecycle; }
+    /// Every owner's stored values, which the settings store walks in the key's orders.
+    const StoredValues& storedValues() const { return *m_storedValues; }
 
     Tickers& tickers() { return *m_tickers; }
+    Appearance& appearance() { return *m_appearance; }
     LedShow& ledShow() { return *m_ledShow; }
     SystemMenus& systemMenus() { return *m_systemMenus; }
     Statistics& statistics() { return *m_statistics; }
@@ -88,7 +91,6 @@ private:
     void runFirstRunDefaults();
     void restoreStoredState();
     void finishRestore();
-    WindowSettings currentWindowSettings() const;
     void storeCloseSet();
 
     TForm1& m_window;
@@ -122,4 +124,5 @@ private:
     std::unique_ptr<InformationPage> m_informationPage;
     std::unique_ptr<SoundCheck> m_soundCheck;
     std::unique_ptr<Lifecycle> m_lifecycle;
+    std::unique_ptr<StoredValues> m_storedValues;
 };

@@ -1,6 +1,6 @@
 #include "app/settingsstore.h"
 
-#include "common/strtoint.h"
+#include "app/storedvalues.h"
 #include "common/tregistry.h"
 
 namespace SettingsStore {
@@ -14,57 +14,81 @@ TRegistry openSettings(platform::Platform& platform, const QString& key = Settin
     return registry;
 }
 
-void writeLauncher(TRegistry& registry, const LauncherAppearance& launcher, bool widthToo)
+// The three orders of the key. A value's place here is part of what the program does: a restore that meets
+// a value that is not a number stops there, so the values before it are applied and the ones after it not.
+// clang-format off
+constexpr std::array FirstRunOrder = {
+    "color", "maschtab", "left", "top", "height", "width", "izik", "str", "ne1raz",
+    "MyPrViewStyle", "MyPrColor", "MyPrFontColor", "MyPrFontSize", "MyPrFontName",
+    "Запускалси", "savesetting", "MyPrWL", "rs", "rm", "rh", "rd",
+};
+constexpr std::array RestoreOrder = {
+    "rs", "rd", "rm", "rh", "maschtab", "str", "MyPrWL", "color", "left", "top", "height", "width", "izik",
+    "MyPrColor", "MyPrFontColor", "MyPrFontSize", "MyPrViewStyle", "MyPrFontName",
+};
+constexpr std::array CloseOrder = {
+    "color", "maschtab", "left", "top", "height", "width", "izik", "str", "noclose",
+    "MyPrViewStyle", "MyPrColor", "MyPrFontColor", "MyPrFontSize", "MyPrFontName", "MyPrWL",
+    "rs", "rm", "rh", "rd",
+};
+// clang-format on
+
+constexpr char FirstRunMark[] = "ne1raz";
+constexpr char SaveSwitch[] = "savesetting";
+
+QString switchText(bool on)
 {
-    registry.WriteString(QStringLiteral("MyPrViewStyle"), QString::number(launcher.viewStyle));
-    registry.WriteString(QStringLiteral("MyPrColor"), QString::number(launcher.color));
-    registry.WriteString(QStringLiteral("MyPrFontColor"), QString::number(launcher.fontColor));
-    registry.WriteString(QStringLiteral("MyPrFontSize"), QString::number(launcher.fontSize));
-    registry.WriteString(QStringLiteral("MyPrFontName"), launcher.fontName);
-    if (widthToo)
-        registry.WriteString(QStringLiteral("MyPrWL"), QString::number(launcher.firstColumnWidth));
+    return on ? QStringLiteral("1") : QStringLiteral("0");
 }
 
-void writeBounds(TRegistry& registry, const WindowSettings& window)
+void writeOrder(platform::Platform& platform, const StoredValues& values, StoredValues::Order order,
+                StoredValues::Occasion occasion)
 {
-    registry.WriteString(QStringLiteral("color"), QString::number(window.color));
-    registry.WriteString(QStringLiteral("maschtab"), window.scaleText);
-    registry.WriteString(QStringLiteral("left"), QString::number(window.left));
-    registry.WriteString(QStringLiteral("top"), QString::number(window.top));
-    registry.WriteString(QStringLiteral("height"), QString::number(window.height));
-    registry.WriteString(QStringLiteral("width"), QString::number(window.width));
-    registry.WriteString(QStringLiteral("izik"), window.keyboardLayoutId);
-    registry.WriteString(QStringLiteral("str"), QString::number(window.pageIndex));
+    TRegistry registry = openSettings(platform);
+    values.store(order, occasion,
+                 [&registry](const QString& name, const QString& text) { registry.WriteString(name, text); });
 }
 
 } // namespace
 
-void writeFirstRunDefaults(platform::Platform& platform, const WindowSettings& window)
+std::vector<StoredValue> ownValues()
 {
-    TRegistry registry = openSettings(platform);
-    writeBounds(registry, window);
-    registry.WriteString(QStringLiteral("ne1raz"), QStringLiteral("1"));
-    writeLauncher(registry, window.launcher, false);
-    registry.WriteString(QStringLiteral("Запускалси"), QStringLiteral("0"));
-    registry.WriteString(QStringLiteral("savesetting"), QStringLiteral("1"));
-    registry.WriteString(QStringLiteral("MyPrWL"), QString::number(window.launcher.firstColumnWidth));
-    for (const char* name : {"rs", "rm", "rh", "rd"})
-        registry.WriteString(QString::fromLatin1(name), QStringLiteral("0"));
+    // Both only ever written as the first run's "1" here; the save switch's box and the restore write it too.
+    return {
+        {.name = FirstRunMark, .firstRunText = "1"},
+        {.name = SaveSwitch, .firstRunText = "1"},
+    };
 }
 
-void writeCloseSet(platform::Platform& platform, const WindowSettings& window, bool closeToTray,
-                   const std::optional<UsageTotals>& totals)
+bool firstRunDone(platform::Platform& platform)
+{
+    return read(platform, QString::fromUtf8(FirstRunMark)) == QLatin1String("1");
+}
+
+bool saveSwitchOn(platform::Platform& platform)
+{
+    return read(platform, QString::fromUtf8(SaveSwitch)) == QLatin1String("1");
+}
+
+void setSaveSwitch(platform::Platform& platform, bool on)
+{
+    write(platform, QString::fromUtf8(SaveSwitch), switchText(on));
+}
+
+void writeFirstRunDefaults(platform::Platform& platform, const StoredValues& values)
+{
+    writeOrder(platform, values, FirstRunOrder, StoredValues::Occasion::FirstRun);
+}
+
+void restore(platform::Platform& platform, const StoredValues& values)
 {
     TRegistry registry = openSettings(platform);
-    writeBounds(registry, window);
-    registry.WriteString(QStringLiteral("noclose"), closeToTray ? QStringLiteral("1") : QStringLiteral("0"));
-    writeLauncher(registry, window.launcher, true);
-    if (totals) {
-        registry.WriteString(QStringLiteral("rs"), QString::number(totals->seconds));
-        registry.WriteString(QStringLiteral("rm"), QString::number(totals->minutes));
-        registry.WriteString(QStringLiteral("rh"), QString::number(totals->hours));
-        registry.WriteString(QStringLiteral("rd"), QString::number(totals->days));
-    }
+    values.restore(RestoreOrder, [&registry](const QString& name) { return registry.ReadString(name); });
+}
+
+void writeCloseSet(platform::Platform& platform, const StoredValues& values)
+{
+    writeOrder(platform, values, CloseOrder, StoredValues::Occasion::Now);
 }
 
 void writeNotes(platform::Platform& platform, const NoteRows& rows, const std::array<bool, NoteRowCount>& which)
@@ -83,14 +107,6 @@ NoteRows readNotes(platform::Platform& platform)
     for (int i = 0; i < NoteRowCount; ++i)
         rows[i] = registry.ReadString(QString::number(i));
     return rows;
-}
-
-int countLaunch(platform::Platform& platform)
-{
-    TRegistry registry = openSettings(platform);
-    const int count = StrToInt(registry.ReadString(QStringLiteral("Запускалси"))) + 1;
-    registry.WriteString(QStringLiteral("Запускалси"), QString::number(count));
-    return count;
 }
 
 QString read(platform::Platform& platform, const QString& name)

@@ -10,6 +10,12 @@
 #include "console/commandtable.h"
 #include "ui_InfoPage.h"
 
+namespace {
+
+constexpr char LaunchCount[] = "Запускалси";
+
+} // namespace
+
 Statistics::Statistics(Shell& shell, QTimer& tick, Ui::InfoPage& ui) : m_shell(shell), m_tick(tick), m_ui(ui)
 {
     connectGuarded(&tick, &QTimer::timeout, this, &Statistics::Timer8Timer);
@@ -25,7 +31,7 @@ void Statistics::Timer8Timer()
 
 void Statistics::refresh()
 {
-    m_ui.Label83->setText(SettingsStore::read(m_shell.platform(), QStringLiteral("Запускалси")) +
+    m_ui.Label83->setText(SettingsStore::read(m_shell.platform(), QString::fromUtf8(LaunchCount)) +
                           QStringLiteral(" раз"));
     m_ui.Label82->setText(FormatDuration(totals));
     m_ui.Label85->setText(FormatDuration(run));
@@ -55,22 +61,35 @@ void Statistics::loadTotals(const UsageTotals& stored)
     m_tick.start();
 }
 
-std::vector<Lifecycle::StoredValue> Statistics::storedValues()
+int Statistics::countLaunch()
 {
-    // Read into a copy, so that a value that is not a number leaves the totals as they were.
+    const QString name = QString::fromUtf8(LaunchCount);
+    const int count = StrToInt(SettingsStore::read(m_shell.platform(), name)) + 1;
+    SettingsStore::write(m_shell.platform(), name, QString::number(count));
+    return count;
+}
+
+std::vector<StoredValue> Statistics::storedValues()
+{
+    // Nothing to store for a field of totals this run never loaded.
+    const auto total = [this](int UsageTotals::*field) {
+        return [this, field]() -> std::optional<QString> {
+            return m_totalsLoaded ? std::optional<QString>(QString::number(totals.*field)) : std::nullopt;
+        };
+    };
     return {
-        {"rs", [this](const QString& value) { m_reading.seconds = StrToInt(value); }},
-        {"rd", [this](const QString& value) { m_reading.days = StrToInt(value); }},
-        {"rm", [this](const QString& value) { m_reading.minutes = StrToInt(value); }},
+        {"rs", [this](const QString& value) { m_reading.seconds = StrToInt(value); }, total(&UsageTotals::seconds),
+         "0"},
+        {"rd", [this](const QString& value) { m_reading.days = StrToInt(value); }, total(&UsageTotals::days), "0"},
+        {"rm", [this](const QString& value) { m_reading.minutes = StrToInt(value); }, total(&UsageTotals::minutes),
+         "0"},
         {"rh",
          [this](const QString& value) {
              m_reading.hours = StrToInt(value);
              loadTotals(m_reading);
-         }},
+         },
+         total(&UsageTotals::hours), "0"},
+        // Counted at every activation (countLaunch), never with the other values; the first run starts it at 0.
+        {.name = LaunchCount, .firstRunText = "0"},
     };
-}
-
-std::optional<UsageTotals> Statistics::totalsToStore() const
-{
-    return m_totalsLoaded ? std::optional<UsageTotals>(totals) : std::nullopt;
 }

@@ -1,11 +1,10 @@
 #pragma once
 
 #include <QObject>
-#include <optional>
 #include <vector>
 
-#include "app/lifecycle.h"
 #include "app/settingsstore.h"
+#include "common/storedvalue.h"
 
 class QTimer;
 class Shell;
@@ -30,10 +29,12 @@ public:
 
     /// Takes the stored totals and starts counting; from then on they are counted on and written back at close.
     void loadTotals(const UsageTotals& stored);
-    /// The stored totals "rs", "rd", "rm", "rh" in the order activation restores them; the last one loads them.
-    std::vector<Lifecycle::StoredValue> storedValues();
-    /// What the close writes: nothing when this run never loaded the totals, so zeros cannot overwrite them.
-    std::optional<UsageTotals> totalsToStore() const;
+    /// The stored totals and the launch count. The totals are read into a copy, which the hours load, as
+    /// they come last of the four when activation restores them; the close writes them only when this run
+    /// loaded them, so zeros cannot overwrite them.
+    std::vector<StoredValue> storedValues();
+    /// Reads the launch count, adds one and writes it back; throws ConvertError when it is not an integer.
+    int countLaunch();
 
     /// RunSeconds, RunMinutes, RunHours, RunDays: this process's running time.
     UsageTotals run;

@@ -22,6 +22,7 @@
 #include "common/dialogs.h"
 #include "common/errorreport.h"
 #include "common/guardedconnect.h"
+#include "common/strtoint.h"
 #include "console/consolecontroller.h"
 #include "dialogs/tform6.h"
 #include "forms/mainpage.h"
@@ -106,6 +107,32 @@ void TForm1::resizeWithinScreen(int width, int height)
     // A window cut down to the screen goes wholly onto it; any other keeps the place it had.
     const bool cut = fitting != QSize(width, height);
     m_placement->placeAgain(cut ? WindowPlacement::Fit::Inside : WindowPlacement::Fit::Reachable);
+}
+
+std::vector<StoredValue> TForm1::storedValues()
+{
+    const auto number = [](int value) { return QString::number(value); };
+    return {
+        {"color", [this](const QString& value) { setWindowColor(StrToInt(value)); },
+         [this, number] { return number(windowColor()); }},
+        {"left",
+         [this](const QString& value) {
+             placeFrameReachable(QPoint(StrToInt(value), m_placement->framePosition().y()));
+         },
+         [this, number] { return number(m_placement->framePosition().x()); }},
+        {"top",
+         [this](const QString& value) {
+             placeFrameReachable(QPoint(m_placement->framePosition().x(), StrToInt(value)));
+         },
+         [this, number] { return number(m_placement->framePosition().y()); }},
+        {"height", [this](const QString& value) { resizeWithinScreen(width(), StrToInt(value)); },
+         [this, number] { return number(height()); }},
+        {"width", [this](const QString& value) { resizeWithinScreen(StrToInt(value), height()); },
+         [this, number] { return number(width()); }},
+        // Stored at close, never read back: the switch's box starts unchecked.
+        {.name = "noclose",
+         .text = [this] { return mainPage().CheckBox11->isChecked() ? QStringLiteral("1") : QStringLiteral("0"); }},
+    };
 }
 
 void TForm1::FormShow()
@@ -344,8 +371,7 @@ void TForm1::CheckBox7Click()
 
 void TForm1::CheckBox8Click()
 {
-    SettingsStore::write(m_platform, QStringLiteral("savesetting"),
-                         mainPage().CheckBox8->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    SettingsStore::setSaveSwitch(m_platform, mainPage().CheckBox8->isChecked());
 }
 
 void TForm1::setCaption(const QString& caption)

@@ -5,8 +5,10 @@
 #include <QStringList>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "common/shell.h"
+#include "common/storedvalue.h"
 
 namespace Ui {
 class Form1;
@@ -72,8 +74,6 @@ public:
     void setCaption(const QString& caption) override;
     void setOpacity(int alpha) override { setWindowOpacity(alpha / 255.0); }
     bool scaleBy(int m, int d) override;
-    int scalePercent() const override { return m_scalePercent; }
-    void setScalePercent(int percent) override { m_scalePercent = percent; }
     void requestClose(bool quiet) override;
     void setTrayIconVisible(bool visible) override;
     bool serviceMode() const override;
@@ -90,16 +90,12 @@ public:
 
     // The window's own steps, which the features' lifecycle tables put in their places.
     void centreOnMonitor();
-    /// A stored position from a monitor that is gone, or one that put the title bar above the screen, would
-    /// leave the window where it cannot be dragged back.
-    void placeFrameReachable(const QPoint& topLeft);
-    /// A stored size larger than the screen (left by an oversized scale) would put the lower controls out of
-    /// reach.
-    void resizeWithinScreen(int width, int height);
     void startInTrayIfStored();
     void fillNamePanels();
     void fillStatusBar();
     void performServiceCommandFromArgument();
+    /// The window's stored values: its colour, its frame's position and its size, and the close-to-tray switch.
+    std::vector<StoredValue> storedValues();
 
 signals:
     /// The close path let the close proceed: the program ends.
@@ -115,6 +111,12 @@ private:
     Ui::MainPage& mainPage();
     void connectCommands();
     void finishClose();
+    /// A stored position from a monitor that is gone, or one that put the title bar above the screen, would
+    /// leave the window where it cannot be dragged back.
+    void placeFrameReachable(const QPoint& topLeft);
+    /// A stored size larger than the screen (left by an oversized scale) would put the lower controls out of
+    /// reach.
+    void resizeWithinScreen(int width, int height);
 
     std::unique_ptr<Ui::Form1> ui;
 
@@ -129,7 +131,6 @@ private:
     std::unique_ptr<TrayIcon> m_tray;
     // Set by the colour commands and the activation; before that the window shows its palette's colour.
     std::optional<qint32> m_color;
-    int m_scalePercent = 100;
     bool m_inTray = false;
     QPointer<QWidget> m_about;
     QPointer<QWidget> m_form2;

@@ -37,9 +37,6 @@ public:
     /// window's top-left corner in place; a scale whose window would not fit on its screen is refused
     /// (false) and changes nothing.
     virtual bool scaleBy(int m, int d) = 0;
-    /// The scale the window was last given, in percent.
-    virtual int scalePercent() const = 0;
-    virtual void setScalePercent(int percent) = 0;
 
     /// Asks the window to close through its close path; a quiet close stores the settings and ends the
     /// program without the question and without the close-to-tray diversion.

@@ -11,6 +11,7 @@
 #include "common/dialogs.h"
 #include "common/guardedconnect.h"
 #include "common/shell.h"
+#include "common/strtoint.h"
 #include "console/launcherlook.h"
 #include "platform/opener.h"
 #include "ui_LauncherGroup.h"
@@ -120,6 +121,20 @@ LauncherController::Look LauncherController::look() const
     look.fontName = font.family();
     look.firstColumnWidth = list->columnWidth(0);
     return look;
+}
+
+std::vector<StoredValue> LauncherController::storedValues()
+{
+    const auto stored = [this](auto field) { return [this, field] { return QString::number(look().*field); }; };
+    return {
+        {"MyPrViewStyle", [this](const QString& value) { setViewStyle(StrToInt(value)); }, stored(&Look::viewStyle)},
+        {"MyPrColor", [this](const QString& value) { setColor(StrToInt(value)); }, stored(&Look::color)},
+        {"MyPrFontColor", [this](const QString& value) { setFontColor(StrToInt(value)); }, stored(&Look::fontColor)},
+        {"MyPrFontSize", [this](const QString& value) { setFontSize(StrToInt(value)); }, stored(&Look::fontSize)},
+        {"MyPrFontName", [this](const QString& value) { setFontName(value); }, [this] { return look().fontName; }},
+        {"MyPrWL", [this](const QString& value) { setFirstColumnWidth(StrToInt(value)); },
+         stored(&Look::firstColumnWidth)},
+    };
 }
 
 void LauncherController::setFirstColumnWidth(int width)

@@ -2,8 +2,10 @@
 
 #include <QObject>
 #include <QString>
+#include <vector>
 
 #include "common/colors.h"
+#include "common/storedvalue.h"
 #include "console/launcherlist.h"
 #include "console/launcherlook.h"
 
@@ -16,14 +18,14 @@ class QPoint;
 
 // The group "Мои ПРОГИ": the user's own programs, each a label and a path kept in the registry, started as
 // one name through the shell's "open" verb. The list shows the registry after every change; its settings
-// panel sets how the list looks, which the window stores with its other settings.
+// panel sets how the list looks, which is stored with the window's other settings.
 class LauncherController final : public QObject
 {
     Q_OBJECT
 public:
     LauncherController(Ui::LauncherGroup& form, Shell& shell, QObject* parent = nullptr);
 
-    /// How the list looks, as the window stores it.
+    /// How the list looks, as it is stored.
     using Look = LauncherAppearance;
     /// The list's look as it is now.
     Look look() const;
@@ -35,6 +37,8 @@ public:
     void setFontSize(int points);
     void setViewStyle(int style);
     void setFontName(const QString& name);
+    /// The look's values: each applies one setter above and stores the list's look as it is now.
+    std::vector<StoredValue> storedValues();
 
     /// At every activation of the window: the list is read again, and the settings panel closes.
     void activate();

@@ -6,8 +6,7 @@
 
 #include "common/colors.h"
 
-// How the launcher list looks, as stored in "MyPrViewStyle", "MyPrColor", "MyPrFontColor", "MyPrFontSize",
-// "MyPrFontName" and "MyPrWL" with the window's other settings.
+// How the launcher list looks, as stored with the window's other settings (LauncherController::storedValues).
 struct LauncherAppearance
 {
     int viewStyle = 3;
@@ -32,7 +31,7 @@ namespace LauncherLook {
 /// The style the radio buttons "вид_1" to "вид_4" (1 to 4) choose: report, list, small icons, large icons.
 LauncherViewStyle styleOfRadio(int radio);
 
-/// The style of a stored "MyPrViewStyle" number; nothing for a number outside 0 to 3, which names no style
+/// The style of a stored view style number; nothing for a number outside 0 to 3, which names no style
 /// (the list then keeps the style it has).
 std::optional<LauncherViewStyle> storedStyle(int value);
 

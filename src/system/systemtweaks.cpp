@@ -123,6 +123,13 @@ void SystemTweaks::reapplyKeyboardLayout()
     m_shell.platform().get<platform::KeyboardLayout>().activate(m_keyboardLayoutId.toStdString());
 }
 
+std::vector<StoredValue> SystemTweaks::storedValues()
+{
+    return {
+        {"izik", [this](const QString& value) { setKeyboardLayoutId(value); }, [this] { return keyboardLayoutId(); }},
+    };
+}
+
 void SystemTweaks::IconButtonClick()
 {
     if (m_tweaks.Edit5->text().isEmpty()) {

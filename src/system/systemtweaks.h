@@ -2,6 +2,9 @@
 
 #include <QObject>
 #include <QString>
+#include <vector>
+
+#include "common/storedvalue.h"
 
 namespace Ui {
 class TweakGroup;
@@ -31,12 +34,14 @@ public:
     void MouseSpeedBarChange(int position);
     void LeftHandButtonClick();
 
-    /// The layout last chosen with the layout button, as stored under "izik".
+    /// The layout last chosen with the layout button, as stored.
     QString keyboardLayoutId() const { return m_keyboardLayoutId; }
     void setKeyboardLayoutId(const QString& layoutId) { m_keyboardLayoutId = layoutId; }
     /// At every activation: a stored choice of US English sets that layout and the button's caption, however often
     /// the window is activated; any other stored choice leaves both as they are.
     void reapplyKeyboardLayout();
+    /// KeyboardLayoutId, stored as it is.
+    std::vector<StoredValue> storedValues();
 
     bool cdDoorOpen() const { return m_cdDoorOpen; }
     bool leftHanded() const { return m_leftHanded; }

@@ -14,6 +14,8 @@
 
 #include <memory>
 
+#include "app/appearance.h"
+#include "app/features.h"
 #include "app/tapplication.h"
 #include "app/tform1.h"
 #include "app/windowplacement.h"
@@ -82,7 +84,7 @@ void scaleStep(benchmark::State& state)
         world->scale("150");
         world->undo();
     }
-    if (world->form().scalePercent() != 150)
+    if (world->form().features().appearance().scalePercent() != 150)
         state.SkipWithError("the scale was refused");
     state.counters["steps per iteration"] = 2;
 }

@@ -135,7 +135,7 @@ private slots:
         typeDigits(edit, QStringLiteral("200"));
         typeInto(edit, Qt::Key_Return, QStringLiteral("\r"));
 
-        QCOMPARE(world.form1().scalePercent(), 200);
+        QCOMPARE(world.features().appearance().scalePercent(), 200);
         QCOMPARE(form.size(), original * 2);
         QTRY_COMPARE(form.pos(), corner);
         QCOMPARE(world.ui().BitBtn3->geometry(), QRect(button.topLeft() * 2, button.size() * 2));
@@ -198,7 +198,7 @@ private slots:
 
         applyScale(world, QStringLiteral("150"));
 
-        QCOMPARE(world.form1().scalePercent(), 150);
+        QCOMPARE(world.features().appearance().scalePercent(), 150);
         QVERIFY(ui.ErroR->isHidden());
         const Sizes after = measure();
         QCOMPARE(after.row, qRound(before.row * 1.5));
@@ -264,7 +264,7 @@ private slots:
         applyScale(world, QString::number(percent));
 
         QVERIFY(world.ui().ErroR->isHidden());
-        QCOMPARE(form.scalePercent(), percent);
+        QCOMPARE(world.features().appearance().scalePercent(), percent);
         QCOMPARE(form.size(), original * percent / 100);
         QCOMPARE(world.ui().BitBtn3->geometry(),
                  QRect(button.topLeft() * percent / 100, button.size() * percent / 100));
@@ -290,7 +290,7 @@ private slots:
         applyScale(world, QStringLiteral("5000000"));
 
         QVERIFY(!world.ui().ErroR->isHidden());
-        QCOMPARE(form.scalePercent(), 100);
+        QCOMPARE(world.features().appearance().scalePercent(), 100);
         QCOMPARE(form.size(), original);
         QCOMPARE(world.ui().BitBtn3->geometry(), button);
         QVERIFY(world.dialogs.requests.isEmpty());
@@ -301,7 +301,7 @@ private slots:
         TestWorld world;
         QVERIFY(world.start());
         applyScale(world, QStringLiteral("50"));
-        QCOMPARE(world.form1().scalePercent(), 50);
+        QCOMPARE(world.features().appearance().scalePercent(), 50);
         // The user makes the halved window large again; doubling it now goes past the screen.
         const QRect area = world.form1().screen()->availableGeometry();
         world.form1().resize(area.size() * 3 / 4);
@@ -339,7 +339,7 @@ private slots:
         QVERIFY(second.start());
         TForm1& form = second.form1();
         QVERIFY(second.dialogs.requests.isEmpty());
-        QCOMPARE(form.scalePercent(), stored.toInt());
+        QCOMPARE(second.features().appearance().scalePercent(), stored.toInt());
         QCOMPARE(second.ui().Edit1->text(), stored);
         QCOMPARE(second.ui().BitBtn3->geometry().size(), button.size() * stored.toInt() / 100);
         QVERIFY(titleBarReachable(form.placement().frameRect(), form.placement().titleBarHeight(),
@@ -388,7 +388,7 @@ private slots:
         typeInto(world.ui().Edit1, Qt::Key_Return, QStringLiteral("\r"));
 
         QVERIFY(!world.ui().ErroR->isHidden());
-        QCOMPARE(world.form1().scalePercent(), 100);
+        QCOMPARE(world.features().appearance().scalePercent(), 100);
         QCOMPARE(world.form1().size(), original);
         // The undo still works on the unchanged scale.
         QTest::mouseClick(world.ui().Label19, Qt::LeftButton);

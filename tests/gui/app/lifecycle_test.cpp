@@ -3,6 +3,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
+#include <functional>
 
 #include "app/notesgrid.h"
 #include "app/statistics.h"
@@ -10,6 +11,7 @@
 #include "app/trayicon.h"
 #include "common/apptitle.h"
 #include "common/colors.h"
+#include "console/launchercontroller.h"
 #include "modalboxcloser.h"
 #include "readonlyfolder.h"
 #include "testworld.h"
@@ -358,14 +360,46 @@ private slots:
         QCOMPARE(third.form1().palette().color(QPalette::Window), shown);
     }
 
-    void nonNumericScaleStopsTheActivationWithTheConversionMessage()
+    // A value that is not a number stops the restore at its place in the order: what comes before it is
+    // applied, what comes after it is not. Each row puts the bad value elsewhere and looks at values on both
+    // sides of it, so a value moved to another place in the order fails a row.
+    void nonNumericValueStopsTheActivationAtItsPlace_data()
     {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("appliedBefore"); // how many of the probes (in restore order) come before it
+        QTest::newRow("early totals value \"rd\"") << QStringLiteral("rd") << 0;
+        QTest::newRow("scale \"maschtab\"") << QStringLiteral("maschtab") << 1;
+        QTest::newRow("launcher column \"MyPrWL\"") << QStringLiteral("MyPrWL") << 2;
+        QTest::newRow("late launcher value \"MyPrFontSize\"") << QStringLiteral("MyPrFontSize") << 5;
+    }
+
+    void nonNumericValueStopsTheActivationAtItsPlace()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, appliedBefore);
         TestWorld first;
         QVERIFY(first.start());
         const QString folder = first.configDir();
-        first.store(QStringLiteral("maschtab"), QStringLiteral("abc"));
-        first.store(QStringLiteral("str"), QStringLiteral("1"));
+        // The probes, in the order the restore reads them; none of them is what a start shows without them.
+        struct Probe
+        {
+            const char* name;
+            const char* stored;
+            std::function<bool(TestWorld&)> applied;
+        };
+        const Probe probes[] = {
+            {"rh", "3", [](TestWorld& world) { return world.features().statistics().totals.seconds == 42; }},
+            {"str", "1", [](TestWorld& world) { return world.ui().TabbedNotebook1->currentIndex() == 1; }},
+            {"MyPrWL", "150",
+             [](TestWorld& world) { return world.features().launcher().look().firstColumnWidth == 150; }},
+            {"color", "1193046", [](TestWorld& world) { return world.form1().windowColor() == 0x123456; }},
+            {"MyPrColor", "255", [](TestWorld& world) { return world.features().launcher().look().color == 255; }},
+            {"MyPrViewStyle", "0", [](TestWorld& world) { return world.features().launcher().look().viewStyle == 0; }},
+        };
         first.store(QStringLiteral("rs"), QStringLiteral("42"));
+        for (const Probe& probe : probes)
+            first.store(QString::fromUtf8(probe.name), QString::fromUtf8(probe.stored));
+        first.store(name, QStringLiteral("abc"));
         first.stop();
 
         TestWorld second({}, folder);
@@ -373,12 +407,18 @@ private slots:
         QCOMPARE(second.dialogs.errors(), QStringList{QStringLiteral("'abc' is not a valid integer value.")});
         QCOMPARE(second.dialogs.requests.last().icon, QMessageBox::Critical);
         QCOMPARE(second.dialogs.requests.last().title, QStringLiteral("Тромбус"));
-        QCOMPARE(second.features().statistics().totals.seconds, 42);
-        QCOMPARE(second.ui().TabbedNotebook1->currentIndex(), 4); // "str" comes after the failing value
+        for (int i = 0; i < int(std::size(probes)); ++i) {
+            if (probes[i].name == name)
+                continue;
+            const bool expected = i < appliedBefore;
+            const QString fault = expected ? QStringLiteral("\"%1\" was not applied, though it comes before")
+                                           : QStringLiteral("\"%1\" was applied, though it comes after");
+            QVERIFY2(probes[i].applied(second) == expected, qPrintable(fault.arg(QString::fromUtf8(probes[i].name))));
+        }
         QCOMPARE(second.stored(QStringLiteral("Запускалси")), QStringLiteral("2"));
         QVERIFY(second.form1().isVisible());
         // The stored text is left as it was, so the next activation fails the same way.
-        QCOMPARE(second.stored(QStringLiteral("maschtab")), QStringLiteral("abc"));
+        QCOMPARE(second.stored(name), QStringLiteral("abc"));
     }
 
     void scanGagRefusesToCloseAndStoresNothing()

@@ -5,6 +5,7 @@
 #include <QSystemTrayIcon>
 #include <QTest>
 
+#include "app/appearance.h"
 #include "app/tapplication.h"
 #include "app/trayicon.h"
 #include "app/windowplacement.h"
@@ -226,7 +227,7 @@ private slots:
         QTRY_COMPARE(world.form1().size(), client * 2);
         QVERIFY(settled(world));
         QVERIFY(world.ui().ErroR->isHidden());
-        QCOMPARE(world.form1().scalePercent(), 200);
+        QCOMPARE(world.features().appearance().scalePercent(), 200);
         // The window reaches past the screen's bottom, but its title bar is on the screen, where it can be taken.
         const QRect frame = frameOnScreen(world.form1());
         QVERIFY(frame.bottom() > area.bottom());

@@ -1,5 +1,7 @@
 #include "media/qtmediacontrol.h"
 
+#include "media/backendwarmup.h"
+
 #include <QAudioOutput>
 #include <QFileInfo>
 #include <QMediaPlayer>
@@ -77,15 +79,44 @@ void QtMediaControl::openPlayer(bool tellVerdict)
         m_player->stop();
         m_player->setVideoOutput(nullptr);
         m_player->setAudioOutput(nullptr);
+        m_player.reset();
+    }
+    if (m_ownWindow)
+        m_ownWindow->hide();
+    if (m_panelVideo)
+        m_panelVideo->hide();
+    m_open = true;
+    m_mode = Mode::Stopped;
+    m_opening = true;
+    if (backendwarmup::ready()) {
+        startLoading(true);
+        return;
+    }
+    // The backend's first start is done on a thread of its own; the file is set once it is over.
+    const quint64 open = m_openCount;
+    backendwarmup::whenReady(&m_openTimer, [this, open] {
+        if (open == m_openCount && m_opening)
+            startLoading(false);
+    });
+}
+
+void QtMediaControl::startLoading(bool inOpen)
+{
+    // The first audio output asks the sound server for its devices: made on a turn of the event loop of its
+    // own, the window answers between it and the player's making.
+    if (!m_audio && !inOpen) {
+        m_audio = std::make_unique<QAudioOutput>();
+        const quint64 open = m_openCount;
+        QTimer::singleShot(0, &m_openTimer, [this, open] {
+            if (open == m_openCount && m_opening && !m_player)
+                startLoading(false);
+        });
+        return;
     }
     m_player = std::make_unique<QMediaPlayer>();
     if (!m_audio)
         m_audio = std::make_unique<QAudioOutput>();
     m_player->setAudioOutput(m_audio.get());
-    if (m_ownWindow)
-        m_ownWindow->hide();
-    if (m_panelVideo)
-        m_panelVideo->hide();
 
     QMediaPlayer* player = m_player.get();
     const quint64 open = m_openCount;
@@ -94,15 +125,17 @@ void QtMediaControl::openPlayer(bool tellVerdict)
     QObject::connect(player, &QMediaPlayer::errorOccurred, player,
                      [this, open](QMediaPlayer::Error, const QString& text) { onError(open, text); });
     m_openTimer.start(OpenTimeoutMs);
-    m_open = true;
-    m_mode = Mode::Stopped;
-    m_opening = true;
     m_settingSource = true;
     player->setSource(QUrl::fromLocalFile(QFileInfo(m_fileName).absoluteFilePath()));
     m_settingSource = false;
-    // The backend may know at once: a refusal then fails the open itself.
+    // The backend may know at once: a refusal then fails the open itself, or, after the backend's first
+    // start, goes to the open handler.
     const QString error = verdictError();
     if (!error.isEmpty()) {
+        if (!inOpen) {
+            failOpen(error);
+            return;
+        }
         m_open = false;
         m_mode = Mode::NotReady;
         m_opening = false;
@@ -227,7 +260,8 @@ void QtMediaControl::dropFailedPlayer()
     // it. (The verdict is never given from inside the player's own signal, so the player can go at once.)
     ++m_openCount;
     m_openTimer.stop();
-    m_player->setVideoOutput(nullptr);
+    if (m_player)
+        m_player->setVideoOutput(nullptr);
     m_player.reset();
     m_audio.reset();
 }
@@ -339,6 +373,8 @@ void QtMediaControl::seek(qint64 position)
 qint64 QtMediaControl::length() const
 {
     requireOpen();
+    if (!m_player)
+        return 1; // the backend is still starting: as a length not known yet
     // A length the backend does not know yet must not read as a track already at its end.
     const qint64 duration = m_player->duration();
     const qint64 at = m_player->position();
@@ -349,7 +385,7 @@ qint64 QtMediaControl::length() const
 
 qint64 QtMediaControl::position() const
 {
-    if (!m_open)
+    if (!m_open || !m_player)
         return 0;
     if (atEnd())
         return length();
@@ -371,7 +407,7 @@ void QtMediaControl::setDisplay(QWidget* window)
     // The player switches the display off and on again right after an open; the backend's video path is
     // changed once, for the last choice, and not at all when that is where the video goes already (changing it
     // while the backend starts playing can stall it).
-    if (m_open && !m_routePending) {
+    if (m_open && m_player && !m_routePending) {
         m_routePending = true;
         QTimer::singleShot(0, m_player.get(), [this] {
             m_routePending = false;

@@ -66,6 +66,9 @@ private:
     /// Starts opening m_fileName on a player of its own; raises when the backend refuses it at once. The
     /// verdict of a restart goes to nobody.
     void openPlayer(bool tellVerdict);
+    /// Makes the file's player and sets the file; a refusal known at once raises when `inOpen`, else it is the
+    /// open's verdict.
+    void startLoading(bool inOpen);
     void onStatus(quint64 open, QMediaPlayer::MediaStatus status);
     void onError(quint64 open, const QString& text);
     /// Decides the pending open on the backend's reports so far, once the report at hand has been delivered.

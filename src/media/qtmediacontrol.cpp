@@ -422,6 +422,10 @@ void QtMediaControl::setDisplayRect(const QRect& rect)
     // While the file loads, whether it has video is not known yet; the place is kept for it.
     if (m_open && (m_opening || m_player->hasVideo()) && m_display) {
         m_displayRect = rect;
+        // The panel's video window is there from the open on, as with a device; it shows once the file is known
+        // to carry video.
+        if (m_opening)
+            preparePanelVideo();
         if (m_panelVideo && m_panelVideo->parentWidget() == m_display)
             m_panelVideo->setGeometry(rect);
     }
@@ -444,13 +448,7 @@ void QtMediaControl::routeVideo()
         return;
     }
     if (m_display) {
-        if (!m_panelVideo || m_panelVideo->parentWidget() != m_display) {
-            delete m_panelVideo;
-            m_panelVideo = new QVideoWidget(m_display);
-            m_panelVideo->setObjectName(QStringLiteral("MediaPlayer1Display"));
-            m_panelVideo->setAccessibleName(QStringLiteral("окно видеа"));
-            m_panelVideo->setGeometry(m_displayRect.isValid() ? m_displayRect : m_display->rect());
-        }
+        preparePanelVideo();
         if (m_player->videoOutput() != m_panelVideo.data())
             m_player->setVideoOutput(m_panelVideo.data());
         m_panelVideo->show();
@@ -469,4 +467,15 @@ void QtMediaControl::routeVideo()
     m_ownWindow->show();
     if (m_panelVideo)
         m_panelVideo->hide();
+}
+
+void QtMediaControl::preparePanelVideo()
+{
+    if (m_panelVideo && m_panelVideo->parentWidget() == m_display)
+        return;
+    delete m_panelVideo;
+    m_panelVideo = new QVideoWidget(m_display);
+    m_panelVideo->setObjectName(QStringLiteral("MediaPlayer1Display"));
+    m_panelVideo->setAccessibleName(QStringLiteral("окно видеа"));
+    m_panelVideo->setGeometry(m_displayRect.isValid() ? m_displayRect : m_display->rect());
 }

@@ -83,6 +83,8 @@ private:
     void requireOpen() const;
     bool atEnd() const;
     void routeVideo();
+    /// The video window inside the display window, made when there is none there yet.
+    void preparePanelVideo();
     void startedPlaying();
     void onEnd(QMediaPlayer* player);
     void restartAfterEarlyEnd(QMediaPlayer* player);

@@ -2,6 +2,7 @@
 
 #include <QRect>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "common/errors.h"
@@ -40,9 +41,18 @@ public:
     /// The file the next open() opens; it stays set when that open fails.
     virtual void setFileName(const QString& fileName) = 0;
     virtual QString fileName() const = 0;
-    /// Opens the file as a device, closing the one open before; raises with the backend's error text.
+    /// Opens the file as a device, closing the one open before, and returns without waiting for the backend.
+    /// Raises with the backend's error text when its verdict is known at once; otherwise the device counts as
+    /// open while the verdict is pending (opening()), the commands given meanwhile take effect once the file
+    /// has loaded, and the verdict goes to the open handler.
     virtual void open() = 0;
-    /// A device is open (the last open succeeded).
+    /// The backend has not yet given its verdict on the last open.
+    virtual bool opening() const = 0;
+    /// Told the verdict on an open that was still pending when open() returned, never from inside open():
+    /// an empty text when the file opened, else the backend's error text (the device is closed then). A later
+    /// open, or the device's own restart of a track, makes the verdict of the one before void.
+    virtual void setOpenHandler(std::function<void(const QString& error)> handler) = 0;
+    /// A device is open or opening (the last open has not failed).
     virtual bool deviceOpen() const = 0;
     /// Plays from the current position, from the start when the position is at the end; returns at once.
     /// Raises when no device is open.

@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <limits>
+#include <utility>
 
 #include "common/clickfilter.h"
 #include "common/colors.h"
@@ -54,10 +55,14 @@ Player::Player(Ui::MusicPage& form, Shell& shell, MediaControl& media, QTimer& t
     m_form.ListBox1->installEventFilter(this);
     m_form.Panel3->installEventFilter(this);
     connectControls();
+    m_media.setOpenHandler([this](const QString& error) { runGuarded([&] { openDecided(error); }); });
     refreshMediaPlayer1();
 }
 
-Player::~Player() = default;
+Player::~Player()
+{
+    m_media.setOpenHandler({});
+}
 
 QWidget* Player::hintWindow() const
 {
@@ -180,12 +185,11 @@ void Player::PlaySelected()
     const QString entry = entryText(currentIndex());
     m_form.Label7->setText(entry);
     m_media.setFileName(CurrentFolder + entry);
+    m_playPressOpening = false;
     {
-        m_opening = true;
-        const auto opened = qScopeGuard([this] {
-            m_opening = false;
-            refreshMediaPlayer1();
-        });
+        // The open returns without waiting for the backend: until its verdict the play waits in the control,
+        // and the buttons show the track as started.
+        const auto refresh = qScopeGuard([this] { refreshMediaPlayer1(); });
         m_media.open();
         m_media.play();
     }
@@ -213,7 +217,31 @@ void Player::SpeedButton3Click()
         m_form.SpeedButton3->setText(Stop);
         PlaySelected();
         Playing = 1;
+        m_playPressOpening = m_media.opening();
     }
+}
+
+void Player::openDecided(const QString& error)
+{
+    const bool playPress = std::exchange(m_playPressOpening, false);
+    refreshMediaPlayer1();
+    if (error.isEmpty()) {
+        showLoadedTrack();
+        return;
+    }
+    // As with an open that fails at once: "играть" keeps its caption, but the list is not playing.
+    if (playPress)
+        Playing = 0;
+    throw MediaError(error);
+}
+
+void Player::showLoadedTrack()
+{
+    if (!fileLoaded() || !m_media.deviceOpen())
+        return;
+    m_form.MPBar->setMaximum(static_cast<int>(std::min<qint64>(m_media.length(), std::numeric_limits<int>::max())));
+    const qint64 units = unitsPerPixel();
+    setHandleLeft(units != 0 ? strip::handleLeft(m_media.position(), units) : 0);
 }
 
 void Player::SpeedButton4Click()
@@ -297,7 +325,8 @@ void Player::showNeighbours()
 
 void Player::PlayerTick()
 {
-    if (m_opening || !fileLoaded() || !m_media.deviceOpen())
+    // While an open waits for its verdict, the track's length and end are not known yet.
+    if (m_media.opening() || !fileLoaded() || !m_media.deviceOpen())
         return;
     m_form.MPBar->setMaximum(static_cast<int>(std::min<qint64>(m_media.length(), std::numeric_limits<int>::max())));
     showNeighbours();

@@ -118,6 +118,10 @@ private:
     void setHandleLeft(int left);
     int handleLeft() const;
     void paintStripCaption();
+    /// The media control's verdict on an open that was still pending when the press that started it returned.
+    void openDecided(const QString& error);
+    /// The strip shows the freshly loaded track: its length, and the handle at its position.
+    void showLoadedTrack();
 
     Ui::MusicPage& m_form;
     Shell& m_shell;
@@ -130,8 +134,8 @@ private:
     std::unique_ptr<QLabel> m_hintWindow;
     // Set while a handler selects an entry from code, so that only the user's selections count as clicks.
     bool m_selectingFromCode = false;
-    // Set while the media control works on an open, during which the ticks must not look at it.
-    bool m_opening = false;
+    // The pending open was started by "играть", which counted the list as playing before the verdict.
+    bool m_playPressOpening = false;
     // A press on an entry that may become a drag.
     int m_pressedEntry = -1;
     QPoint m_pressedAt;

@@ -190,7 +190,7 @@ void Player::setHandleLeft(int left)
 
 void Player::Timer4Timer()
 {
-    if (m_opening)
+    if (m_media.opening())
         return;
     // The handle follows the position before the strip's end is looked at: a track that PlayerTick has just
     // started must not be taken for the previous one still standing at the end, which would skip it. A track

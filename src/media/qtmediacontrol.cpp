@@ -1,12 +1,14 @@
 #include "media/qtmediacontrol.h"
 
+#include "media/backendwarmup.h"
+
 #include <QAudioOutput>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QMediaPlayer>
 #include <QTimer>
 #include <QUrl>
 #include <QVideoWidget>
+#include <utility>
 
 std::shared_ptr<MediaControl> MediaControl::create(const platform::Context&)
 {
@@ -18,7 +20,14 @@ QString MediaControl::notOpenText()
     return QStringLiteral("Устройство воспроизведения не открыто");
 }
 
-QtMediaControl::QtMediaControl() = default;
+QtMediaControl::QtMediaControl()
+{
+    m_openTimer.setSingleShot(true);
+    QObject::connect(&m_openTimer, &QTimer::timeout, &m_openTimer, [this] {
+        if (m_opening)
+            failOpen(QStringLiteral("Файл не открылся: ") + m_fileName);
+    });
+}
 
 QtMediaControl::~QtMediaControl()
 {
@@ -44,14 +53,22 @@ void QtMediaControl::open()
 {
     m_displayRect = QRect();
     m_restarted = false;
-    openPlayer();
+    openPlayer(true);
 }
 
-void QtMediaControl::openPlayer()
+void QtMediaControl::openPlayer(bool tellVerdict)
 {
-    // Closing the previous device first: whatever happens to this open, the old one is gone.
+    // Closing the previous device first: whatever happens to this open, the old one is gone, and nothing it
+    // still reports counts for this one.
+    ++m_openCount;
     m_open = false;
     m_mode = Mode::NotReady;
+    m_opening = false;
+    m_tellVerdict = tellVerdict;
+    m_verdictScheduled = false;
+    m_statusMoved = false;
+    m_openError.clear();
+    m_queued.clear();
     m_routePending = false;
     m_restartPending = false;
     m_playClock.invalidate();
@@ -62,74 +79,191 @@ void QtMediaControl::openPlayer()
         m_player->stop();
         m_player->setVideoOutput(nullptr);
         m_player->setAudioOutput(nullptr);
+        m_player.reset();
+    }
+    if (m_ownWindow)
+        m_ownWindow->hide();
+    if (m_panelVideo)
+        m_panelVideo->hide();
+    m_open = true;
+    m_mode = Mode::Stopped;
+    m_opening = true;
+    if (backendwarmup::ready()) {
+        startLoading(true);
+        return;
+    }
+    // The backend's first start is done on a thread of its own; the file is set once it is over.
+    const quint64 open = m_openCount;
+    backendwarmup::whenReady(&m_openTimer, [this, open] {
+        if (open == m_openCount && m_opening)
+            startLoading(false);
+    });
+}
+
+void QtMediaControl::startLoading(bool inOpen)
+{
+    // The first audio output asks the sound server for its devices: made on a turn of the event loop of its
+    // own, the window answers between it and the player's making.
+    if (!m_audio && !inOpen) {
+        m_audio = std::make_unique<QAudioOutput>();
+        const quint64 open = m_openCount;
+        QTimer::singleShot(0, &m_openTimer, [this, open] {
+            if (open == m_openCount && m_opening && !m_player)
+                startLoading(false);
+        });
+        return;
     }
     m_player = std::make_unique<QMediaPlayer>();
     if (!m_audio)
         m_audio = std::make_unique<QAudioOutput>();
     m_player->setAudioOutput(m_audio.get());
-    if (m_ownWindow)
-        m_ownWindow->hide();
-    if (m_panelVideo)
-        m_panelVideo->hide();
 
-    QString error;
-    QEventLoop wait;
-    // Only an end reported for this file counts: one that stood before the file was set would end the track
-    // before a note of it played.
-    bool statusMoved = false;
-    const auto settled = [this, &statusMoved] {
-        switch (m_player->mediaStatus()) {
-        case QMediaPlayer::LoadedMedia:
-        case QMediaPlayer::BufferedMedia:
-        case QMediaPlayer::InvalidMedia:
-            return true;
-        case QMediaPlayer::EndOfMedia:
-            return statusMoved;
-        default:
-            return false;
+    QMediaPlayer* player = m_player.get();
+    const quint64 open = m_openCount;
+    QObject::connect(player, &QMediaPlayer::mediaStatusChanged, player,
+                     [this, open](QMediaPlayer::MediaStatus status) { onStatus(open, status); });
+    QObject::connect(player, &QMediaPlayer::errorOccurred, player,
+                     [this, open](QMediaPlayer::Error, const QString& text) { onError(open, text); });
+    m_openTimer.start(OpenTimeoutMs);
+    m_settingSource = true;
+    player->setSource(QUrl::fromLocalFile(QFileInfo(m_fileName).absoluteFilePath()));
+    m_settingSource = false;
+    // The backend may know at once: a refusal then fails the open itself, or, after the backend's first
+    // start, goes to the open handler.
+    const QString error = verdictError();
+    if (!error.isEmpty()) {
+        if (!inOpen) {
+            failOpen(error);
+            return;
         }
-    };
-    const QMetaObject::Connection onStatus =
-        QObject::connect(m_player.get(), &QMediaPlayer::mediaStatusChanged, &wait, [&] {
-            statusMoved = true;
-            if (settled())
-                wait.quit();
-        });
-    const QMetaObject::Connection onError = QObject::connect(
-        m_player.get(), &QMediaPlayer::errorOccurred, &wait, [&](QMediaPlayer::Error, const QString& text) {
-            // The first report names the cause; the backend's later ones only say that the open failed.
-            if (error.isEmpty())
-                error = text.isEmpty() ? QStringLiteral("Ошибка открытия") : text;
-            wait.quit();
-        });
-    QTimer::singleShot(OpenTimeoutMs, &wait, &QEventLoop::quit);
-    m_player->setSource(QUrl::fromLocalFile(QFileInfo(m_fileName).absoluteFilePath()));
-    if (error.isEmpty() && !settled())
-        wait.exec(QEventLoop::ExcludeUserInputEvents);
-    QObject::disconnect(onStatus);
-    QObject::disconnect(onError);
-
-    if (error.isEmpty() && m_player->mediaStatus() == QMediaPlayer::InvalidMedia)
-        error = m_player->errorString();
-    if (!error.isEmpty() || !settled()) {
-        if (error.isEmpty())
-            error = QStringLiteral("Файл не открылся: ") + m_fileName;
-        // The backend may still be reporting on the failed file; a fresh player for the next open hears
-        // nothing of it.
-        m_player->setVideoOutput(nullptr);
-        m_player.reset();
-        m_audio.reset();
+        m_open = false;
+        m_mode = Mode::NotReady;
+        m_opening = false;
+        dropFailedPlayer();
         throw MediaError(error);
     }
-    m_open = true;
+    if (loadedStatus())
+        finishOpen();
+}
+
+void QtMediaControl::onStatus(quint64 open, QMediaPlayer::MediaStatus status)
+{
+    if (open != m_openCount)
+        return;
+    if (m_opening) {
+        m_statusMoved = true;
+        scheduleVerdict();
+    } else if (status == QMediaPlayer::EndOfMedia) {
+        onEnd(m_player.get());
+    }
+}
+
+void QtMediaControl::onError(quint64 open, const QString& text)
+{
+    if (open != m_openCount || !m_opening)
+        return;
+    // The first report names the cause; the backend's later ones only say that the open failed.
+    if (m_openError.isEmpty())
+        m_openError = text.isEmpty() ? QStringLiteral("Ошибка открытия") : text;
+    scheduleVerdict();
+}
+
+void QtMediaControl::scheduleVerdict()
+{
+    // While the source is being set, openPlayer itself looks at the reports when setSource returns. Otherwise
+    // the verdict waits until the backend has delivered the report at hand (an error often follows its status
+    // at once), and is not given from inside the player's own signal, which the verdict may end.
+    if (m_settingSource || m_verdictScheduled)
+        return;
+    m_verdictScheduled = true;
+    const quint64 open = m_openCount;
+    QTimer::singleShot(0, &m_openTimer, [this, open] {
+        if (open != m_openCount || !m_opening)
+            return;
+        m_verdictScheduled = false;
+        const QString error = verdictError();
+        if (!error.isEmpty())
+            failOpen(error);
+        else if (loadedStatus())
+            finishOpen();
+    });
+}
+
+QString QtMediaControl::verdictError() const
+{
+    if (!m_openError.isEmpty())
+        return m_openError;
+    if (m_player->mediaStatus() == QMediaPlayer::InvalidMedia) {
+        const QString text = m_player->errorString();
+        return text.isEmpty() ? QStringLiteral("Ошибка открытия") : text;
+    }
+    return {};
+}
+
+bool QtMediaControl::loadedStatus() const
+{
+    switch (m_player->mediaStatus()) {
+    case QMediaPlayer::LoadedMedia:
+    case QMediaPlayer::BufferedMedia:
+        return true;
+    case QMediaPlayer::EndOfMedia:
+        // Only an end reported for this file counts: one that stood before the file was set would end the
+        // track before a note of it played.
+        return m_statusMoved;
+    default:
+        return false;
+    }
+}
+
+void QtMediaControl::finishOpen()
+{
+    m_openTimer.stop();
+    m_opening = false;
     m_mode = Mode::Stopped;
-    QMediaPlayer* player = m_player.get();
-    QObject::connect(player, &QMediaPlayer::mediaStatusChanged, player,
-                     [this, player](QMediaPlayer::MediaStatus status) {
-                         if (status == QMediaPlayer::EndOfMedia)
-                             onEnd(player);
-                     });
     routeVideo();
+    // What the user asked for while the file loaded, in the order asked.
+    const std::vector<Queued> queued = std::exchange(m_queued, {});
+    for (const Queued& command : queued) {
+        switch (command.kind) {
+        case Queued::Play:
+            play();
+            break;
+        case Queued::Stop:
+            stop();
+            break;
+        case Queued::Pause:
+            pauseToggle();
+            break;
+        case Queued::Seek:
+            seek(command.position);
+            break;
+        }
+    }
+    if (m_tellVerdict && m_openHandler)
+        m_openHandler(QString());
+}
+
+void QtMediaControl::failOpen(const QString& error)
+{
+    m_open = false;
+    m_mode = Mode::NotReady;
+    m_opening = false;
+    m_queued.clear();
+    dropFailedPlayer();
+    if (m_tellVerdict && m_openHandler)
+        m_openHandler(error);
+}
+
+void QtMediaControl::dropFailedPlayer()
+{
+    // The backend may still be reporting on the failed file; a fresh player for the next open hears nothing of
+    // it. (The verdict is never given from inside the player's own signal, so the player can go at once.)
+    ++m_openCount;
+    m_openTimer.stop();
+    if (m_player)
+        m_player->setVideoOutput(nullptr);
+    m_player.reset();
+    m_audio.reset();
 }
 
 void QtMediaControl::startedPlaying()
@@ -165,7 +299,7 @@ void QtMediaControl::restartAfterEarlyEnd(QMediaPlayer* player)
         return;
     m_restarted = true;
     try {
-        openPlayer();
+        openPlayer(false);
         play();
     } catch (const MediaError&) {
         // The file opened a moment ago; if it no longer does, the device stays closed and the list waits for
@@ -176,6 +310,11 @@ void QtMediaControl::restartAfterEarlyEnd(QMediaPlayer* player)
 void QtMediaControl::play()
 {
     requireOpen();
+    if (m_opening) {
+        m_queued.push_back({Queued::Play});
+        m_mode = Mode::Playing;
+        return;
+    }
     if (atEnd() || position() >= length())
         m_player->setPosition(0);
     m_mode = Mode::Playing;
@@ -186,6 +325,11 @@ void QtMediaControl::play()
 void QtMediaControl::stop()
 {
     requireOpen();
+    if (m_opening) {
+        m_queued.push_back({Queued::Stop});
+        m_mode = Mode::Stopped;
+        return;
+    }
     // Qt's own stop rewinds; a device halts where it is. At the end of the track the backend has halted
     // already, and pausing there would rewind as well.
     if (!atEnd())
@@ -196,6 +340,14 @@ void QtMediaControl::stop()
 void QtMediaControl::pauseToggle()
 {
     requireOpen();
+    if (m_opening) {
+        m_queued.push_back({Queued::Pause});
+        if (m_mode == Mode::Playing)
+            m_mode = Mode::Paused;
+        else if (m_mode == Mode::Paused)
+            m_mode = Mode::Playing;
+        return;
+    }
     if (mode() == Mode::Playing) {
         m_player->pause();
         m_mode = Mode::Paused;
@@ -209,6 +361,10 @@ void QtMediaControl::pauseToggle()
 void QtMediaControl::seek(qint64 position)
 {
     requireOpen();
+    if (m_opening) {
+        m_queued.push_back({Queued::Seek, position});
+        return;
+    }
     m_player->setPosition(position);
     if (m_mode == Mode::Playing)
         startedPlaying();
@@ -217,6 +373,8 @@ void QtMediaControl::seek(qint64 position)
 qint64 QtMediaControl::length() const
 {
     requireOpen();
+    if (!m_player)
+        return 1; // the backend is still starting: as a length not known yet
     // A length the backend does not know yet must not read as a track already at its end.
     const qint64 duration = m_player->duration();
     const qint64 at = m_player->position();
@@ -227,7 +385,7 @@ qint64 QtMediaControl::length() const
 
 qint64 QtMediaControl::position() const
 {
-    if (!m_open)
+    if (!m_open || !m_player)
         return 0;
     if (atEnd())
         return length();
@@ -249,7 +407,7 @@ void QtMediaControl::setDisplay(QWidget* window)
     // The player switches the display off and on again right after an open; the backend's video path is
     // changed once, for the last choice, and not at all when that is where the video goes already (changing it
     // while the backend starts playing can stall it).
-    if (m_open && !m_routePending) {
+    if (m_open && m_player && !m_routePending) {
         m_routePending = true;
         QTimer::singleShot(0, m_player.get(), [this] {
             m_routePending = false;
@@ -261,8 +419,13 @@ void QtMediaControl::setDisplay(QWidget* window)
 
 void QtMediaControl::setDisplayRect(const QRect& rect)
 {
-    if (m_open && m_player->hasVideo() && m_display) {
+    // While the file loads, whether it has video is not known yet; the place is kept for it.
+    if (m_open && (m_opening || m_player->hasVideo()) && m_display) {
         m_displayRect = rect;
+        // The panel's video window is there from the open on, as with a device; it shows once the file is known
+        // to carry video.
+        if (m_opening)
+            preparePanelVideo();
         if (m_panelVideo && m_panelVideo->parentWidget() == m_display)
             m_panelVideo->setGeometry(rect);
     }
@@ -285,13 +448,7 @@ void QtMediaControl::routeVideo()
         return;
     }
     if (m_display) {
-        if (!m_panelVideo || m_panelVideo->parentWidget() != m_display) {
-            delete m_panelVideo;
-            m_panelVideo = new QVideoWidget(m_display);
-            m_panelVideo->setObjectName(QStringLiteral("MediaPlayer1Display"));
-            m_panelVideo->setAccessibleName(QStringLiteral("окно видеа"));
-            m_panelVideo->setGeometry(m_displayRect.isValid() ? m_displayRect : m_display->rect());
-        }
+        preparePanelVideo();
         if (m_player->videoOutput() != m_panelVideo.data())
             m_player->setVideoOutput(m_panelVideo.data());
         m_panelVideo->show();
@@ -310,4 +467,15 @@ void QtMediaControl::routeVideo()
     m_ownWindow->show();
     if (m_panelVideo)
         m_panelVideo->hide();
+}
+
+void QtMediaControl::preparePanelVideo()
+{
+    if (m_panelVideo && m_panelVideo->parentWidget() == m_display)
+        return;
+    delete m_panelVideo;
+    m_panelVideo = new QVideoWidget(m_display);
+    m_panelVideo->setObjectName(QStringLiteral("MediaPlayer1Display"));
+    m_panelVideo->setAccessibleName(QStringLiteral("окно видеа"));
+    m_panelVideo->setGeometry(m_displayRect.isValid() ? m_displayRect : m_display->rect());
 }

@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 #include "app/tapplication.h"
@@ -29,6 +30,38 @@ bool soundServerRunning()
     info.start(QStringLiteral("pactl"), {QStringLiteral("info")});
     return info.waitForFinished(5000) && info.exitStatus() == QProcess::NormalExit && info.exitCode() == 0;
 }
+
+// Opens the file and waits for the backend's verdict; a refusal raises, as from the open itself.
+void openAndWait(QtMediaControl& media)
+{
+    QString error;
+    media.setOpenHandler([&](const QString& text) { error = text; });
+    const auto unset = qScopeGuard([&] { media.setOpenHandler({}); });
+    media.open();
+    if (!QTest::qWaitFor([&] { return !media.opening(); }, 20000))
+        throw MediaError(QStringLiteral("no verdict on the open"));
+    if (!error.isEmpty())
+        throw MediaError(error);
+}
+
+// Counts how deep in nested event loops the window's timers ever ran: a handler waiting in one of its own holds
+// back the user's input meanwhile.
+class LoopDepth
+{
+public:
+    LoopDepth()
+    {
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout,
+                         [this] { m_deepest = std::max(m_deepest, QThread::currentThread()->loopLevel()); });
+        m_timer.start();
+    }
+    int deepest() const { return m_deepest; }
+
+private:
+    QTimer m_timer;
+    int m_deepest = 0;
+};
 
 } // namespace
 
@@ -198,7 +231,7 @@ private slots:
         QVERIFY(mediafiles::writeWav(file(QStringLiteral("long.wav")), 3000));
         QtMediaControl media;
         media.setFileName(file(QStringLiteral("long.wav")));
-        media.open();
+        openAndWait(media);
         QCOMPARE(media.length(), 3000);
         media.seek(1500);
         media.play();
@@ -234,7 +267,7 @@ private slots:
         media.setFileName(file(name));
         QString error;
         try {
-            media.open();
+            openAndWait(media);
         } catch (const MediaError& failure) {
             error = failure.message();
         }
@@ -246,9 +279,133 @@ private slots:
 
         // The control stays usable.
         media.setFileName(file(QStringLiteral("ok.wav")));
-        media.open();
+        openAndWait(media);
         QVERIFY(media.deviceOpen());
         QCOMPARE(media.length(), 500);
+    }
+
+    // A second open while the first still waits for its verdict: only the second file's verdict is told, and
+    // the device is what the second file makes of it, whatever the first one's backend still reports.
+    void anOpenPendingWhenTheNextStartsIsVoid_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<qint64>("length"); // 0: the second does not open
+        QTest::newRow("refused file, then a good one") << "track01.cda"
+                                                       << "ok.wav" << qint64(500);
+        QTest::newRow("good file, then a refused one") << "long.wav"
+                                                       << "track01.cda" << qint64(0);
+        QTest::newRow("good file, then another") << "long.wav"
+                                                 << "ok.wav" << qint64(500);
+    }
+    void anOpenPendingWhenTheNextStartsIsVoid()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(qint64, length);
+        QFile cda(file(QStringLiteral("track01.cda")));
+        QVERIFY(cda.open(QIODevice::WriteOnly));
+        cda.write("RIFF\x24\0\0\0CDDAfmt ", 16);
+        cda.close();
+        QVERIFY(mediafiles::writeWav(file(QStringLiteral("ok.wav")), 500));
+        QVERIFY(mediafiles::writeWav(file(QStringLiteral("long.wav")), 3000));
+
+        QtMediaControl media;
+        QStringList verdicts;
+        media.setOpenHandler(
+            [&](const QString& error) { verdicts << (error.isEmpty() ? QStringLiteral("opened") : error); });
+        media.setFileName(file(first));
+        media.open();
+        QVERIFY(media.opening());
+        media.play();
+        media.setFileName(file(second));
+        try {
+            media.open();
+        } catch (const MediaError& failure) {
+            verdicts << failure.message();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!media.opening(), 20000);
+        QCOMPARE(verdicts.size(), 1);
+        QCOMPARE(verdicts[0] == QLatin1String("opened"), length != 0);
+        QCOMPARE(media.deviceOpen(), length != 0);
+        if (length != 0) {
+            QCOMPARE(media.length(), length);
+            QCOMPARE(media.mode(), MediaControl::Mode::Stopped);
+            QCOMPARE(media.position(), 0);
+        }
+    }
+
+    // Commands given while the file loads are carried out, in their order, once it has loaded.
+    void commandsWhileTheFileLoadsTakeEffectOnceLoaded_data()
+    {
+        QTest::addColumn<QStringList>("commands");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<qint64>("from"); // the position is past this once loaded; -1: it stays at the start
+        QTest::newRow("play") << QStringList({"play"}) << int(MediaControl::Mode::Playing) << qint64(0);
+        QTest::newRow("seek, play") << QStringList({"seek", "play"}) << int(MediaControl::Mode::Playing)
+                                    << qint64(1500);
+        QTest::newRow("play, stop") << QStringList({"play", "stop"}) << int(MediaControl::Mode::Stopped) << qint64(-1);
+        QTest::newRow("play, pause") << QStringList({"play", "pause"}) << int(MediaControl::Mode::Paused) << qint64(-1);
+    }
+    void commandsWhileTheFileLoadsTakeEffectOnceLoaded()
+    {
+        QFETCH(QStringList, commands);
+        QFETCH(int, mode);
+        QFETCH(qint64, from);
+        QVERIFY(mediafiles::writeWav(file(QStringLiteral("long.wav")), 3000));
+        QtMediaControl media;
+        media.setFileName(file(QStringLiteral("long.wav")));
+        media.open();
+        QVERIFY(media.opening());
+        for (const QString& command : commands) {
+            if (command == QLatin1String("play"))
+                media.play();
+            else if (command == QLatin1String("stop"))
+                media.stop();
+            else if (command == QLatin1String("pause"))
+                media.pauseToggle();
+            else
+                media.seek(1500);
+        }
+        QCOMPARE(int(media.mode()), mode);
+        QTRY_VERIFY_WITH_TIMEOUT(!media.opening(), 20000);
+        QVERIFY(media.deviceOpen());
+        QCOMPARE(media.length(), 3000);
+        QCOMPARE(int(media.mode()), mode);
+        if (from >= 0) {
+            QTRY_VERIFY_WITH_TIMEOUT(media.position() > from, 10000);
+        } else {
+            QTest::qWait(300);
+            QCOMPARE(media.position(), 0);
+        }
+    }
+
+    // The presses that open a file return before the backend has decided it, and no handler waits in an
+    // event loop of its own meanwhile; the tracks still play and the list moves on.
+    void pressesThatOpenAFileReturnAtOnce()
+    {
+        QTemporaryDir folder;
+        for (const char* name : {"1.mp3", "2.mp3"}) {
+            const QString failure =
+                mediafiles::writeMp3(QDir(folder.path()).filePath(QString::fromLatin1(name)), 5000, {true, 2, true});
+            QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        }
+        TestWorld world;
+        QVERIFY(world.start());
+        Ui::MusicPage& page = openFolder(world, folder.path(), true);
+        MediaControl& media = world.platform->get<MediaControl>();
+        const LoopDepth depth;
+        QTest::mouseClick(page.SpeedButton3, Qt::LeftButton);
+        QVERIFY(media.opening());
+        QTRY_VERIFY_WITH_TIMEOUT(media.position() > 0, 20000);
+        QTRY_VERIFY(page.MPBar->maximum() >= 4000);
+        QTest::mouseClick(page.SpeedButton4, Qt::LeftButton);
+        QVERIFY(media.opening());
+        QCOMPARE(page.ListBox1->currentRow(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(media.position() > 0, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(world.features().player().Playing, 0, 20000);
+        QVERIFY2(world.dialogs.errors().isEmpty(), qPrintable(world.dialogs.errors().join('\n')));
+        QCOMPARE(depth.deepest(), 0);
     }
 };
 

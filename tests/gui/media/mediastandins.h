@@ -9,7 +9,8 @@
 #include "media/webbrowser.h"
 
 // The media control as a log of the commands it was given, with a track of a chosen length whose position a
-// test moves. Files named in `failing` do not open, with the backend's kind of text.
+// test moves. Files named in `failing` do not open, with the backend's kind of text. An open decides at once,
+// or with `decideLater` stays pending until the test gives the verdict (decide()).
 class RecordingMediaControl final : public MediaControl
 {
 public:
@@ -18,14 +19,31 @@ public:
     void open() override
     {
         open_ = false;
+        pending = false;
         currentMode = Mode::NotReady;
         log << QStringLiteral("open ") + name;
-        if (failing.contains(QFileInfo(name).fileName()))
+        if (!decideLater && failing.contains(QFileInfo(name).fileName()))
             throw MediaError(QStringLiteral("Could not determine type of stream."));
         open_ = true;
+        pending = decideLater;
         currentMode = Mode::Stopped;
         at = 0;
         lengthKnown = !lengthUnknownAfterOpen;
+    }
+    bool opening() const override { return pending; }
+    void setOpenHandler(std::function<void(const QString& error)> handler) override { openHandler = handler; }
+    /// The backend's verdict on the pending open: `failing` decides it.
+    void decide()
+    {
+        pending = false;
+        QString error;
+        if (failing.contains(QFileInfo(name).fileName())) {
+            error = QStringLiteral("Could not determine type of stream.");
+            open_ = false;
+            currentMode = Mode::NotReady;
+        }
+        if (openHandler)
+            openHandler(error);
     }
     bool deviceOpen() const override { return open_; }
     void play() override
@@ -96,6 +114,9 @@ public:
     bool lengthKnown = true;
     qint64 at = 0;
     Mode currentMode = Mode::NotReady;
+    bool decideLater = false;
+    bool pending = false;
+    std::function<void(const QString&)> openHandler;
 
 private:
     void require() const

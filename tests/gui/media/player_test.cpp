@@ -639,6 +639,95 @@ private slots:
         QCOMPARE(w.media->mode(), MediaControl::Mode::Playing);
     }
 
+    // The backend decides an open after the press has returned. Until then the ticks leave the strip alone (an
+    // end standing from the track before must not move the list on); the verdict shows the track's length and
+    // puts the handle at its start.
+    void anOpenDecidedLaterShowsTheTrackOnItsVerdict()
+    {
+        PlayerWorld w({"a.mp3", "b.mp3"});
+        QVERIFY(w.started);
+        w.media->decideLater = true;
+        w.chooseFolder();
+        const int maximum = w.page().MPBar->maximum();
+        w.page().BitBtn12->move(200, w.page().BitBtn12->y());
+        w.media->take();
+        w.click(w.page().SpeedButton3);
+        QCOMPARE(w.media->take(), QStringList({"open " + w.file("a.mp3"), "play"}));
+        QVERIFY(w.media->opening());
+        QCOMPARE(w.player().Playing, 1);
+        QCOMPARE(w.page().SpeedButton3->text(), QStringLiteral("стоп"));
+        QVERIFY(w.page().MediaPlayer1Pause->isEnabled());
+
+        w.trackEnds();
+        w.player().PlayerTick();
+        w.player().Timer4Timer();
+        QVERIFY(w.media->take().isEmpty());
+        QCOMPARE(w.page().ListBox1->currentRow(), 0);
+        QCOMPARE(w.page().MPBar->maximum(), maximum);
+        QCOMPARE(w.page().BitBtn12->x(), 200);
+
+        w.media->at = 0;
+        w.media->decide();
+        QCOMPARE(w.page().MPBar->maximum(), 994000);
+        QCOMPARE(w.page().BitBtn12->x(), 0);
+        QVERIFY(w.page().MediaPlayer1Pause->isEnabled());
+        QVERIFY2(w.world.dialogs.errors().isEmpty(), qPrintable(w.world.dialogs.errors().join('\n')));
+        QCOMPARE(w.player().Playing, 1);
+    }
+
+    // A file the backend refuses after the press has returned is reported with the backend's text and leaves
+    // the player as an open that failed at once does: "играть" keeps its caption but the list is not playing,
+    // a failed "след." leaves it as it was, and the ticks do nothing until the next press.
+    void aFileRefusedAfterThePressIsReportedAsAtOnce_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("playing");
+        QTest::newRow("play pressed") << QStringLiteral("play") << 0;
+        QTest::newRow("next pressed while playing") << QStringLiteral("next") << 1;
+        QTest::newRow("stopped before the verdict") << QStringLiteral("play, stop") << 0;
+    }
+    void aFileRefusedAfterThePressIsReportedAsAtOnce()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, playing);
+        PlayerWorld w({"a.mp3", "bad.mp3", "c.mp3"});
+        QVERIFY(w.started);
+        w.media->failing << QStringLiteral("bad.mp3");
+        w.media->decideLater = true;
+        w.chooseFolder();
+        if (how == QLatin1String("next")) {
+            w.click(w.page().SpeedButton3);
+            w.media->decide();
+            w.player().SpeedButton4Click();
+        } else {
+            w.page().ListBox1->setCurrentRow(1);
+            w.click(w.page().SpeedButton3);
+            if (how == QLatin1String("play, stop"))
+                w.click(w.page().SpeedButton3);
+        }
+        QVERIFY(w.media->opening());
+        QVERIFY(w.world.dialogs.errors().isEmpty());
+        w.media->decide();
+        QCOMPARE(w.world.dialogs.errors(), QStringList({"Could not determine type of stream."}));
+        QCOMPARE(w.player().Playing, playing);
+        QCOMPARE(w.page().SpeedButton3->text(),
+                 how == QLatin1String("play, stop") ? QStringLiteral("играть") : QStringLiteral("стоп"));
+        QCOMPARE(w.page().Label7->text(), QStringLiteral("bad.mp3"));
+        QVERIFY(!w.page().MediaPlayer1Pause->isEnabled());
+        QVERIFY(!w.page().MediaPlayer1Stop->isEnabled());
+        w.media->take();
+        w.player().PlayerTick();
+        w.player().Timer4Timer();
+        QVERIFY(w.media->take().isEmpty());
+
+        if (playing == 0) {
+            w.media->decideLater = false;
+            w.player().SpeedButton4Click();
+            QCOMPARE(w.media->take(), QStringList({"open " + w.file("c.mp3"), "play"}));
+            QCOMPARE(w.media->mode(), MediaControl::Mode::Playing);
+        }
+    }
+
     void videoOutputFollowsTheCheckBoxAndEveryOpen()
     {
         PlayerWorld w({"film.avi"});

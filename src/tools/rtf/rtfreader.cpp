@@ -56,9 +56,10 @@ struct GroupState
     Paragraph paragraph;     // the paragraph formatting (its runs stay empty)
     int unicodeSkip = 1;
     bool inTable = false;
-    bool starred = false; // \* seen: the next control word opens a destination that may be skipped
-    bool owner = false;   // this group opened its destination (and ends it)
-    qsizetype start = 0;  // where the group's brace stands
+    bool starred = false;     // \* seen: the next control word opens a destination that may be skipped
+    bool owner = false;       // this group opened its destination (and ends it)
+    qsizetype start = 0;      // where the group's brace stands
+    quint64 shownAtStart = 0; // what the text had shown when the brace opened
 };
 
 struct Font
@@ -465,6 +466,7 @@ private:
         inner.starred = false;
         inner.owner = false;
         inner.start = m_pos - 1;
+        inner.shownAtStart = m_shown;
         m_stack.push_back(std::move(inner));
     }
 
@@ -982,7 +984,11 @@ private:
     bool openDestination(Destination destination)
     {
         GroupState& s = state();
-        if (s.destination != Destination::Text || m_stack.size() < 2) {
+        // A group kept as its bytes from its brace on must not also have shown something in the text before
+        // its destination word (as in "{\*text\word ...}"): the next open would read that text twice.
+        const bool keptFromBrace = destination == Destination::Carry || destination == Destination::CarryHeader ||
+                                   destination == Destination::Picture;
+        if (s.destination != Destination::Text || m_stack.size() < 2 || (keptFromBrace && m_shown != s.shownAtStart)) {
             s.destination = Destination::Skip;
             return false;
         }
@@ -998,6 +1004,7 @@ private:
             return;
         commitRun();
         m_paragraph.runs.push_back({{}, currentFormat(), std::move(embedded)});
+        ++m_shown;
         m_afterParagraph = false;
     }
 
@@ -1132,6 +1139,7 @@ private:
             m_formatChanged = false;
         }
         m_runText += keptText(text);
+        ++m_shown;
         m_afterParagraph = false;
     }
 
@@ -1178,6 +1186,7 @@ private:
         flushBytes();
         commitRun();
         pushParagraph(cellEnd);
+        ++m_shown;
         m_afterParagraph = true;
     }
 
@@ -1293,7 +1302,8 @@ private:
     QString m_fieldInstruction;
     TabStop::Kind m_tabKind = TabStop::Kind::Left;
     bool m_pageBreakPending = false;
-    int m_table = -1; // the table the paragraphs go into, -1 none
+    quint64 m_shown = 0; // counts what the text has shown: runs, embedded parts and paragraph ends
+    int m_table = -1;    // the table the paragraphs go into, -1 none
     int m_row = 0;
     int m_column = 0;
     std::vector<TableCell> m_rowCells;

@@ -559,7 +559,13 @@ INSTANTIATE_TEST_SUITE_P(
             "{\\rtf1{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset128 MS Mincho;}}\\f0\\hich\\af1\\dbch\\af1 "
             "\\'82\\'a0\\loch a\\'e9}",
             {QStringLiteral("あaé")},
-            [](const Content&) {}}),
+            [](const Content&) {}},
+        // Text shown between a group's brace and its destination word is not carried as well: the next open
+        // would show it twice.
+        ElementCase{"textBeforeTheDestinationWordIsShownOnce",
+                    "{\\rtf1 a{\\*zz\\unknownword skip}{x{\\*\\footnote f}}b\\par}",
+                    {QStringLiteral("azzxb")},
+                    [](const Content&) {}}),
     [](const ::testing::TestParamInfo<ElementCase>& info) { return std::string(info.param.name); });
 
 // A file whose carried groups refer to its fonts and colours keeps those at their numbers, and its own typefaces

@@ -714,6 +714,13 @@ private:
             }
             break;
         case Word::FontTable:
+            // The first font table is the file's: a later one (only a damaged file has one) would give the text
+            // fonts that the table kept for the save does not hold.
+            if (m_fontTableRead) {
+                s.destination = Destination::Skip;
+                break;
+            }
+            m_fontTableRead = true;
             s.destination = Destination::FontTable;
             s.owner = true;
             m_fontTableStart = m_pos;
@@ -1294,6 +1301,7 @@ private:
     int m_bytesCodePage = 0;
 
     qsizetype m_fontTableStart = 0;
+    bool m_fontTableRead = false;
     QByteArray m_pictureType;
     QByteArray m_pictureBytes;
     int m_pictureNibble = -1;

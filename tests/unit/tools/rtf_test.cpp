@@ -565,6 +565,11 @@ INSTANTIATE_TEST_SUITE_P(
         ElementCase{"textBeforeTheDestinationWordIsShownOnce",
                     "{\\rtf1 a{\\*zz\\unknownword skip}{x{\\*\\footnote f}}b\\par}",
                     {QStringLiteral("azzxb")},
+                    [](const Content&) {}},
+        // Only a damaged file has a second font table; the first one is the file's.
+        ElementCase{"aSecondFontTableIsPassedOver",
+                    "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 Times;}}a{\\fonttbl{\\f0 Arial;}}b\\chftn20 \\'c4\\par}",
+                    {QStringLiteral("abД")},
                     [](const Content&) {}}),
     [](const ::testing::TestParamInfo<ElementCase>& info) { return std::string(info.param.name); });
 

@@ -37,23 +37,9 @@ unset LC_ALL
 logs="$BUILD_DIR/bench-logs"
 rm -rf "$logs"
 
-# The player's benchmarks play into a private PulseAudio server with a null sink, as the tests do, started unless
-# this run has one already and stopped when the run ends; the user's own sound server is never asked.
-if [ -z "${TROMBUS_PULSE_DIR:-}" ] && command -v pulseaudio >/dev/null; then
-    TROMBUS_PULSE_DIR=$(mktemp -d "${TMPDIR:-/tmp}/trombus-pulse.XXXXXX")
-    export TROMBUS_PULSE_DIR PULSE_RUNTIME_PATH="$TROMBUS_PULSE_DIR" PULSE_SERVER="unix:$TROMBUS_PULSE_DIR/native"
-    stop_pulse() {
-        pulseaudio -k 2>/dev/null || true
-        rm -rf "$TROMBUS_PULSE_DIR"
-    }
-    trap stop_pulse EXIT
-    trap 'exit 130' INT
-    trap 'exit 143' TERM
-    pulseaudio -n -D --exit-idle-time=-1 --use-pid-file=yes --log-target=file:"$TROMBUS_PULSE_DIR/log" \
-        --load="module-null-sink sink_name=null" \
-        --load="module-native-protocol-unix auth-anonymous=1 socket=$TROMBUS_PULSE_DIR/native" ||
-        echo "bench: no private sound server; the player's figures use the backend's fallback" >&2
-fi
+# The player's benchmarks play into a private PulseAudio server with a null sink, as the tests do.
+. scripts/private-pulse.sh
+start_private_pulse "bench: no private sound server; the player's figures use the backend's fallback"
 
 set -- sh tests/support/run-under-wm.sh --timeout 1500 \
     python3 tests/bench/bench_report.py "$BUILD_DIR/tests/bench" --log "$logs" "$@"

@@ -11,23 +11,9 @@ unset LC_ALL LC_NUMERIC LANGUAGE
 if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] && command -v dbus-run-session >/dev/null; then
     exec dbus-run-session -- "$0" "$@"
 fi
-# The null sink is a private PulseAudio server in a folder of its own, started unless this run has one already
-# and stopped when the run ends; the user's own sound server is never asked.
-if [ -z "${TROMBUS_PULSE_DIR:-}" ] && command -v pulseaudio >/dev/null; then
-    TROMBUS_PULSE_DIR=$(mktemp -d "${TMPDIR:-/tmp}/trombus-pulse.XXXXXX")
-    export TROMBUS_PULSE_DIR PULSE_RUNTIME_PATH="$TROMBUS_PULSE_DIR" PULSE_SERVER="unix:$TROMBUS_PULSE_DIR/native"
-    stop_pulse() {
-        pulseaudio -k 2>/dev/null || true
-        rm -rf "$TROMBUS_PULSE_DIR"
-    }
-    trap stop_pulse EXIT
-    trap 'exit 130' INT
-    trap 'exit 143' TERM
-    pulseaudio -n -D --exit-idle-time=-1 --use-pid-file=yes --log-target=file:"$TROMBUS_PULSE_DIR/log" \
-        --load="module-null-sink sink_name=null" \
-        --load="module-native-protocol-unix auth-anonymous=1 socket=$TROMBUS_PULSE_DIR/native" ||
-        echo "test.sh: no private sound server; the sound tests will be skipped" >&2
-fi
+# The null sink: a private PulseAudio server for this run.
+. scripts/private-pulse.sh
+start_private_pulse "test.sh: no private sound server; the sound tests will be skipped"
 status=0
 # ctest runs what is built; the GoogleTest programs list their cases while they are built.
 if cmake --build "$BUILD_DIR"; then

@@ -4,12 +4,11 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include <csignal>
 #include <functional>
 #include <map>
-#include <sys/resource.h>
 
 #include "app/tapplication.h"
+#include "filesizelimit.h"
 #include "forms/companiongroup.h"
 #include "forms/notepadgroup.h"
 #include "testworld.h"
@@ -19,35 +18,6 @@
 #include "ui_NotepadGroup.h"
 
 namespace {
-
-// While it lives, no file of this process may grow past `bytes`, as on a disk that is full: a write past it
-// fails with EFBIG instead of stopping the process.
-class FileSizeLimit final
-{
-public:
-    explicit FileSizeLimit(qint64 bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = m_saved;
-        small.rlim_cur = rlim_t(bytes);
-        m_set = setrlimit(RLIMIT_FSIZE, &small) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_handler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-    bool set() const { return m_set; }
-
-private:
-    rlimit m_saved{};
-    void (*m_handler)(int) = SIG_DFL;
-    bool m_set = false;
-};
 
 QByteArray fileBytes(const QString& path)
 {

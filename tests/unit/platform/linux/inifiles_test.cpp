@@ -1,6 +1,7 @@
 #include "platform/inifiles.h"
 #include "platform/linux/caseless.h"
 #include "platform/linux/inidocument.h"
+#include "support/filesizelimit.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -9,13 +10,11 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 
-#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <tuple>
 
@@ -485,35 +484,6 @@ INSTANTIATE_TEST_SUITE_P(
                       "\xEF\xBB\xBF[A]\nx=3\ny=2\n"},
         WriteSequence{"Windows1251File", "[\xC0]\nk=\xE1\n", {{"А", "n", "в"}}, "[А]\nk=б\nn=в\n"}),
     [](const auto& info) { return std::string(info.param.label); });
-
-// While it lives, no file of this process may grow past `bytes`, as on a full disk: a write past it fails with
-// EFBIG instead of stopping the process.
-class FileSizeLimit final
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = m_saved;
-        small.rlim_cur = bytes;
-        m_set = setrlimit(RLIMIT_FSIZE, &small) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_handler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-    bool set() const { return m_set; }
-
-private:
-    rlimit m_saved{};
-    void (*m_handler)(int) = SIG_DFL;
-    bool m_set = false;
-};
 
 // A write that cannot be finished leaves the file whole as it was, and neither the readers nor the next write
 // see the entry that was not stored.

@@ -27,7 +27,7 @@
 // (X keycode 49) types "ё" there, and the window also opens or closes its console on it.
 namespace {
 
-bool run(const QString& program, const QStringList& arguments)
+bool runSucceeds(const QString& program, const QStringList& arguments)
 {
     QProcess process;
     process.start(program, arguments);
@@ -45,15 +45,15 @@ QString output(const QString& program, const QStringList& arguments)
 /// Keys pressed on the keyboard, as X key names ("Cyrillic_io", "Return").
 bool pressKeys(const QStringList& keys)
 {
-    return run(QStringLiteral("xdotool"),
-               QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("30")} + keys);
+    return runSucceeds(QStringLiteral("xdotool"),
+                       QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("30")} + keys);
 }
 
 /// Text typed on the keyboard, each character by the key that carries it on the current layout.
 bool typeText(const QString& text)
 {
-    return run(QStringLiteral("xdotool"),
-               {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), text});
+    return runSucceeds(QStringLiteral("xdotool"),
+                       {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), text});
 }
 
 QString textOf(QWidget* widget)
@@ -129,8 +129,9 @@ bool focusByClick(QWidget* control)
     if (!QTest::qWaitFor([&] { return control->isVisible(); }, 5000))
         return false;
     const QPoint at = control->mapToGlobal(QPoint(qMin(20, control->width() / 2), control->height() / 2));
-    if (!run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
-                                         QStringLiteral("click"), QStringLiteral("1")}))
+    if (!runSucceeds(QStringLiteral("xdotool"),
+                     {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
+                      QStringLiteral("click"), QStringLiteral("1")}))
         return false;
     return QTest::qWaitFor(
         [&] { return QApplication::focusWidget() == control || control->isAncestorOf(QApplication::focusWidget()); },
@@ -153,7 +154,7 @@ private slots:
     {
         const QString display = qEnvironmentVariable("DISPLAY");
         QVERIFY(!display.isEmpty());
-        QVERIFY(run(QStringLiteral("setxkbmap"), {QStringLiteral("-display"), display, QStringLiteral("ru")}));
+        QVERIFY(runSucceeds(QStringLiteral("setxkbmap"), {QStringLiteral("-display"), display, QStringLiteral("ru")}));
         // The physical key left of "1" carries "ё" now.
         QVERIFY(output(QStringLiteral("xmodmap"), {QStringLiteral("-pke")})
                     .contains(QRegularExpression(QStringLiteral("keycode +49 = Cyrillic_io Cyrillic_IO"))));

@@ -9,6 +9,7 @@
 #include "app/statistics.h"
 #include "app/tapplication.h"
 #include "app/trayicon.h"
+#include "closepaths.h"
 #include "common/apptitle.h"
 #include "common/colors.h"
 #include "console/launchercontroller.h"
@@ -39,37 +40,7 @@ QByteArray fileBytes(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The ways the user closes the window.
-enum class ClosePath
-{
-    WindowClose, // the title bar's close box or Alt+F4: the window system's close request
-    ExitButton,
-    TrayClose,
-    ConsoleQuietClose,
-};
-
-void closeBy(TestWorld& world, ClosePath path)
-{
-    switch (path) {
-    case ClosePath::WindowClose:
-        world.form1().windowHandle()->close();
-        return;
-    case ClosePath::ExitButton:
-        QTest::mouseClick(world.ui().BitBtn3, Qt::LeftButton);
-        return;
-    case ClosePath::TrayClose:
-        world.ui().N2->trigger();
-        return;
-    case ClosePath::ConsoleQuietClose:
-        world.ui().console->setText(QStringLiteral("close 1"));
-        world.ui().conbut->click();
-        return;
-    }
-}
-
 } // namespace
-
-Q_DECLARE_METATYPE(ClosePath)
 
 class LifecycleTest : public QObject
 {

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "app/tapplication.h"
+#include "digitentry.h"
 #include "fakeclock.h"
 #include "privatebus.h"
 #include "recordingservices.h"
@@ -32,15 +33,6 @@ const Desktop Xfce{QStringLiteral("org.xfce.SessionManager"),
                    QStringLiteral("/org/xfce/SessionManager"),
                    QStringLiteral("org.xfce.Session.Manager"),
                    {QStringLiteral("Logout"), QStringLiteral("Restart"), QStringLiteral("Shutdown")}};
-
-void typeInto(QLineEdit* edit, const QString& digits)
-{
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    for (QChar c : digits)
-        QTest::keyClick(edit, c.toLatin1());
-}
 
 } // namespace
 

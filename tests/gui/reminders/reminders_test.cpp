@@ -8,6 +8,7 @@
 #include "app/tapplication.h"
 #include "common/errorreport.h"
 #include "common/errors.h"
+#include "digitentry.h"
 #include "fakeclock.h"
 #include "recordingservices.h"
 #include "reminders/tmessia.h"
@@ -60,16 +61,6 @@ struct Run
 QStringList texts(TNumEdit* h, TNumEdit* m, TNumEdit* s)
 {
     return {h->text(), m->text(), s->text()};
-}
-
-// Replaces a field's text the way a user does: select all, Backspace, type.
-void typeInto(QLineEdit* edit, const QString& digits)
-{
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    for (QChar c : digits)
-        QTest::keyClick(edit, c.toLatin1());
 }
 
 // Types any text (Cyrillic too) one key event per character.

@@ -74,9 +74,9 @@ bool realClick(QWidget* widget)
     return process.waitForFinished(10000) && process.exitCode() == 0;
 }
 
-struct ClipboardWorld
+struct X11ClipboardWorld
 {
-    ClipboardWorld()
+    X11ClipboardWorld()
     {
         started = world.start();
         world.ui().TabbedNotebook1->setCurrentWidget(world.ui().PageMain);
@@ -97,7 +97,7 @@ class ClipboardX11Test : public QObject
 private slots:
     void textOfAnotherProgramIsShown()
     {
-        ClipboardWorld run;
+        X11ClipboardWorld run;
         QVERIFY(run.started);
         ClipboardOwner owner(QStringLiteral("из другой программы"));
         QVERIFY(owner.said("ready"));
@@ -110,7 +110,7 @@ private slots:
 
     void emptyingTakesTheClipboardFromItsOwner()
     {
-        ClipboardWorld run;
+        X11ClipboardWorld run;
         QVERIFY(run.started);
         ClipboardOwner owner(QStringLiteral("уйдёт"));
         QVERIFY(owner.said("ready"));
@@ -129,7 +129,7 @@ private slots:
 
     void helpButtonGrabsTheWholeScreen()
     {
-        ClipboardWorld run;
+        X11ClipboardWorld run;
         QVERIFY(run.started);
         QTest::mouseClick(run.form().Button1, Qt::LeftButton);
         QCOMPARE(run.world.dialogs.messages(), QStringList{QStringLiteral("Вывод содержимого буфера.")});

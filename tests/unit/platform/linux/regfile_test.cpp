@@ -1,3 +1,4 @@
+#include "filebytes.h"
 #include "platform/linux/livesystem.h"
 #include "platform/linux/regfile.h"
 #include "platform/registry.h"
@@ -19,12 +20,6 @@ using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::SizeIs;
 using ::testing::StartsWith;
-
-std::string readBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 struct FileText
 {

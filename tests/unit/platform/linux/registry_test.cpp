@@ -1,3 +1,4 @@
+#include "filebytes.h"
 #include "platform/inifiles.h"
 #include "platform/linux/livesystem.h"
 #include "platform/registry.h"
@@ -22,12 +23,6 @@ using platform::Hive;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::UnorderedElementsAre;
-
-std::string readBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void writeBytes(const std::string& path, const std::string& bytes)
 {

@@ -14,7 +14,7 @@ namespace {
 using Occasion = StoredValues::Occasion;
 
 // Owners whose values write what was applied into one journal; "bad" cannot be applied.
-struct Journal
+struct StoreJournal
 {
     QStringList entries;
     StoredValues values;
@@ -50,7 +50,7 @@ TEST(StoredValues, AreReadAndAppliedOneAtATimeInTheOrdersSequence)
         {{{"width", "30"}}, {"left=", "top=", "width=30"}, false},
     };
     for (const Case& c : cases) {
-        Journal journal;
+        StoreJournal journal;
         // Declared by two owners, in another sequence than the order's.
         journal.values.add({journal.value("width"), journal.value("left")});
         journal.values.add({journal.value("top")});
@@ -72,7 +72,7 @@ TEST(StoredValues, AreReadAndAppliedOneAtATimeInTheOrdersSequence)
 
 TEST(StoredValues, StoreWritesTheOrdersValuesAndLeavesThoseWithNothingToStore)
 {
-    Journal journal;
+    StoreJournal journal;
     journal.values.add({journal.value("left"), journal.value("top", "0"), journal.value("width")});
     journal.live = {{"left", QStringLiteral("5")}, {"top", std::nullopt}, {"width", QString()}};
     QStringList written;
@@ -89,7 +89,7 @@ TEST(StoredValues, StoreWritesTheOrdersValuesAndLeavesThoseWithNothingToStore)
 
 TEST(StoredValues, AnOrderTheOwnersDoNotAnswerIsAFaultOfTheProgram)
 {
-    Journal journal;
+    StoreJournal journal;
     journal.values.add({journal.value("left"), {.name = "mark", .firstRunText = "1"}});
     const auto read = [](const QString&) { return QString(); };
     const auto write = [](const QString&, const QString&) {};

@@ -10,14 +10,9 @@
 #include "platform/registry.h"
 #include "recordingprograms.h"
 
-using Call = RecordingPrograms::Call;
-
-void PrintTo(const Call& call, std::ostream* out)
-{
-    *out << call.program.toStdString() << " [" << call.arguments.join(QStringLiteral("|")).toStdString() << "]";
-}
-
 namespace {
+
+using Call = RecordingPrograms::Call;
 
 using platform::Hive;
 

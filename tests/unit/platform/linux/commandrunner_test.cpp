@@ -5,14 +5,9 @@
 #include "platform/commandrunner.h"
 #include "recordingprograms.h"
 
-using Call = RecordingPrograms::Call;
-
-void PrintTo(const Call& call, std::ostream* out)
-{
-    *out << call.program.toStdString() << " [" << call.arguments.join(QStringLiteral("|")).toStdString() << "]";
-}
-
 namespace {
+
+using Call = RecordingPrograms::Call;
 
 // The real runner over a private search path of recording programs.
 class CommandRunnerTest : public testing::Test

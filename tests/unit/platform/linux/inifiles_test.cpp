@@ -1,3 +1,4 @@
+#include "filebytes.h"
 #include "platform/inifiles.h"
 #include "platform/linux/caseless.h"
 #include "platform/linux/inidocument.h"
@@ -22,17 +23,6 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-std::string readBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 class IniFilesTest : public ::testing::Test
 {

@@ -16,19 +16,19 @@
 namespace {
 
 // One start of a recording program: which one, and the arguments it was given, byte for byte.
-struct Call
+struct OpenCall
 {
     QString program;
     QStringList arguments;
-    bool operator==(const Call&) const = default;
+    bool operator==(const OpenCall&) const = default;
 };
 
-void PrintTo(const Call& call, std::ostream* out)
+void PrintTo(const OpenCall& call, std::ostream* out)
 {
     *out << call.program.toStdString() << " [" << call.arguments.join(QStringLiteral("|")).toStdString() << "]";
 }
 
-using Calls = std::vector<Call>;
+using Calls = std::vector<OpenCall>;
 
 // The real opener over a private search path of recording programs, with the current folder, the home folder
 // and the configuration folders in a temporary folder, so nothing of the tester's desktop is started.
@@ -100,7 +100,7 @@ protected:
         for (const QString& entry : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
             if (entry.endsWith(QLatin1String(".part")))
                 continue;
-            Call call{m_labels.value(entry.section(QLatin1Char('.'), 0, 0).toInt()), {}};
+            OpenCall call{m_labels.value(entry.section(QLatin1Char('.'), 0, 0).toInt()), {}};
             const QDir arguments(dir.filePath(entry));
             for (int i = 1; QFile::exists(arguments.filePath(QString::number(i))); ++i) {
                 QFile argument(arguments.filePath(QString::number(i)));
@@ -200,7 +200,7 @@ TEST_P(OpenerNameTest, StartsWhatTheNameNames)
         return;
     }
     ASSERT_TRUE(started);
-    Call expected{QString::fromUtf8(row.program), {}};
+    OpenCall expected{QString::fromUtf8(row.program), {}};
     for (const char* argument : row.arguments)
         expected.arguments << expand(QString::fromUtf8(argument));
     EXPECT_EQ(waitForCalls(1), Calls{expected});
@@ -278,7 +278,7 @@ TEST_P(OpenerToolTest, ToolNameStartsTheDesktopsEquivalent)
         return;
     }
     ASSERT_TRUE(started);
-    Call expected{QString::fromUtf8(row.program), {}};
+    OpenCall expected{QString::fromUtf8(row.program), {}};
     for (const char* argument : row.arguments)
         expected.arguments << expand(QString::fromUtf8(argument));
     EXPECT_EQ(waitForCalls(1), Calls{expected});

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <ostream>
 #include <vector>
 
 // Programs that record each start (their name and arguments, byte for byte) in a private folder and do nothing
@@ -90,6 +91,12 @@ private:
     QString m_mkdir;
     QString m_mv;
 };
+
+// GoogleTest shows a recorded call as the program and its arguments.
+inline void PrintTo(const RecordingPrograms::Call& call, std::ostream* out)
+{
+    *out << call.program.toStdString() << " [" << call.arguments.join(QStringLiteral("|")).toStdString() << "]";
+}
 
 /// Makes the system's MIME database part of a private data folder, so that a test whose data folders are its
 /// own still knows the file types (and which types are kinds of which) and nothing else of the system.

@@ -714,9 +714,10 @@ private:
             }
             break;
         case Word::FontTable:
-            // The first font table is the file's: a later one (only a damaged file has one) would give the text
-            // fonts that the table kept for the save does not hold.
-            if (m_fontTableRead) {
+            // The first font table of the text is the file's: a later one, or one inside a picture or a skipped
+            // group (only a damaged file has them), would give the text fonts that the table kept for the save
+            // does not hold.
+            if (m_fontTableRead || s.destination != Destination::Text) {
                 s.destination = Destination::Skip;
                 break;
             }

@@ -52,8 +52,9 @@ struct GroupState
     QString link;
     bool listText = false;
     CharacterSet characterSet = CharacterSet::Low;
-    int associatedFont = -1; // \af: the font of \hich and \dbch text
-    Paragraph paragraph;     // the paragraph formatting (its runs stay empty)
+    int associatedFont = -1;                     // \af: the font of \hich and \dbch text
+    Paragraph paragraph;                         // the paragraph formatting (its runs stay empty)
+    TabStop::Kind tabKind = TabStop::Kind::Left; // of the next \tx
     int unicodeSkip = 1;
     bool inTable = false;
     bool starred = false;     // \* seen: the next control word opens a destination that may be skipped
@@ -329,6 +330,26 @@ const std::unordered_map<std::string_view, WordInfo>& words()
         return result;
     }();
     return table;
+}
+
+// Words whose effect outlasts the group they stand in: the document's code page and default font, and the
+// definition of the table row the text goes on with.
+bool reachesPastItsGroup(Word word)
+{
+    switch (word) {
+    case Word::Mac:
+    case Word::Pc:
+    case Word::Pca:
+    case Word::AnsiCodePage:
+    case Word::DefaultFont:
+    case Word::RowDefaults:
+    case Word::CellBorderSide:
+    case Word::BorderWidth:
+    case Word::CellEdge:
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool isLetter(char c)
@@ -680,6 +701,11 @@ private:
                 return;
             }
         }
+        // Inside a picture or a group kept or skipped whole (a footnote's own table, the row of a table nested in
+        // a cell) they belong to that group; the text around it must not change with them, nor a save that
+        // writes the group back change what the next open shows.
+        if (s.destination != Destination::Text && reachesPastItsGroup(info.word))
+            return;
         const int value = word.parameter.value_or(0);
         const bool on = !word.parameter || value != 0;
         m_formatChanged = true;
@@ -727,6 +753,12 @@ private:
             m_fontTableStart = m_pos;
             break;
         case Word::ColorTable:
+            // As with the font table, the first one of the text is the file's.
+            if (m_colorTableRead || s.destination != Destination::Text) {
+                s.destination = Destination::Skip;
+                break;
+            }
+            m_colorTableRead = true;
             s.destination = Destination::ColorTable;
             break;
         case Word::SkippedDestination:
@@ -833,18 +865,18 @@ private:
             s.paragraph.lineMultiple = value != 0;
             break;
         case Word::TabCenter:
-            m_tabKind = TabStop::Kind::Center;
+            s.tabKind = TabStop::Kind::Center;
             break;
         case Word::TabRight:
-            m_tabKind = TabStop::Kind::Right;
+            s.tabKind = TabStop::Kind::Right;
             break;
         case Word::TabDecimal:
-            m_tabKind = TabStop::Kind::Decimal;
+            s.tabKind = TabStop::Kind::Decimal;
             break;
         case Word::TabPosition:
             if (s.paragraph.tabs.size() < maxTabStops)
-                s.paragraph.tabs.push_back({std::max(0, length(value)), m_tabKind});
-            m_tabKind = TabStop::Kind::Left;
+                s.paragraph.tabs.push_back({std::max(0, length(value)), s.tabKind});
+            s.tabKind = TabStop::Kind::Left;
             break;
         case Word::PageBreakBefore:
             s.paragraph.pageBreakBefore = on;
@@ -908,14 +940,20 @@ private:
                 m_fontCodePage = value;
             break;
         case Word::Red:
+            if (s.destination != Destination::ColorTable)
+                break;
             m_red = std::clamp(value, 0, 255);
             m_colorGiven = true;
             break;
         case Word::Green:
+            if (s.destination != Destination::ColorTable)
+                break;
             m_green = std::clamp(value, 0, 255);
             m_colorGiven = true;
             break;
         case Word::Blue:
+            if (s.destination != Destination::ColorTable)
+                break;
             m_blue = std::clamp(value, 0, 255);
             m_colorGiven = true;
             break;
@@ -958,7 +996,7 @@ private:
             s.alignment = Qt::AlignLeft;
             s.paragraph = {};
             s.inTable = false;
-            m_tabKind = TabStop::Kind::Left;
+            s.tabKind = TabStop::Kind::Left;
             break;
         case Word::AlignLeft:
             s.alignment = Qt::AlignLeft;
@@ -1303,13 +1341,13 @@ private:
 
     qsizetype m_fontTableStart = 0;
     bool m_fontTableRead = false;
+    bool m_colorTableRead = false;
     QByteArray m_pictureType;
     QByteArray m_pictureBytes;
     int m_pictureNibble = -1;
     int m_pictureGoalWidth = 0, m_pictureGoalHeight = 0;
     int m_pictureScaleX = 100, m_pictureScaleY = 100;
     QString m_fieldInstruction;
-    TabStop::Kind m_tabKind = TabStop::Kind::Left;
     bool m_pageBreakPending = false;
     quint64 m_shown = 0; // counts what the text has shown: runs, embedded parts and paragraph ends
     int m_table = -1;    // the table the paragraphs go into, -1 none

@@ -566,6 +566,39 @@ INSTANTIATE_TEST_SUITE_P(
                     "{\\rtf1 a{\\*zz\\unknownword skip}{x{\\*\\footnote f}}b\\par}",
                     {QStringLiteral("azzxb")},
                     [](const Content&) {}},
+        // What stands inside a picture or a carried group (a nested table's row, a footnote's own table)
+        // belongs to it: the row around it keeps the cells its own row definition gave.
+        ElementCase{
+            "rowWordsInsideEmbeddedGroupsLeaveTheRowAlone",
+            "{\\rtf1\\trowd\\cellx1000\\cellx2500\\pard\\intbl A{\\pict\\wmetafile8\\trowd\\clbrdrt\\brdrw30"
+            "\\cellx1200 0102\\cell\\row}\\cell B{\\*\\footnote\\pard\\plain\\trowd\\cellx500\\pard\\intbl n\\cell"
+            "\\row}\\cell\\row\\pard after\\par}",
+            {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("after")},
+            [](const Content& c) {
+                ASSERT_EQ(c.paragraphs.size(), 3u);
+                ASSERT_EQ(c.tables.size(), 1u);
+                ASSERT_EQ(c.tables[0].rows.size(), 1u);
+                EXPECT_EQ(c.tables[0].rows[0], (std::vector<TableCell>{{1000, 0}, {2500, 0}}));
+                EXPECT_EQ(c.paragraphs[1].column, 1);
+                EXPECT_EQ(c.paragraphs[2].table, -1);
+                ASSERT_TRUE(embeddedRun(c, 0, Embedded::Kind::Carried));
+                ASSERT_TRUE(embeddedRun(c, 1, Embedded::Kind::Carried));
+            }},
+        // Nor do a carried group's code page, default font, colour table or tab kind reach the text after it.
+        ElementCase{
+            "documentWordsInsideCarriedGroupsStayThere",
+            "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 Times;}}{\\*\\unknown{\\colortbl;"
+            "\\red9;}\\ansicpg1252\\deff1}\\red7{\\colortbl;;\\red1\\green2\\blue3;}\\tqr{\\*\\x\\tqc}\\tx720\\cf2 "
+            "\\'c4\\tab b\\par}",
+            {QStringLiteral("Д\tb")},
+            [](const Content& c) {
+                ASSERT_EQ(c.paragraphs.size(), 1u);
+                EXPECT_EQ(c.paragraphs[0].tabs, (std::vector<TabStop>{{720, TabStop::Kind::Right}}));
+                const std::optional<CharFormat> format = formatOf(c, 0, QStringLiteral("b"));
+                ASSERT_TRUE(format);
+                EXPECT_EQ(format->family, QStringLiteral("Arial"));
+                EXPECT_EQ(format->foreground, QColor(1, 2, 3));
+            }},
         // Only a damaged file has a second font table; the first one is the file's.
         ElementCase{"aSecondFontTableIsPassedOver",
                     "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 Times;}}a{\\fonttbl{\\f0 Arial;}}b\\chftn20 \\'c4\\par}",

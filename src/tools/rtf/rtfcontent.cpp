@@ -30,6 +30,7 @@ constexpr int LineSpacingProperty = QTextFormat::UserProperty + 10;
 constexpr int CellBorderProperty = QTextFormat::UserProperty + 11;
 constexpr int CyrillicFontsProperty = QTextFormat::UserProperty + 12;
 constexpr int DefaultFontProperty = QTextFormat::UserProperty + 13;
+constexpr int CodePageProperty = QTextFormat::UserProperty + 14;
 
 // The document lays out in pixels of 1/96 inch; the file counts twips of 1/1440 inch.
 constexpr double TwipsPerPixel = 15.0;
@@ -420,6 +421,8 @@ void fill(QTextDocument& document, const Content& content)
     QTextFrameFormat root = document.rootFrame()->frameFormat();
     if (!content.header.isEmpty())
         root.setProperty(HeaderProperty, content.header);
+    if (content.codePage != 0)
+        root.setProperty(CodePageProperty, content.codePage);
     if (!content.fontEntries.isEmpty()) {
         root.setProperty(FontEntriesProperty, content.fontEntries);
         root.setProperty(FontCountProperty, content.fontCount);
@@ -466,6 +469,7 @@ Content describe(const QTextDocument& document)
     Content content;
     const QTextFrameFormat root = document.rootFrame()->frameFormat();
     content.header = root.property(HeaderProperty).toByteArray();
+    content.codePage = root.intProperty(CodePageProperty);
     content.fontEntries = root.property(FontEntriesProperty).toByteArray();
     content.fontCount = content.fontEntries.isEmpty() ? 0 : root.intProperty(FontCountProperty);
     content.defaultFont = content.fontEntries.isEmpty() ? 0 : root.intProperty(DefaultFontProperty);

@@ -135,9 +135,10 @@ struct Content
     // tables, document information...), and its font and colour tables, which those and the carried groups of
     // the text refer to by number.
     QByteArray header;
-    QByteArray fontEntries;                             // the font table's entries as they stood
-    int fontCount = 0;                                  // one more than the highest font number among them
-    int defaultFont = 0;                                // the file's \\deff
+    QByteArray fontEntries; // the font table's entries as they stood
+    int fontCount = 0;      // one more than the highest font number among them
+    int defaultFont = 0;    // the file's \\deff
+    int codePage = 0;       // the file's code page, which those tables and groups are in; 0: the notepad's own
     std::vector<std::pair<int, QString>> cyrillicFonts; // those of them in Windows-1251: number and typeface
     std::vector<QColor> colors; // the colour table's entries after the automatic one; invalid: automatic
 

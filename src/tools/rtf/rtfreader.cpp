@@ -435,12 +435,14 @@ public:
         }
         finish();
         m_content.defaultFont = m_defaultFont;
+        m_content.codePage = m_codePage;
         if (m_colors.size() > 1)
             m_content.colors.assign(m_colors.begin() + 1, m_colors.end());
         if (!carriesGroups(m_content)) {
             m_content.fontEntries.clear();
             m_content.fontCount = 0;
             m_content.defaultFont = 0;
+            m_content.codePage = 0;
             m_content.cyrillicFonts.clear();
             m_content.colors.clear();
         }
@@ -715,17 +717,17 @@ private:
         case Word::ShownDestination:
             break;
         case Word::Mac:
-            m_codePage = 10000;
+            setCodePage(10000);
             break;
         case Word::Pc:
-            m_codePage = 437;
+            setCodePage(437);
             break;
         case Word::Pca:
-            m_codePage = 850;
+            setCodePage(850);
             break;
         case Word::AnsiCodePage:
             if (value > 0)
-                m_codePage = value;
+                setCodePage(value);
             break;
         case Word::DefaultFont:
             m_defaultFont = value;
@@ -1023,6 +1025,14 @@ private:
             appendText(QString(QChar(info.character)));
             break;
         }
+    }
+
+    // The file's code page is one for the whole file, and its font table and the groups carried from it are
+    // written back under it: it is set in the file's header, before the font table and the text.
+    void setCodePage(int codePage)
+    {
+        if (!m_fontTableRead && m_shown == 0)
+            m_codePage = codePage;
     }
 
     // A destination opened in the text becomes this group's own; anywhere else (inside a group kept or skipped

@@ -198,7 +198,11 @@ QByteArray write(const Content& content)
     if (fonts.empty() && !carried)
         fonts.emplace_back();
 
-    QByteArray out = "{\\rtf1\\ansi\\ansicpg1251\\deff";
+    // The text is written in Windows-1251 fonts whatever the file's code page; what is carried from the file
+    // is in the file's.
+    QByteArray out = "{\\rtf1\\ansi\\ansicpg";
+    appendNumber(out, content.codePage != 0 ? content.codePage : 1251);
+    out += "\\deff";
     appendNumber(out, carried ? content.defaultFont : 0);
     out += "\\deflang1049{\\fonttbl";
     if (carried)
@@ -248,6 +252,10 @@ QByteArray write(const Content& content)
                 if (!link.isEmpty()) {
                     QString target = link;
                     target.replace(QLatin1Char('"'), QLatin1String("%22"));
+                    // The instruction is read in the font in effect before it, which at the start of the text is
+                    // the file's default one, in whatever code page or symbol set: the run's own font comes first.
+                    out += "\\plain\\f";
+                    appendNumber(out, fontNumber(format.family));
                     out += "{\\field{\\*\\fldinst HYPERLINK \"";
                     appendEscaped(out, target, false);
                     out += "\"}{\\fldrslt ";

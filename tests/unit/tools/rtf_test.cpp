@@ -599,6 +599,29 @@ INSTANTIATE_TEST_SUITE_P(
                 EXPECT_EQ(format->family, QStringLiteral("Arial"));
                 EXPECT_EQ(format->foreground, QColor(1, 2, 3));
             }},
+        // The font table and the groups carried from a file are in the file's code page, set in its header: a
+        // later code page word changes nothing, and the save keeps the file's.
+        ElementCase{
+            "carriedPartsKeepTheFilesCodePage",
+            "{\\rtf1\\ansi\\ansicpg1250{\\fonttbl{\\f0 Pis\\'e8;}}{\\*\\unknown \\'e8}\\ansicpg1252\\f0 \\'e8\\par}",
+            {QStringLiteral("č")},
+            [](const Content& c) {
+                EXPECT_EQ(c.codePage, 1250);
+                const std::optional<CharFormat> format = formatOf(c, 0, QStringLiteral("č"));
+                ASSERT_TRUE(format);
+                EXPECT_EQ(format->family, QStringLiteral("Pisč"));
+            }},
+        // A link at the start of the text, in a file whose default font is a symbol one.
+        ElementCase{
+            "linkBeforeAnyFontOfItsOwn",
+            "{\\rtf1\\deff0{\\fonttbl{\\f0\\fcharset2 Symbol;}{\\f1\\fcharset0 Arial;}}\\f1{\\field{\\*\\fldinst "
+            "HYPERLINK \"https://\\u1087?.example/\"}{\\fldrslt link}}{\\*\\unknown}\\par}",
+            {QStringLiteral("link")},
+            [](const Content& c) {
+                const std::optional<CharFormat> format = formatOf(c, 0, QStringLiteral("link"));
+                ASSERT_TRUE(format);
+                EXPECT_EQ(format->link, QStringLiteral("https://п.example/"));
+            }},
         // Only a damaged file has a second font table; the first one is the file's.
         ElementCase{"aSecondFontTableIsPassedOver",
                     "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 Times;}}a{\\fonttbl{\\f0 Arial;}}b\\chftn20 \\'c4\\par}",

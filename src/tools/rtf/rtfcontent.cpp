@@ -498,7 +498,7 @@ Content describe(const QTextDocument& document)
                         const double width = c < widths.size() && widths[c].type() == QTextLength::FixedLength
                                                  ? widths[c].rawValue()
                                                  : 100.0;
-                        edge += std::max(1, twips(width));
+                        edge = std::min(edge + std::max(1, twips(width)), maxCellEdge);
                         const QTextTableCellFormat cellFormat = table->cellAt(r, c).format().toTableCellFormat();
                         row.push_back({edge, std::max(0, cellFormat.intProperty(CellBorderProperty))});
                     }

@@ -168,4 +168,7 @@ Content describe(const QTextDocument& document);
 inline constexpr int minHalfPoints = 2;
 inline constexpr int maxHalfPoints = 3276;
 
+/// The farthest from its row's left end a table cell may reach, in twips (some 17 metres).
+inline constexpr int maxCellEdge = 1000000;
+
 } // namespace rtf

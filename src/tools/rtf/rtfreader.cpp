@@ -913,7 +913,7 @@ private:
             break;
         case Word::CellEdge:
             if (m_rowCells.size() < maxColumns)
-                m_rowCells.push_back({std::clamp(value, 0, 1000000), m_cellBorder});
+                m_rowCells.push_back({std::clamp(value, 0, maxCellEdge), m_cellBorder});
             m_cellBorder = 0;
             m_cellBorderSide = false;
             break;

@@ -622,6 +622,18 @@ INSTANTIATE_TEST_SUITE_P(
                 ASSERT_TRUE(format);
                 EXPECT_EQ(format->link, QStringLiteral("https://п.example/"));
             }},
+        // A cell past the farthest edge a row may have, and one more that the row does not define.
+        ElementCase{"cellsReachNoFartherThanTheBound",
+                    "{\\rtf1\\trowd\\cellx3000058\\pard\\intbl A\\cell B\\cell\\row\\pard after\\par}",
+                    {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("after")},
+                    [](const Content& c) {
+                        ASSERT_EQ(c.tables.size(), 1u);
+                        for (const std::vector<TableCell>& row : c.tables[0].rows) {
+                            ASSERT_FALSE(row.empty());
+                            EXPECT_EQ(row.front().rightEdge, maxCellEdge);
+                            EXPECT_LE(row.back().rightEdge, maxCellEdge);
+                        }
+                    }},
         // Only a damaged file has a second font table; the first one is the file's.
         ElementCase{"aSecondFontTableIsPassedOver",
                     "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 Times;}}a{\\fonttbl{\\f0 Arial;}}b\\chftn20 \\'c4\\par}",

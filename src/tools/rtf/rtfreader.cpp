@@ -1184,8 +1184,14 @@ private:
                 m_fieldInstruction += text;
             return;
         }
-        if (s.destination != Destination::Text || s.hidden)
+        if (s.destination != Destination::Text)
             return;
+        if (s.hidden) {
+            // Shows nothing, but a group it stands in is no longer one to carry whole: written back where the
+            // text is not hidden, the group would show it.
+            ++m_shown;
+            return;
+        }
         if (m_formatChanged) {
             const CharFormat format = currentFormat();
             if (!(format == m_runFormat)) {
@@ -1359,7 +1365,7 @@ private:
     int m_pictureScaleX = 100, m_pictureScaleY = 100;
     QString m_fieldInstruction;
     bool m_pageBreakPending = false;
-    quint64 m_shown = 0; // counts what the text has shown: runs, embedded parts and paragraph ends
+    quint64 m_shown = 0; // counts what the text has shown: runs, hidden text, embedded parts and paragraph ends
     int m_table = -1;    // the table the paragraphs go into, -1 none
     int m_row = 0;
     int m_column = 0;

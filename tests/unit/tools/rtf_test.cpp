@@ -634,6 +634,14 @@ INSTANTIATE_TEST_SUITE_P(
                             EXPECT_LE(row.back().rightEdge, maxCellEdge);
                         }
                     }},
+        // Nor is text hidden there: where the group would be written back, it is no longer hidden.
+        ElementCase{"hiddenTextBeforeTheDestinationWordStaysHidden",
+                    "{\\rtf1 a\\v{h\\*\\footnote f}{h\\pict\\wmetafile8 01}\\v0 b\\par}",
+                    {QStringLiteral("ab")},
+                    [](const Content& c) {
+                        ASSERT_EQ(c.paragraphs.size(), 1u);
+                        EXPECT_FALSE(embeddedRun(c, 0, Embedded::Kind::Carried));
+                    }},
         // Only a damaged file has a second font table; the first one is the file's.
         ElementCase{"aSecondFontTableIsPassedOver",
                     "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 Times;}}a{\\fonttbl{\\f0 Arial;}}b\\chftn20 \\'c4\\par}",

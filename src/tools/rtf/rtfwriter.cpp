@@ -205,8 +205,14 @@ QByteArray write(const Content& content)
     out += "\\deff";
     appendNumber(out, carried ? content.defaultFont : 0);
     out += "\\deflang1049{\\fonttbl";
-    if (carried)
+    if (carried) {
+        // Entries that would run on into the word (letters, a number) or lose a space to it need a delimiter.
+        const char first = content.fontEntries.front();
+        if ((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z') || (first >= '0' && first <= '9') ||
+            first == '-' || first == ' ')
+            out += ' ';
         out += content.fontEntries;
+    }
     for (std::size_t i = 0; i < fonts.size(); ++i) {
         out += "{\\f";
         appendNumber(out, firstFont + static_cast<long long>(i));

@@ -642,6 +642,15 @@ INSTANTIATE_TEST_SUITE_P(
                         ASSERT_EQ(c.paragraphs.size(), 1u);
                         EXPECT_FALSE(embeddedRun(c, 0, Embedded::Kind::Carried));
                     }},
+        // A font table whose entries start right after its word, as a damaged file may have it.
+        ElementCase{"fontTableEntriesRightAfterItsWord",
+                    "{\\rtf1{\\fonttbl Unnumbered;{\\f1\\fcharset204 Times;}}{\\*\\unknown}\\f1 a\\par}",
+                    {QStringLiteral("a")},
+                    [](const Content& c) {
+                        const std::optional<CharFormat> format = formatOf(c, 0, QStringLiteral("a"));
+                        ASSERT_TRUE(format);
+                        EXPECT_EQ(format->family, QStringLiteral("Times"));
+                    }},
         // Only a damaged file has a second font table; the first one is the file's.
         ElementCase{"aSecondFontTableIsPassedOver",
                     "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 Times;}}a{\\fonttbl{\\f0 Arial;}}b\\chftn20 \\'c4\\par}",

@@ -18,6 +18,7 @@ locales qt6-translations-l10n openbox x11-utils xdotool
 x11-xserver-utils x11-xkb-utils xkb-data adwaita-icon-theme shared-mime-info
 weston qt6-wayland
 unrtf poppler-utils clang libclang-rt-dev lld
+libreoffice-writer-nogui
 librsvg2-bin dpkg-dev file lintian appstream desktop-file-utils
 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64
 "

@@ -7,6 +7,16 @@
 // Windows code pages as rich text files name them: the document's \ansicpg, a font's \fcharset or \cpg.
 namespace rtf {
 
+/// Numbers of our own for the fonts whose bytes are pictures, not letters: a \fcharset 2 font, and among
+/// those the Wingdings family. Their bytes read as the characters the fonts show.
+inline constexpr int SymbolCodePage = 42;
+inline constexpr int WingdingsCodePage = 43;
+
+inline bool isSymbolCodePage(int codePage)
+{
+    return codePage == SymbolCodePage || codePage == WingdingsCodePage;
+}
+
 /// The code page that a font's \fcharset stands for; 0 where the charset names none (the document's own
 /// code page applies then).
 int codePageOfCharset(int charset);

@@ -1,6 +1,8 @@
 #include "tools/rtf/rtfreader.h"
 
 #include <QByteArray>
+#include <QImage>
+#include <QRegularExpression>
 #include <algorithm>
 #include <climits>
 #include <map>
@@ -18,6 +20,17 @@ enum class Destination
     FontTable,
     ColorTable,
     Skip,
+    Carry,       // kept as its bytes where it stands in the text
+    CarryHeader, // kept as its bytes before the text
+    Picture,
+    FieldInstruction,
+};
+
+enum class CharacterSet
+{
+    Low,
+    High,
+    DoubleByte,
 };
 
 // What a group inherits from its parent and gets back when it closes.
@@ -34,8 +47,20 @@ struct GroupState
     int foreground = 0; // colour table indexes; 0 is the automatic colour
     int background = 0;
     Qt::Alignment alignment = Qt::AlignLeft;
+    Script script = Script::Normal;
+    Caps caps = Caps::None;
+    QString link;
+    bool listText = false;
+    CharacterSet characterSet = CharacterSet::Low;
+    int associatedFont = -1;                     // \af: the font of \hich and \dbch text
+    Paragraph paragraph;                         // the paragraph formatting (its runs stay empty)
+    TabStop::Kind tabKind = TabStop::Kind::Left; // of the next \tx
     int unicodeSkip = 1;
-    bool starred = false; // \* seen: the next control word opens a destination that may be skipped
+    bool inTable = false;
+    bool starred = false;     // \* seen: the next control word opens a destination that may be skipped
+    bool owner = false;       // this group opened its destination (and ends it)
+    qsizetype start = 0;      // where the group's brace stands
+    quint64 shownAtStart = 0; // what the text had shown when the brace opened
 };
 
 struct Font
@@ -79,6 +104,55 @@ enum class Word
     Background,
     Hidden,
     Plain,
+    CarriedDestination,
+    HeaderDestination,
+    Picture,
+    PictureFormat,
+    PictureWidth,
+    PictureHeight,
+    PictureGoalWidth,
+    PictureGoalHeight,
+    PictureScaleX,
+    PictureScaleY,
+    FieldInstruction,
+    ListText,
+    FootnoteMark,
+    // character formatting beyond the runs' basics
+    Super,
+    Sub,
+    NoSuperSub,
+    Up,
+    Down,
+    SmallCaps,
+    AllCaps,
+    LowCharacters,
+    HighCharacters,
+    DoubleByteCharacters,
+    AssociatedFont,
+    // paragraph formatting
+    LeftIndent,
+    RightIndent,
+    FirstLineIndent,
+    SpaceBefore,
+    SpaceAfter,
+    LineSpacing,
+    LineMultiple,
+    TabCenter,
+    TabRight,
+    TabDecimal,
+    TabPosition,
+    PageBreakBefore,
+    PageBreak,
+    ListNumber,
+    ListLevel,
+    InTable,
+    // tables
+    RowDefaults,
+    CellBorderSide,
+    BorderWidth,
+    CellEdge,
+    Cell,
+    Row,
     // paragraphs
     ParagraphDefaults,
     AlignLeft,
@@ -112,8 +186,58 @@ const std::unordered_map<std::string_view, WordInfo>& words()
             {"fonttbl", {Word::FontTable}},
             {"colortbl", {Word::ColorTable}},
             {"fldrslt", {Word::ShownDestination}},
-            {"pntext", {Word::ShownDestination}},
-            {"listtext", {Word::ShownDestination}},
+            {"shppict", {Word::ShownDestination}},
+            {"pntext", {Word::ListText}},
+            {"listtext", {Word::ListText}},
+            {"pict", {Word::Picture}},
+            {"pngblip", {Word::PictureFormat}},
+            {"jpegblip", {Word::PictureFormat}},
+            {"emfblip", {Word::PictureFormat}},
+            {"wmetafile", {Word::PictureFormat}},
+            {"macpict", {Word::PictureFormat}},
+            {"dibitmap", {Word::PictureFormat}},
+            {"wbitmap", {Word::PictureFormat}},
+            {"picw", {Word::PictureWidth}},
+            {"pich", {Word::PictureHeight}},
+            {"picwgoal", {Word::PictureGoalWidth}},
+            {"pichgoal", {Word::PictureGoalHeight}},
+            {"picscalex", {Word::PictureScaleX}},
+            {"picscaley", {Word::PictureScaleY}},
+            {"fldinst", {Word::FieldInstruction}},
+            {"chftn", {Word::FootnoteMark}},
+            {"super", {Word::Super}},
+            {"sub", {Word::Sub}},
+            {"nosupersub", {Word::NoSuperSub}},
+            {"up", {Word::Up}},
+            {"dn", {Word::Down}},
+            {"scaps", {Word::SmallCaps}},
+            {"caps", {Word::AllCaps}},
+            {"loch", {Word::LowCharacters}},
+            {"hich", {Word::HighCharacters}},
+            {"dbch", {Word::DoubleByteCharacters}},
+            {"af", {Word::AssociatedFont}},
+            {"li", {Word::LeftIndent}},
+            {"ri", {Word::RightIndent}},
+            {"fi", {Word::FirstLineIndent}},
+            {"sb", {Word::SpaceBefore}},
+            {"sa", {Word::SpaceAfter}},
+            {"sl", {Word::LineSpacing}},
+            {"slmult", {Word::LineMultiple}},
+            {"tqc", {Word::TabCenter}},
+            {"tqr", {Word::TabRight}},
+            {"tqdec", {Word::TabDecimal}},
+            {"tx", {Word::TabPosition}},
+            {"pagebb", {Word::PageBreakBefore}},
+            {"ls", {Word::ListNumber}},
+            {"ilvl", {Word::ListLevel}},
+            {"intbl", {Word::InTable}},
+            {"trowd", {Word::RowDefaults}},
+            {"clbrdrt", {Word::CellBorderSide}},
+            {"clbrdrl", {Word::CellBorderSide}},
+            {"clbrdrb", {Word::CellBorderSide}},
+            {"clbrdrr", {Word::CellBorderSide}},
+            {"brdrw", {Word::BorderWidth}},
+            {"cellx", {Word::CellEdge}},
             {"f", {Word::Font}},
             {"fcharset", {Word::FontCharset}},
             {"cpg", {Word::FontCodePage}},
@@ -140,12 +264,12 @@ const std::unordered_map<std::string_view, WordInfo>& words()
             {"qd", {Word::AlignJustify}},
             {"par", {Word::Paragraph}},
             {"sect", {Word::Paragraph}},
-            {"page", {Word::Paragraph}},
-            {"row", {Word::Paragraph}},
+            {"page", {Word::PageBreak}},
+            {"row", {Word::Row}},
             {"nestrow", {Word::Paragraph}},
             {"line", {Word::Line}},
             {"tab", {Word::Tab}},
-            {"cell", {Word::Tab}},
+            {"cell", {Word::Cell}},
             {"nestcell", {Word::Tab}},
             {"emdash", {Word::Character, 0x2014}},
             {"endash", {Word::Character, 0x2013}},
@@ -167,28 +291,9 @@ const std::unordered_map<std::string_view, WordInfo>& words()
              {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash", "ulth", "ulthd", "ulthdash",
               "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw", "ulwave"})
             result.emplace(name, WordInfo{Word::Underline});
-        // Destinations whose text is not part of the document's body.
+        // Destinations of the document's start the notepad does not show: kept as they are, in front of the text.
         for (const char* name : {"stylesheet",
                                  "info",
-                                 "pict",
-                                 "object",
-                                 "objdata",
-                                 "header",
-                                 "footer",
-                                 "headerl",
-                                 "headerr",
-                                 "headerf",
-                                 "footerl",
-                                 "footerr",
-                                 "footerf",
-                                 "footnote",
-                                 "fldinst",
-                                 "xe",
-                                 "tc",
-                                 "txe",
-                                 "annotation",
-                                 "atnid",
-                                 "atnauthor",
                                  "listtable",
                                  "listoverridetable",
                                  "rsidtbl",
@@ -200,34 +305,51 @@ const std::unordered_map<std::string_view, WordInfo>& words()
                                  "datastore",
                                  "xmlnstbl",
                                  "generator",
-                                 "nonshppict",
-                                 "shp",
-                                 "shpinst",
-                                 "do",
-                                 "private",
                                  "userprops",
                                  "docvar",
                                  "template",
                                  "pgdsctbl",
                                  "mmathPr",
-                                 "pn",
-                                 "bkmkstart",
-                                 "bkmkend",
-                                 "result",
-                                 "fname",
-                                 "falt",
-                                 "panose",
-                                 "title",
-                                 "author",
-                                 "operator",
-                                 "keywords",
-                                 "comment",
-                                 "subject",
-                                 "doccomm"})
+                                 "ftnsep",
+                                 "ftnsepc",
+                                 "aftnsep",
+                                 "aftnsepc",
+                                 "defchp",
+                                 "defpap"})
+            result.emplace(name, WordInfo{Word::HeaderDestination});
+        // Destinations in the text the notepad does not show: kept as they are, where they stand.
+        for (const char* name :
+             {"header",   "footer",     "headerl", "headerr",   "headerf",   "footerl", "footerr", "footerf",
+              "footnote", "annotation", "atnid",   "atnauthor", "atrfstart", "atrfend", "object",  "shp",
+              "do",       "xe",         "tc",      "txe",       "bkmkstart", "bkmkend", "pn",      "private"})
+            result.emplace(name, WordInfo{Word::CarriedDestination});
+        // Destinations that repeat what is kept otherwise, or stand inside groups kept whole.
+        for (const char* name : {"objdata", "nonshppict", "shpinst", "result", "fname", "falt", "panose", "title",
+                                 "author", "operator", "keywords", "comment", "subject", "doccomm"})
             result.emplace(name, WordInfo{Word::SkippedDestination});
         return result;
     }();
     return table;
+}
+
+// Words whose effect outlasts the group they stand in: the document's code page and default font, and the
+// definition of the table row the text goes on with.
+bool reachesPastItsGroup(Word word)
+{
+    switch (word) {
+    case Word::Mac:
+    case Word::Pc:
+    case Word::Pca:
+    case Word::AnsiCodePage:
+    case Word::DefaultFont:
+    case Word::RowDefaults:
+    case Word::CellBorderSide:
+    case Word::BorderWidth:
+    case Word::CellEdge:
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool isLetter(char c)
@@ -260,6 +382,15 @@ QString keptText(const QString& text)
             kept += c;
     }
     return kept;
+}
+
+// Bounds on what a file may ask for: the word processors' own limits.
+constexpr std::size_t maxTabStops = 64;
+constexpr std::size_t maxColumns = 63;
+
+int length(int twips)
+{
+    return std::clamp(twips, -1000000, 1000000);
 }
 
 struct ControlWord
@@ -303,6 +434,18 @@ public:
             }
         }
         finish();
+        m_content.defaultFont = m_defaultFont;
+        m_content.codePage = m_codePage;
+        if (m_colors.size() > 1)
+            m_content.colors.assign(m_colors.begin() + 1, m_colors.end());
+        if (!carriesGroups(m_content)) {
+            m_content.fontEntries.clear();
+            m_content.fontCount = 0;
+            m_content.defaultFont = 0;
+            m_content.codePage = 0;
+            m_content.cyrillicFonts.clear();
+            m_content.colors.clear();
+        }
         return normalized(std::move(m_content));
     }
 
@@ -344,7 +487,10 @@ private:
         }
         GroupState inner = state();
         inner.starred = false;
-        m_stack.push_back(inner);
+        inner.owner = false;
+        inner.start = m_pos - 1;
+        inner.shownAtStart = m_shown;
+        m_stack.push_back(std::move(inner));
     }
 
     void closeGroup()
@@ -360,8 +506,77 @@ private:
             m_done = true;
             return;
         }
+        GroupState closing = std::move(m_stack.back());
         m_stack.pop_back();
         m_formatChanged = true;
+        if (closing.owner)
+            endDestination(closing);
+    }
+
+    QByteArray groupBytes(const GroupState& group) const
+    {
+        return QByteArray(m_data + group.start, m_pos - group.start);
+    }
+
+    void endDestination(const GroupState& group)
+    {
+        switch (group.destination) {
+        case Destination::CarryHeader:
+            m_content.header += groupBytes(group);
+            break;
+        case Destination::Carry:
+            appendEmbedded({Embedded::Kind::Carried, groupBytes(group), {}, 0, 0});
+            break;
+        case Destination::Picture:
+            endPicture(group);
+            break;
+        case Destination::FieldInstruction:
+            state().link = withPairedSurrogates(keptText(hyperlinkTarget(m_fieldInstruction)));
+            m_fieldInstruction.clear();
+            break;
+        case Destination::FontTable:
+            m_content.fontEntries = QByteArray(m_data + m_fontTableStart, m_pos - 1 - m_fontTableStart);
+            break;
+        default:
+            break;
+        }
+    }
+
+    // Pictures the text can show are kept as their files; others (metafiles, bitmaps of the old kinds) as the
+    // group that holds them.
+    void endPicture(const GroupState& group)
+    {
+        QByteArray bytes = std::move(m_pictureBytes);
+        m_pictureBytes.clear();
+        m_pictureNibble = -1;
+        Embedded picture{Embedded::Kind::Carried, groupBytes(group), {}, 0, 0};
+        if (m_pictureType == "pngblip" || m_pictureType == "jpegblip") {
+            const QByteArray type = m_pictureType == "pngblip" ? "png" : "jpeg";
+            QImage image;
+            if (image.loadFromData(bytes, type.constData())) {
+                const auto scaled = [](int goal, int scale, int pixels) {
+                    const long long size = goal > 0 ? goal : static_cast<long long>(pixels) * 15;
+                    const long long percent = scale > 0 ? scale : 100;
+                    return static_cast<int>(std::clamp<long long>(size * percent / 100, 1, 1000000));
+                };
+                picture = {Embedded::Kind::Picture, std::move(bytes), type,
+                           scaled(m_pictureGoalWidth, m_pictureScaleX, image.width()),
+                           scaled(m_pictureGoalHeight, m_pictureScaleY, image.height())};
+            }
+        }
+        appendEmbedded(picture);
+    }
+
+    // HYPERLINK "target" or, for a place in the same document, HYPERLINK \l "name".
+    static QString hyperlinkTarget(const QString& instruction)
+    {
+        static const QRegularExpression hyperlink(
+            QStringLiteral("^\\s*HYPERLINK\\s+(\\\\l\\s+)?(?:\"([^\"]*)\"|([^\\s\"]+))"));
+        const QRegularExpressionMatch match = hyperlink.match(instruction);
+        if (!match.hasMatch())
+            return {};
+        const QString target = match.captured(2).isEmpty() ? match.captured(3) : match.captured(2);
+        return match.hasCaptured(1) && !match.captured(1).isEmpty() ? QLatin1Char('#') + target : target;
     }
 
     ControlWord readControlWord()
@@ -407,6 +622,9 @@ private:
             const ControlWord word = readControlWord();
             if (word.name == "bin") {
                 flushBytes();
+                if (state().destination == Destination::Picture && m_skip == 0)
+                    m_pictureBytes.append(m_data + m_pos,
+                                          std::clamp<qsizetype>(word.parameter.value_or(0), 0, m_size - m_pos));
                 skipBinary(word.parameter);
                 if (m_skip > 0)
                     --m_skip;
@@ -468,11 +686,28 @@ private:
         GroupState& s = state();
         if (s.starred) {
             s.starred = false;
-            if (info.word != Word::FontTable && info.word != Word::ColorTable && info.word != Word::ShownDestination) {
-                s.destination = Destination::Skip;
+            switch (info.word) {
+            case Word::FontTable:
+            case Word::ColorTable:
+            case Word::ShownDestination:
+            case Word::ListText:
+            case Word::Picture:
+            case Word::FieldInstruction:
+            case Word::CarriedDestination:
+            case Word::HeaderDestination:
+            case Word::SkippedDestination:
+                break;
+            default:
+                // A destination this reader does not know: kept whole where it stands.
+                openDestination(Destination::Carry);
                 return;
             }
         }
+        // Inside a picture or a group kept or skipped whole (a footnote's own table, the row of a table nested in
+        // a cell) they belong to that group; the text around it must not change with them, nor a save that
+        // writes the group back change what the next open shows.
+        if (s.destination != Destination::Text && reachesPastItsGroup(info.word))
+            return;
         const int value = word.parameter.value_or(0);
         const bool on = !word.parameter || value != 0;
         m_formatChanged = true;
@@ -482,17 +717,17 @@ private:
         case Word::ShownDestination:
             break;
         case Word::Mac:
-            m_codePage = 10000;
+            setCodePage(10000);
             break;
         case Word::Pc:
-            m_codePage = 437;
+            setCodePage(437);
             break;
         case Word::Pca:
-            m_codePage = 850;
+            setCodePage(850);
             break;
         case Word::AnsiCodePage:
             if (value > 0)
-                m_codePage = value;
+                setCodePage(value);
             break;
         case Word::DefaultFont:
             m_defaultFont = value;
@@ -507,13 +742,186 @@ private:
             }
             break;
         case Word::FontTable:
+            // The first font table of the text is the file's: a later one, or one inside a picture or a skipped
+            // group (only a damaged file has them), would give the text fonts that the table kept for the save
+            // does not hold.
+            if (m_fontTableRead || s.destination != Destination::Text) {
+                s.destination = Destination::Skip;
+                break;
+            }
+            m_fontTableRead = true;
             s.destination = Destination::FontTable;
+            s.owner = true;
+            m_fontTableStart = m_pos;
             break;
         case Word::ColorTable:
+            // As with the font table, the first one of the text is the file's.
+            if (m_colorTableRead || s.destination != Destination::Text) {
+                s.destination = Destination::Skip;
+                break;
+            }
+            m_colorTableRead = true;
             s.destination = Destination::ColorTable;
             break;
         case Word::SkippedDestination:
             s.destination = Destination::Skip;
+            break;
+        case Word::CarriedDestination:
+            openDestination(Destination::Carry);
+            break;
+        case Word::HeaderDestination:
+            openDestination(Destination::CarryHeader);
+            break;
+        case Word::Picture:
+            if (openDestination(Destination::Picture)) {
+                m_pictureType.clear();
+                m_pictureBytes.clear();
+                m_pictureNibble = -1;
+                m_pictureGoalWidth = m_pictureGoalHeight = 0;
+                m_pictureScaleX = m_pictureScaleY = 100;
+            }
+            break;
+        case Word::PictureFormat:
+            if (s.destination == Destination::Picture)
+                m_pictureType = QByteArray(word.name.data(), static_cast<qsizetype>(word.name.size()));
+            break;
+        case Word::PictureWidth:
+        case Word::PictureHeight:
+            break;
+        case Word::PictureGoalWidth:
+            m_pictureGoalWidth = std::clamp(value, 0, 1000000);
+            break;
+        case Word::PictureGoalHeight:
+            m_pictureGoalHeight = std::clamp(value, 0, 1000000);
+            break;
+        case Word::PictureScaleX:
+            m_pictureScaleX = std::clamp(value, 1, 10000);
+            break;
+        case Word::PictureScaleY:
+            m_pictureScaleY = std::clamp(value, 1, 10000);
+            break;
+        case Word::FieldInstruction:
+            if (openDestination(Destination::FieldInstruction))
+                m_fieldInstruction.clear();
+            break;
+        case Word::ListText:
+            s.listText = true;
+            break;
+        case Word::FootnoteMark:
+            if (s.destination == Destination::Text)
+                appendEmbedded({Embedded::Kind::Carried, "{\\chftn}", {}, 0, 0});
+            break;
+        case Word::Super:
+            s.script = on ? Script::Super : Script::Normal;
+            break;
+        case Word::Sub:
+            s.script = on ? Script::Sub : Script::Normal;
+            break;
+        case Word::NoSuperSub:
+            s.script = Script::Normal;
+            break;
+        case Word::Up:
+            s.script = !word.parameter || value > 0 ? Script::Super : Script::Normal;
+            break;
+        case Word::Down:
+            s.script = !word.parameter || value > 0 ? Script::Sub : Script::Normal;
+            break;
+        case Word::SmallCaps:
+            s.caps = on ? Caps::Small : Caps::None;
+            break;
+        case Word::AllCaps:
+            s.caps = on ? Caps::All : Caps::None;
+            break;
+        case Word::LowCharacters:
+            s.characterSet = CharacterSet::Low;
+            break;
+        case Word::HighCharacters:
+            s.characterSet = CharacterSet::High;
+            break;
+        case Word::DoubleByteCharacters:
+            s.characterSet = CharacterSet::DoubleByte;
+            break;
+        case Word::AssociatedFont:
+            s.associatedFont = value;
+            break;
+        case Word::LeftIndent:
+            s.paragraph.leftIndent = length(value);
+            break;
+        case Word::RightIndent:
+            s.paragraph.rightIndent = length(value);
+            break;
+        case Word::FirstLineIndent:
+            s.paragraph.firstLineIndent = length(value);
+            break;
+        case Word::SpaceBefore:
+            s.paragraph.spaceBefore = std::max(0, length(value));
+            break;
+        case Word::SpaceAfter:
+            s.paragraph.spaceAfter = std::max(0, length(value));
+            break;
+        case Word::LineSpacing:
+            // \sl1000 is the word processors' way of saying single spacing.
+            s.paragraph.lineSpacing = value == 1000 ? 0 : length(value);
+            break;
+        case Word::LineMultiple:
+            s.paragraph.lineMultiple = value != 0;
+            break;
+        case Word::TabCenter:
+            s.tabKind = TabStop::Kind::Center;
+            break;
+        case Word::TabRight:
+            s.tabKind = TabStop::Kind::Right;
+            break;
+        case Word::TabDecimal:
+            s.tabKind = TabStop::Kind::Decimal;
+            break;
+        case Word::TabPosition:
+            if (s.paragraph.tabs.size() < maxTabStops)
+                s.paragraph.tabs.push_back({std::max(0, length(value)), s.tabKind});
+            s.tabKind = TabStop::Kind::Left;
+            break;
+        case Word::PageBreakBefore:
+            s.paragraph.pageBreakBefore = on;
+            break;
+        case Word::PageBreak:
+            if (s.destination == Destination::Text) {
+                if (!m_runText.isEmpty() || !m_paragraph.runs.empty())
+                    paragraphEnd();
+                m_pageBreakPending = true;
+            }
+            break;
+        case Word::ListNumber:
+            s.paragraph.list = std::max(0, value);
+            break;
+        case Word::ListLevel:
+            s.paragraph.listLevel = std::clamp(value, 0, 8);
+            break;
+        case Word::InTable:
+            s.inTable = on;
+            break;
+        case Word::RowDefaults:
+            m_rowCells.clear();
+            m_cellBorder = 0;
+            m_cellBorderSide = false;
+            break;
+        case Word::CellBorderSide:
+            m_cellBorderSide = true;
+            break;
+        case Word::BorderWidth:
+            if (m_cellBorderSide)
+                m_cellBorder = std::max(m_cellBorder, std::clamp(value, 0, 1000));
+            break;
+        case Word::CellEdge:
+            if (m_rowCells.size() < maxColumns)
+                m_rowCells.push_back({std::clamp(value, 0, maxCellEdge), m_cellBorder});
+            m_cellBorder = 0;
+            m_cellBorderSide = false;
+            break;
+        case Word::Cell:
+            paragraphEnd(true);
+            break;
+        case Word::Row:
+            rowEnd();
             break;
         case Word::Font:
             if (s.destination == Destination::FontTable) {
@@ -534,14 +942,20 @@ private:
                 m_fontCodePage = value;
             break;
         case Word::Red:
+            if (s.destination != Destination::ColorTable)
+                break;
             m_red = std::clamp(value, 0, 255);
             m_colorGiven = true;
             break;
         case Word::Green:
+            if (s.destination != Destination::ColorTable)
+                break;
             m_green = std::clamp(value, 0, 255);
             m_colorGiven = true;
             break;
         case Word::Blue:
+            if (s.destination != Destination::ColorTable)
+                break;
             m_blue = std::clamp(value, 0, 255);
             m_colorGiven = true;
             break;
@@ -577,9 +991,14 @@ private:
             s.halfPoints = 24;
             s.bold = s.italic = s.underline = s.strike = s.hidden = false;
             s.foreground = s.background = 0;
+            s.script = Script::Normal;
+            s.caps = Caps::None;
             break;
         case Word::ParagraphDefaults:
             s.alignment = Qt::AlignLeft;
+            s.paragraph = {};
+            s.inTable = false;
+            s.tabKind = TabStop::Kind::Left;
             break;
         case Word::AlignLeft:
             s.alignment = Qt::AlignLeft;
@@ -608,8 +1027,63 @@ private:
         }
     }
 
+    // The file's code page is one for the whole file, and its font table and the groups carried from it are
+    // written back under it: it is set in the file's header, before the font table and the text.
+    void setCodePage(int codePage)
+    {
+        if (!m_fontTableRead && m_shown == 0)
+            m_codePage = codePage;
+    }
+
+    // A destination opened in the text becomes this group's own; anywhere else (inside a group kept or skipped
+    // whole) it is passed over.
+    bool openDestination(Destination destination)
+    {
+        GroupState& s = state();
+        // A group kept as its bytes from its brace on must not also have shown something in the text before
+        // its destination word (as in "{\*text\word ...}"): the next open would read that text twice.
+        const bool keptFromBrace = destination == Destination::Carry || destination == Destination::CarryHeader ||
+                                   destination == Destination::Picture;
+        if (s.destination != Destination::Text || m_stack.size() < 2 || (keptFromBrace && m_shown != s.shownAtStart)) {
+            s.destination = Destination::Skip;
+            return false;
+        }
+        s.destination = destination;
+        s.owner = true;
+        return true;
+    }
+
+    void appendEmbedded(Embedded embedded)
+    {
+        flushBytes();
+        if (state().destination != Destination::Text)
+            return;
+        commitRun();
+        m_paragraph.runs.push_back({{}, currentFormat(), std::move(embedded)});
+        ++m_shown;
+        m_afterParagraph = false;
+    }
+
+    void pictureByte(unsigned char byte)
+    {
+        const int nibble = hexValue(static_cast<char>(byte));
+        if (nibble < 0)
+            return;
+        if (m_pictureNibble < 0) {
+            m_pictureNibble = nibble;
+        } else {
+            m_pictureBytes.append(static_cast<char>(m_pictureNibble * 16 + nibble));
+            m_pictureNibble = -1;
+        }
+    }
+
     void unicodeCharacter(int value)
     {
+        if (value >= 0xF020 && value <= 0xF0FF && isSymbolCodePage(textCodePage())) {
+            // Symbol fonts' characters in the private area Windows puts them in.
+            appendText(decode(QByteArray(1, static_cast<char>(value - 0xF000)), textCodePage()));
+            return;
+        }
         if (value < 0)
             value += 0x10000; // the format writes characters above 32767 as negative 16-bit numbers
         if (value < 0 || value > 0x10FFFF) {
@@ -632,12 +1106,32 @@ private:
         return it != m_fonts.end() && it->second.codePage > 0 ? it->second.codePage : m_codePage;
     }
 
+    // Double-byte text may name its font apart from the single-byte text around it.
+    int textCodePage() const
+    {
+        const GroupState& s = state();
+        if (s.characterSet == CharacterSet::DoubleByte && s.associatedFont >= 0) {
+            const int codePage = fontCodePage(s.associatedFont);
+            if (codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950)
+                return codePage;
+        }
+        return fontCodePage(s.font);
+    }
+
     // A byte of text, raw or as \'xx; escaped ones never end a table entry.
     void textByte(unsigned char byte, bool escaped = false)
     {
         const GroupState& s = state();
         switch (s.destination) {
         case Destination::Skip:
+        case Destination::Carry:
+        case Destination::CarryHeader:
+            return;
+        case Destination::Picture:
+            pictureByte(byte);
+            return;
+        case Destination::FieldInstruction:
+            queueByte(byte, fontCodePage(s.font));
             return;
         case Destination::ColorTable:
             if (byte == ';' && !escaped)
@@ -649,10 +1143,11 @@ private:
                 commitFont();
                 return;
             }
-            queueByte(byte, m_fontCodePage > 0 ? m_fontCodePage : m_codePage);
+            // A symbol font's name is letters all the same.
+            queueByte(byte, m_fontCodePage > 0 && !isSymbolCodePage(m_fontCodePage) ? m_fontCodePage : m_codePage);
             return;
         case Destination::Text:
-            queueByte(byte, fontCodePage(s.font));
+            queueByte(byte, textCodePage());
             return;
         }
     }
@@ -684,8 +1179,19 @@ private:
             m_fontName += text;
             return;
         }
-        if (s.destination != Destination::Text || s.hidden)
+        if (s.destination == Destination::FieldInstruction) {
+            if (m_fieldInstruction.size() < 4096)
+                m_fieldInstruction += text;
             return;
+        }
+        if (s.destination != Destination::Text)
+            return;
+        if (s.hidden) {
+            // Shows nothing, but a group it stands in is no longer one to carry whole: written back where the
+            // text is not hidden, the group would show it.
+            ++m_shown;
+            return;
+        }
         if (m_formatChanged) {
             const CharFormat format = currentFormat();
             if (!(format == m_runFormat)) {
@@ -695,6 +1201,7 @@ private:
             m_formatChanged = false;
         }
         m_runText += keptText(text);
+        ++m_shown;
         m_afterParagraph = false;
     }
 
@@ -719,6 +1226,10 @@ private:
         format.strike = s.strike;
         format.foreground = colorAt(s.foreground);
         format.background = colorAt(s.background);
+        format.script = s.script;
+        format.caps = s.caps;
+        format.link = s.link;
+        format.listText = s.listText;
         return format;
     }
 
@@ -726,25 +1237,80 @@ private:
     {
         if (m_runText.isEmpty())
             return;
-        m_paragraph.runs.push_back({withPairedSurrogates(m_runText), m_runFormat});
+        m_paragraph.runs.push_back({withPairedSurrogates(m_runText), m_runFormat, {}});
         m_runText.clear();
     }
 
-    void paragraphEnd()
+    void paragraphEnd(bool cellEnd = false)
     {
         if (state().destination != Destination::Text)
             return;
+        flushBytes();
         commitRun();
-        m_paragraph.alignment = state().alignment;
-        m_content.paragraphs.push_back(std::move(m_paragraph));
+        pushParagraph(cellEnd);
+        ++m_shown;
+        m_afterParagraph = true;
+    }
+
+    void pushParagraph(bool cellEnd)
+    {
+        const GroupState& s = state();
+        Paragraph paragraph = s.paragraph;
+        paragraph.alignment = s.alignment;
+        paragraph.runs = std::move(m_paragraph.runs);
         m_paragraph = {};
+        paragraph.pageBreakBefore = paragraph.pageBreakBefore || m_pageBreakPending;
+        m_pageBreakPending = false;
+        if (cellEnd || s.inTable) {
+            if (m_table < 0) {
+                m_table = static_cast<int>(m_content.tables.size());
+                m_content.tables.emplace_back();
+                m_row = 0;
+                m_column = 0;
+            }
+            paragraph.table = m_table;
+            paragraph.row = m_row;
+            paragraph.column = std::min(m_column, static_cast<int>(maxColumns) - 1);
+            if (cellEnd)
+                ++m_column;
+        } else {
+            m_table = -1;
+            paragraph.table = -1;
+            paragraph.row = paragraph.column = 0;
+        }
+        m_content.paragraphs.push_back(std::move(paragraph));
+    }
+
+    void rowEnd()
+    {
+        if (state().destination != Destination::Text)
+            return;
+        flushBytes();
+        commitRun();
+        // Text after the row's last cell mark belongs to one more cell.
+        if (!m_afterParagraph || !m_paragraph.runs.empty())
+            paragraphEnd(true);
+        // Only rows that hold cells count, so that a table has no more rows than paragraphs.
+        if (m_table >= 0 && m_content.paragraphs.back().row == m_row) {
+            m_content.tables[static_cast<std::size_t>(m_table)].rows.push_back(m_rowCells);
+            ++m_row;
+            m_column = 0;
+        }
         m_afterParagraph = true;
     }
 
     void commitFont()
     {
-        if (m_fontNumber >= 0)
-            m_fonts[m_fontNumber] = {withPairedSurrogates(keptText(m_fontName)).trimmed(), m_fontCodePage};
+        if (m_fontNumber >= 0) {
+            const QString name = withPairedSurrogates(keptText(m_fontName)).trimmed();
+            int codePage = m_fontCodePage;
+            if (codePage == SymbolCodePage && name.startsWith(QLatin1String("Wingdings"), Qt::CaseInsensitive))
+                codePage = WingdingsCodePage;
+            m_fonts[m_fontNumber] = {name, codePage};
+            m_content.fontCount = std::max(m_content.fontCount, std::min(m_fontNumber, INT_MAX - 1) + 1);
+            if (codePage == 1251 || (codePage == 0 && m_codePage == 1251))
+                m_content.cyrillicFonts.emplace_back(m_fontNumber, name);
+        }
         m_fontName.clear();
         m_fontNumber = -1;
         m_fontCodePage = 0;
@@ -764,10 +1330,8 @@ private:
             return;
         flushBytes();
         commitRun();
-        if (!m_afterParagraph || !m_paragraph.runs.empty()) {
-            m_paragraph.alignment = state().alignment;
-            m_content.paragraphs.push_back(std::move(m_paragraph));
-        }
+        if (!m_afterParagraph || !m_paragraph.runs.empty())
+            pushParagraph(false);
     }
 
     const char* m_data;
@@ -790,6 +1354,24 @@ private:
 
     QByteArray m_bytes;
     int m_bytesCodePage = 0;
+
+    qsizetype m_fontTableStart = 0;
+    bool m_fontTableRead = false;
+    bool m_colorTableRead = false;
+    QByteArray m_pictureType;
+    QByteArray m_pictureBytes;
+    int m_pictureNibble = -1;
+    int m_pictureGoalWidth = 0, m_pictureGoalHeight = 0;
+    int m_pictureScaleX = 100, m_pictureScaleY = 100;
+    QString m_fieldInstruction;
+    bool m_pageBreakPending = false;
+    quint64 m_shown = 0; // counts what the text has shown: runs, hidden text, embedded parts and paragraph ends
+    int m_table = -1;    // the table the paragraphs go into, -1 none
+    int m_row = 0;
+    int m_column = 0;
+    std::vector<TableCell> m_rowCells;
+    int m_cellBorder = 0;
+    bool m_cellBorderSide = false;
 
     Content m_content;
     Paragraph m_paragraph;

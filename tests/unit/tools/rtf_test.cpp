@@ -1,5 +1,7 @@
+#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -8,6 +10,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <array>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <ostream>
@@ -329,6 +332,364 @@ TEST_F(RtfTest, sizesAreBounded)
     EXPECT_EQ(formatOf(content, 0, QStringLiteral("a"))->halfPoints, minHalfPoints);
     EXPECT_EQ(formatOf(content, 0, QStringLiteral("b"))->halfPoints, maxHalfPoints);
     EXPECT_EQ(formatOf(content, 0, QStringLiteral("c"))->halfPoints, 24);
+}
+
+// What a file keeps beyond runs and alignment: each element is read into the content, and a save of the
+// document filled from it and a second open give the same content back.
+QTextDocument* richDocument(QTextDocument& document);
+
+struct ElementCase
+{
+    const char* name;
+    QByteArray rtf;
+    QStringList paragraphs;
+    std::function<void(const Content&)> check;
+};
+
+class RtfElementTest : public RtfTest, public ::testing::WithParamInterface<ElementCase>
+{
+};
+
+// The tables of the file are bookkeeping for the carried groups; the writer adds its own fonts to them.
+Content withoutTables(Content content)
+{
+    content.fontEntries.clear();
+    content.fontCount = 0;
+    content.cyrillicFonts.clear();
+    content.colors.clear();
+    return content;
+}
+
+TEST_P(RtfElementTest, isKeptThroughSaveAndOpen)
+{
+    const std::optional<Content> content = read(GetParam().rtf);
+    ASSERT_TRUE(content.has_value());
+    EXPECT_EQ(paragraphTexts(*content), GetParam().paragraphs);
+    GetParam().check(*content);
+
+    QTextDocument shown;
+    shown.setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 10));
+    fill(shown, *content);
+    const Content described = describe(shown);
+    SCOPED_TRACE("described");
+    GetParam().check(described);
+    const QByteArray saved = save(shown);
+    QTextDocument reopened;
+    reopened.setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 10));
+    ASSERT_EQ(load(reopened, saved), Loaded::RichText);
+    const Content again = describe(reopened);
+    EXPECT_EQ(withoutTables(again), withoutTables(described)) << saved.constData();
+    EXPECT_EQ(reopened.toRawText(), shown.toRawText());
+}
+
+// Made once: the file records the screen's resolution, which changes once the application object exists.
+const QByteArray& pngBytes()
+{
+    static const QByteArray png = [] {
+        QImage image(4, 3, QImage::Format_RGB32);
+        image.fill(QColor(10, 200, 30));
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        return bytes;
+    }();
+    return png;
+}
+
+const Run* embeddedRun(const Content& content, std::size_t paragraph, Embedded::Kind kind, std::size_t nth = 0)
+{
+    if (paragraph >= content.paragraphs.size())
+        return nullptr;
+    for (const Run& run : content.paragraphs[paragraph].runs) {
+        if (run.embedded.kind == kind && nth-- == 0)
+            return &run;
+    }
+    return nullptr;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Elements, RtfElementTest,
+    ::testing::Values(
+        ElementCase{
+            "indentsSpacingAndTabs",
+            "{\\rtf1\\pard\\li720\\ri360\\fi-240\\sb120\\sa240\\sl360\\slmult1\\tqc\\tx1440\\tx2880 a\\par"
+            "\\pard\\sl-300\\slmult0 b\\par}",
+            {QStringLiteral("a"), QStringLiteral("b")},
+            [](const Content& c) {
+                ASSERT_EQ(c.paragraphs.size(), 2u);
+                const Paragraph& p = c.paragraphs[0];
+                EXPECT_EQ(p.leftIndent, 720);
+                EXPECT_EQ(p.rightIndent, 360);
+                EXPECT_EQ(p.firstLineIndent, -240);
+                EXPECT_EQ(p.spaceBefore, 120);
+                EXPECT_EQ(p.spaceAfter, 240);
+                EXPECT_EQ(p.lineSpacing, 360);
+                EXPECT_TRUE(p.lineMultiple);
+                EXPECT_EQ(p.tabs, (std::vector<TabStop>{{1440, TabStop::Kind::Center}, {2880, TabStop::Kind::Left}}));
+                EXPECT_EQ(c.paragraphs[1].lineSpacing, -300);
+                EXPECT_EQ(c.paragraphs[1].leftIndent, 0);
+            }},
+        ElementCase{"scriptsAndCaps",
+                    "{\\rtf1 a{\\super b}{\\sub c}{\\up6 d}{\\dn4 e}{\\scaps f}{\\caps g}h}",
+                    {QStringLiteral("abcdefgh")},
+                    [](const Content& c) {
+                        EXPECT_EQ(formatOf(c, 0, QStringLiteral("a"))->script, Script::Normal);
+                        EXPECT_EQ(formatOf(c, 0, QStringLiteral("b"))->script, Script::Super);
+                        EXPECT_EQ(formatOf(c, 0, QStringLiteral("c"))->script, Script::Sub);
+                        EXPECT_EQ(formatOf(c, 0, QStringLiteral("d"))->script, Script::Super);
+                        EXPECT_EQ(formatOf(c, 0, QStringLiteral("e"))->script, Script::Sub);
+                        EXPECT_EQ(formatOf(c, 0, QStringLiteral("f"))->caps, Caps::Small);
+                        EXPECT_EQ(formatOf(c, 0, QStringLiteral("g"))->caps, Caps::All);
+                        EXPECT_EQ(formatOf(c, 0, QStringLiteral("h"))->caps, Caps::None);
+                    }},
+        ElementCase{"pageBreaks",
+                    "{\\rtf1 a\\page b\\par\\pard\\pagebb c\\par d\\par}",
+                    {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")},
+                    [](const Content& c) {
+                        ASSERT_EQ(c.paragraphs.size(), 4u);
+                        EXPECT_FALSE(c.paragraphs[0].pageBreakBefore);
+                        EXPECT_TRUE(c.paragraphs[1].pageBreakBefore);
+                        EXPECT_TRUE(c.paragraphs[2].pageBreakBefore);
+                        EXPECT_TRUE(c.paragraphs[3].pageBreakBefore); // \pagebb holds until \pard
+                    }},
+        ElementCase{"hyperlink",
+                    "{\\rtf1 x{\\field{\\*\\fldinst{ HYPERLINK \"https://example.org/a?b=1\" }}{\\fldrslt{\\ul "
+                    "link}}}y{\\field{\\*\\fldinst HYPERLINK \\\\l \"part\"}{\\fldrslt here}}}",
+                    {QStringLiteral("xlinkyhere")},
+                    [](const Content& c) {
+                        EXPECT_EQ(formatOf(c, 0, QStringLiteral("link"))->link,
+                                  QStringLiteral("https://example.org/a?b=1"));
+                        EXPECT_TRUE(formatOf(c, 0, QStringLiteral("link"))->underline);
+                        EXPECT_TRUE(formatOf(c, 0, QStringLiteral("x"))->link.isEmpty());
+                        EXPECT_TRUE(formatOf(c, 0, QStringLiteral("y"))->link.isEmpty());
+                        EXPECT_EQ(formatOf(c, 0, QStringLiteral("here"))->link, QStringLiteral("#part"));
+                    }},
+        ElementCase{"list",
+                    "{\\rtf1{\\*\\listtable{\\list\\listid7{\\listlevel\\levelnfc23}}}{\\listoverridetable{"
+                    "\\listoverride\\listid7\\ls1}}\\pard{\\listtext \\u8226\\'95\\tab}\\ls1\\ilvl1\\li709\\fi-283 "
+                    "One\\par\\pard{\\pntext\\f0 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec}Two\\par}",
+                    {QStringLiteral("•\tOne"), QStringLiteral("1.\tTwo")},
+                    [](const Content& c) {
+                        ASSERT_EQ(c.paragraphs.size(), 2u);
+                        EXPECT_EQ(c.paragraphs[0].list, 1);
+                        EXPECT_EQ(c.paragraphs[0].listLevel, 1);
+                        EXPECT_EQ(c.paragraphs[0].leftIndent, 709);
+                        EXPECT_TRUE(formatOf(c, 0, QStringLiteral("•"))->listText);
+                        EXPECT_FALSE(formatOf(c, 0, QStringLiteral("One"))->listText);
+                        EXPECT_TRUE(formatOf(c, 1, QStringLiteral("1."))->listText);
+                        EXPECT_TRUE(c.header.contains("{\\*\\listtable{\\list\\listid7{\\listlevel\\levelnfc23}}}"));
+                        EXPECT_TRUE(c.header.contains("{\\listoverridetable{\\listoverride\\listid7\\ls1}}"));
+                        const Run* pn = embeddedRun(c, 1, Embedded::Kind::Carried);
+                        ASSERT_TRUE(pn);
+                        EXPECT_EQ(pn->embedded.bytes, "{\\*\\pn\\pnlvlbody\\pndec}");
+                    }},
+        ElementCase{
+            "table",
+            "{\\rtf1 before\\par\\trowd\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw15\\cellx1000\\cellx2500"
+            "\\pard\\intbl A\\cell B1\\par B2\\cell\\row\\trowd\\cellx1000\\cellx2500\\pard\\intbl C\\cell "
+            "\\cell\\row\\pard after\\par}",
+            {QStringLiteral("before"), QStringLiteral("A"), QStringLiteral("B1"), QStringLiteral("B2"),
+             QStringLiteral("C"), QString(), QStringLiteral("after")},
+            [](const Content& c) {
+                ASSERT_EQ(c.paragraphs.size(), 7u);
+                ASSERT_EQ(c.tables.size(), 1u);
+                EXPECT_EQ(c.paragraphs[0].table, -1);
+                const std::vector<std::array<int, 3>> cells{{0, 0, 0}, {0, 0, 1}, {0, 0, 1}, {0, 1, 0}, {0, 1, 1}};
+                for (std::size_t i = 0; i < cells.size(); ++i) {
+                    const Paragraph& p = c.paragraphs[i + 1];
+                    EXPECT_EQ((std::array<int, 3>{p.table, p.row, p.column}), cells[i]) << i;
+                }
+                EXPECT_EQ(c.paragraphs[6].table, -1);
+                ASSERT_EQ(c.tables[0].rows.size(), 2u);
+                EXPECT_EQ(c.tables[0].rows[0], (std::vector<TableCell>{{1000, 15}, {2500, 0}}));
+                EXPECT_EQ(c.tables[0].rows[1], (std::vector<TableCell>{{1000, 0}, {2500, 0}}));
+            }},
+        ElementCase{"pngPicture",
+                    "{\\rtf1 a{\\*\\shppict{\\pict{\\*\\picprop{\\sp{\\sn x}{\\sv y}}}\\picscalex50\\picscaley200"
+                    "\\picw4\\pich3\\picwgoal600\\pichgoal450\\pngblip\n" +
+                        pngBytes().toHex() + "}}{\\nonshppict{\\pict\\wmetafile8 0102}}b}",
+                    {QStringLiteral("ab")},
+                    [](const Content& c) {
+                        const Run* picture = embeddedRun(c, 0, Embedded::Kind::Picture);
+                        ASSERT_TRUE(picture);
+                        EXPECT_EQ(picture->embedded.bytes, pngBytes());
+                        EXPECT_EQ(picture->embedded.type, "png");
+                        EXPECT_EQ(picture->embedded.width, 300);
+                        EXPECT_EQ(picture->embedded.height, 900);
+                        EXPECT_FALSE(embeddedRun(c, 0, Embedded::Kind::Carried)); // the fallback copy goes
+                    }},
+        ElementCase{"metafileIsCarried",
+                    "{\\rtf1 a{\\pict\\wmetafile8\\picw10\\pich10 0102ff}b}",
+                    {QStringLiteral("ab")},
+                    [](const Content& c) {
+                        const Run* carried = embeddedRun(c, 0, Embedded::Kind::Carried);
+                        ASSERT_TRUE(carried);
+                        EXPECT_EQ(carried->embedded.bytes, "{\\pict\\wmetafile8\\picw10\\pich10 0102ff}");
+                    }},
+        ElementCase{
+            "footnoteAndUnknownDestinationsAreCarried",
+            "{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}{\\f3\\fcharset204 Times;}}{\\colortbl;\\red1\\green2\\blue3;}"
+            "{\\stylesheet{\\s0 Normal;}}{\\info{\\title T}}{\\header\\pard\\f3 head\\par}a{\\super\\chftn}"
+            "{\\*\\footnote\\pard\\plain{\\super\\chftn}\\f3\\cf1 note}b{\\*\\unknown c{d}}e}",
+            {QStringLiteral("abe")},
+            [](const Content& c) {
+                EXPECT_EQ(c.header, "{\\stylesheet{\\s0 Normal;}}{\\info{\\title T}}");
+                const Run* header = embeddedRun(c, 0, Embedded::Kind::Carried, 0);
+                ASSERT_TRUE(header);
+                EXPECT_EQ(header->embedded.bytes, "{\\header\\pard\\f3 head\\par}");
+                const Run* mark = embeddedRun(c, 0, Embedded::Kind::Carried, 1);
+                ASSERT_TRUE(mark);
+                EXPECT_EQ(mark->embedded.bytes, "{\\chftn}");
+                EXPECT_EQ(mark->format.script, Script::Super);
+                const Run* note = embeddedRun(c, 0, Embedded::Kind::Carried, 2);
+                ASSERT_TRUE(note);
+                EXPECT_EQ(note->embedded.bytes, "{\\*\\footnote\\pard\\plain{\\super\\chftn}\\f3\\cf1 note}");
+                const Run* unknown = embeddedRun(c, 0, Embedded::Kind::Carried, 3);
+                ASSERT_TRUE(unknown);
+                EXPECT_EQ(unknown->embedded.bytes, "{\\*\\unknown c{d}}");
+            }},
+        ElementCase{"symbolFonts",
+                    "{\\rtf1{\\fonttbl{\\f0\\fcharset2 Symbol;}{\\f1\\fnil\\fcharset2 Wingdings;}}\\f0 a\\'b7\\f1\\'a7"
+                    "\\'fc\\f0\\u61623?}",
+                    {QStringLiteral("α•▪✔•")},
+                    [](const Content&) {}},
+        ElementCase{
+            "doubleByteTextTakesTheAssociatedFont",
+            "{\\rtf1{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset128 MS Mincho;}}\\f0\\hich\\af1\\dbch\\af1 "
+            "\\'82\\'a0\\loch a\\'e9}",
+            {QStringLiteral("あaé")},
+            [](const Content&) {}},
+        // Text shown between a group's brace and its destination word is not carried as well: the next open
+        // would show it twice.
+        ElementCase{"textBeforeTheDestinationWordIsShownOnce",
+                    "{\\rtf1 a{\\*zz\\unknownword skip}{x{\\*\\footnote f}}b\\par}",
+                    {QStringLiteral("azzxb")},
+                    [](const Content&) {}},
+        // What stands inside a picture or a carried group (a nested table's row, a footnote's own table)
+        // belongs to it: the row around it keeps the cells its own row definition gave.
+        ElementCase{
+            "rowWordsInsideEmbeddedGroupsLeaveTheRowAlone",
+            "{\\rtf1\\trowd\\cellx1000\\cellx2500\\pard\\intbl A{\\pict\\wmetafile8\\trowd\\clbrdrt\\brdrw30"
+            "\\cellx1200 0102\\cell\\row}\\cell B{\\*\\footnote\\pard\\plain\\trowd\\cellx500\\pard\\intbl n\\cell"
+            "\\row}\\cell\\row\\pard after\\par}",
+            {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("after")},
+            [](const Content& c) {
+                ASSERT_EQ(c.paragraphs.size(), 3u);
+                ASSERT_EQ(c.tables.size(), 1u);
+                ASSERT_EQ(c.tables[0].rows.size(), 1u);
+                EXPECT_EQ(c.tables[0].rows[0], (std::vector<TableCell>{{1000, 0}, {2500, 0}}));
+                EXPECT_EQ(c.paragraphs[1].column, 1);
+                EXPECT_EQ(c.paragraphs[2].table, -1);
+                ASSERT_TRUE(embeddedRun(c, 0, Embedded::Kind::Carried));
+                ASSERT_TRUE(embeddedRun(c, 1, Embedded::Kind::Carried));
+            }},
+        // Nor do a carried group's code page, default font, colour table or tab kind reach the text after it.
+        ElementCase{
+            "documentWordsInsideCarriedGroupsStayThere",
+            "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 Times;}}{\\*\\unknown{\\colortbl;"
+            "\\red9;}\\ansicpg1252\\deff1}\\red7{\\colortbl;;\\red1\\green2\\blue3;}\\tqr{\\*\\x\\tqc}\\tx720\\cf2 "
+            "\\'c4\\tab b\\par}",
+            {QStringLiteral("Д\tb")},
+            [](const Content& c) {
+                ASSERT_EQ(c.paragraphs.size(), 1u);
+                EXPECT_EQ(c.paragraphs[0].tabs, (std::vector<TabStop>{{720, TabStop::Kind::Right}}));
+                const std::optional<CharFormat> format = formatOf(c, 0, QStringLiteral("b"));
+                ASSERT_TRUE(format);
+                EXPECT_EQ(format->family, QStringLiteral("Arial"));
+                EXPECT_EQ(format->foreground, QColor(1, 2, 3));
+            }},
+        // The font table and the groups carried from a file are in the file's code page, set in its header: a
+        // later code page word changes nothing, and the save keeps the file's.
+        ElementCase{
+            "carriedPartsKeepTheFilesCodePage",
+            "{\\rtf1\\ansi\\ansicpg1250{\\fonttbl{\\f0 Pis\\'e8;}}{\\*\\unknown \\'e8}\\ansicpg1252\\f0 \\'e8\\par}",
+            {QStringLiteral("č")},
+            [](const Content& c) {
+                EXPECT_EQ(c.codePage, 1250);
+                const std::optional<CharFormat> format = formatOf(c, 0, QStringLiteral("č"));
+                ASSERT_TRUE(format);
+                EXPECT_EQ(format->family, QStringLiteral("Pisč"));
+            }},
+        // A link at the start of the text, in a file whose default font is a symbol one.
+        ElementCase{
+            "linkBeforeAnyFontOfItsOwn",
+            "{\\rtf1\\deff0{\\fonttbl{\\f0\\fcharset2 Symbol;}{\\f1\\fcharset0 Arial;}}\\f1{\\field{\\*\\fldinst "
+            "HYPERLINK \"https://\\u1087?.example/\"}{\\fldrslt link}}{\\*\\unknown}\\par}",
+            {QStringLiteral("link")},
+            [](const Content& c) {
+                const std::optional<CharFormat> format = formatOf(c, 0, QStringLiteral("link"));
+                ASSERT_TRUE(format);
+                EXPECT_EQ(format->link, QStringLiteral("https://п.example/"));
+            }},
+        // A cell past the farthest edge a row may have, and one more that the row does not define.
+        ElementCase{"cellsReachNoFartherThanTheBound",
+                    "{\\rtf1\\trowd\\cellx3000058\\pard\\intbl A\\cell B\\cell\\row\\pard after\\par}",
+                    {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("after")},
+                    [](const Content& c) {
+                        ASSERT_EQ(c.tables.size(), 1u);
+                        for (const std::vector<TableCell>& row : c.tables[0].rows) {
+                            ASSERT_FALSE(row.empty());
+                            EXPECT_EQ(row.front().rightEdge, maxCellEdge);
+                            EXPECT_LE(row.back().rightEdge, maxCellEdge);
+                        }
+                    }},
+        // Nor is text hidden there: where the group would be written back, it is no longer hidden.
+        ElementCase{"hiddenTextBeforeTheDestinationWordStaysHidden",
+                    "{\\rtf1 a\\v{h\\*\\footnote f}{h\\pict\\wmetafile8 01}\\v0 b\\par}",
+                    {QStringLiteral("ab")},
+                    [](const Content& c) {
+                        ASSERT_EQ(c.paragraphs.size(), 1u);
+                        EXPECT_FALSE(embeddedRun(c, 0, Embedded::Kind::Carried));
+                    }},
+        // A font table whose entries start right after its word, as a damaged file may have it.
+        ElementCase{"fontTableEntriesRightAfterItsWord",
+                    "{\\rtf1{\\fonttbl Unnumbered;{\\f1\\fcharset204 Times;}}{\\*\\unknown}\\f1 a\\par}",
+                    {QStringLiteral("a")},
+                    [](const Content& c) {
+                        const std::optional<CharFormat> format = formatOf(c, 0, QStringLiteral("a"));
+                        ASSERT_TRUE(format);
+                        EXPECT_EQ(format->family, QStringLiteral("Times"));
+                    }},
+        // Only a damaged file has a second font table; the first one is the file's.
+        ElementCase{"aSecondFontTableIsPassedOver",
+                    "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 Times;}}a{\\fonttbl{\\f0 Arial;}}b\\chftn20 \\'c4\\par}",
+                    {QStringLiteral("abД")},
+                    [](const Content&) {}}),
+    [](const ::testing::TestParamInfo<ElementCase>& info) { return std::string(info.param.name); });
+
+// A file whose carried groups refer to its fonts and colours keeps those at their numbers, and its own typefaces
+// do not pile up in the table save after save.
+TEST_F(RtfTest, carriedGroupsKeepTheirFontsAndColours)
+{
+    const QByteArray file = "{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}{\\f3\\fcharset204 Times;}}"
+                            "{\\colortbl;\\red1\\green2\\blue3;}a{\\*\\footnote\\f3\\cf1 note}\\f3 b}";
+    QTextDocument document;
+    load(document, file);
+    QByteArray saved = save(document);
+    EXPECT_TRUE(saved.contains("{\\fonttbl{\\f0\\fswiss Arial;}{\\f3\\fcharset204 Times;}")) << saved.constData();
+    EXPECT_TRUE(saved.contains("{\\colortbl ;\\red1\\green2\\blue3;")) << saved.constData();
+    EXPECT_TRUE(saved.contains("{\\*\\footnote\\f3\\cf1 note}"));
+    for (int i = 0; i < 3; ++i) {
+        QTextDocument reopened;
+        load(reopened, saved);
+        const QByteArray again = save(reopened);
+        if (i > 0) {
+            EXPECT_EQ(again, saved);
+        }
+        saved = again;
+    }
+}
+
+// The notepad's own files carry nothing: they come out as they always did.
+TEST_F(RtfTest, ownFilesCarryNoTables)
+{
+    QTextDocument document;
+    richDocument(document);
+    const Content content = *read(save(document));
+    EXPECT_TRUE(content.header.isEmpty());
+    EXPECT_TRUE(content.fontEntries.isEmpty());
+    EXPECT_TRUE(content.colors.empty());
 }
 
 // A document with what the notepad can hold: the save and the open give back the same.

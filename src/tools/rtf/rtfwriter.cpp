@@ -318,6 +318,10 @@ QByteArray write(const Content& content)
                 out += run.embedded.bytes;
                 break;
             }
+            // LibreOffice keeps a raised or lowered run going through the next run's \plain and past the end of
+            // the paragraph, swallowing what follows; the run's end is said outright.
+            if (format.script != Script::Normal)
+                out += "\\nosupersub";
         }
         if (listText)
             out += '}';

@@ -62,6 +62,10 @@ const std::vector<Fixture>& fixtures()
          "utf-8", "sdfootnote1anc.*<div id=\"sdfootnote1\">.*Примечание"},
         {"superscript", QStringLiteral("<p>E = mc<sup>2</sup> и H<sub>2</sub>O</p>"), "utf-8",
          "<sup>(<[^>]*>)*2(<[^>]*>)*</sup>.*<sub>(<[^>]*>)*2(<[^>]*>)*</sub>"},
+        // A script run ends before the next paragraph for every reader, not only at the end of the text.
+        {"scriptsBeforeMoreParagraphs",
+         QStringLiteral("<p>Письмо: E = mc<sup>2</sup> и H<sub>2</sub>O.</p><ul><li>Пункт</li></ul><p>Конец</p>"),
+         "utf-8", "<sup>(<[^>]*>)*2(<[^>]*>)*</sup>.*<sub>(<[^>]*>)*2(<[^>]*>)*</sub>.*<li[^>]*>.*Пункт.*Конец"},
         {"hyperlink", QStringLiteral("<p>Смотри <a href=\"https://example.org/путь\">ссылку</a> здесь</p>"), "utf-8",
          "<a href=\"https://example.org/[^\"]*\"[^>]*>(<[^>]*>)*ссылку"},
         {"cyrillic1251", QStringLiteral("<p>Съешь же ещё этих мягких французских булок, да выпей чаю. Ёё №</p>"),

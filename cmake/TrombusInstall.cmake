@@ -1,4 +1,4 @@
-# Installing Тромбус as a desktop program: the binary and its web engine module, the menu entry, the icon in the
+# Installing Тромбус as a desktop program: the binary and the modules it loads, the menu entry, the icon in the
 # hicolor theme, AppStream metadata, manual pages and the documents a Debian package carries. Then CPack, which
 # makes the Debian package: `cpack -G DEB` in the build folder (scripts/check-package.sh builds and checks it).
 include(GNUInstallDirs)
@@ -8,7 +8,7 @@ set(TROMBUS_MAINTAINER "Trombus maintainers <maintainers@users.noreply.c-seed-70
     CACHE STRING "The Debian package's maintainer")
 set(trombus_packaging ${CMAKE_SOURCE_DIR}/packaging)
 set(trombus_generated ${CMAKE_BINARY_DIR}/packaging)
-# The web engine module is private to the program: Debian keeps such files in a folder of the package's own under
+# The modules are private to the program: Debian keeps such files in a folder of the package's own under
 # the multiarch library folder (/usr/lib/x86_64-linux-gnu/trombus), which is none of the dynamic linker's, so the
 # package needs no ldconfig call either.
 set(trombus_libdir ${CMAKE_INSTALL_LIBDIR})
@@ -20,7 +20,7 @@ set(trombus_module_dir ${trombus_libdir}/trombus)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 
 # What the program itself needs to know of the layout: its desktop entry's name, where installations put it (so
-# an autostart entry names the installed program), and where the web engine module sits relative to the program,
+# an autostart entry names the installed program), and where the modules sit relative to the program,
 # which holds under any prefix.
 set(TROMBUS_INSTALLED_PROGRAM ${CMAKE_INSTALL_FULL_BINDIR}/trombus)
 set(TROMBUS_PACKAGED_PROGRAM ${CPACK_PACKAGING_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/trombus)
@@ -28,7 +28,7 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/installlayout.h.in ${CMAKE_BINARY_DIR}/
 target_include_directories(trombus_app PRIVATE ${CMAKE_BINARY_DIR}/generated)
 file(RELATIVE_PATH TROMBUS_MODULE_FROM_PROGRAM
      ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_PREFIX}/${trombus_module_dir})
-target_compile_definitions(trombus_media PRIVATE TROMBUS_INSTALLED_MODULE_DIR="${TROMBUS_MODULE_FROM_PROGRAM}")
+target_compile_definitions(trombus_platform PRIVATE TROMBUS_INSTALLED_MODULE_DIR="${TROMBUS_MODULE_FROM_PROGRAM}")
 
 # The rest is how a Linux desktop and Debian take a program in.
 if(NOT UNIX OR APPLE)
@@ -72,12 +72,17 @@ list(APPEND trombus_built_files ${trombus_generated}/changelog.gz)
 add_custom_target(trombus_install_files ALL DEPENDS ${trombus_built_files})
 
 install(TARGETS trombus RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The modules loaded at first use: the player's backend, tones and sound files, the volume, the web engine.
+set(trombus_modules trombus_mediabackend trombus_sound trombus_pulse)
 if(TARGET trombus_webengine)
-    install(TARGETS trombus_webengine LIBRARY DESTINATION ${trombus_module_dir})
-    # The module calls nothing of the C library itself, so the linker's --as-needed would drop it; Debian wants
-    # every shared object to name the C library it runs on.
-    target_link_options(trombus_webengine PRIVATE "LINKER:--push-state,--no-as-needed,-lc,--pop-state")
+    list(APPEND trombus_modules trombus_webengine)
 endif()
+install(TARGETS ${trombus_modules} LIBRARY DESTINATION ${trombus_module_dir})
+# A module may call nothing of the C library itself, so the linker's --as-needed would drop it; Debian wants
+# every shared object to name the C library it runs on.
+foreach(module IN LISTS trombus_modules)
+    target_link_options(${module} PRIVATE "LINKER:--push-state,--no-as-needed,-lc,--pop-state")
+endforeach()
 install(FILES ${trombus_packaging}/${TROMBUS_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${trombus_packaging}/${TROMBUS_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${trombus_packaging}/${TROMBUS_APP_ID}.svg
@@ -106,7 +111,7 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${TROMBUS_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The libraries the program and its module link come from dpkg-shlibdeps; what they load at run time is named here:
+# The libraries the program and its modules link come from dpkg-shlibdeps; what they load at run time is named here:
 # the web engine's helper process; and, recommended, the sound plugins, the icon theme the icons go into, Qt's
 # Russian translations and the desktop opener the program uses when present.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -34,7 +34,8 @@ public:
         Paused,
     };
 
-    /// The program's backend; tests put a recording stand-in in its place through the platform object.
+    /// The program's backend, loaded from its module at the first open; tests put a recording stand-in in its
+    /// place through the platform object.
     static std::shared_ptr<MediaControl> create(const platform::Context& context);
     virtual ~MediaControl() = default;
 
@@ -75,10 +76,16 @@ public:
     virtual void setDisplayRect(const QRect& rect) = 0;
 
     /// The text of the report for a command given while no device is open.
-    static QString notOpenText();
+    static QString notOpenText() { return QStringLiteral("Устройство воспроизведения не открыто"); }
 
 protected:
     MediaControl() = default;
     MediaControl(const MediaControl&) = delete;
     MediaControl& operator=(const MediaControl&) = delete;
 };
+
+// The backend (Qt Multimedia) lives in a module of its own: start-up and a run that never plays do without its
+// libraries. Its entry point makes a new control, owned by the caller.
+using MakeMediaControlFunction = MediaControl* (*)();
+#define TROMBUS_MEDIA_MODULE "trombus_mediabackend"
+#define TROMBUS_MEDIA_ENTRY "trombusMakeMediaControl"

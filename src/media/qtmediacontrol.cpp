@@ -10,16 +10,6 @@
 #include <QVideoWidget>
 #include <utility>
 
-std::shared_ptr<MediaControl> MediaControl::create(const platform::Context&)
-{
-    return std::make_shared<QtMediaControl>();
-}
-
-QString MediaControl::notOpenText()
-{
-    return QStringLiteral("Устройство воспроизведения не открыто");
-}
-
 QtMediaControl::QtMediaControl()
 {
     m_openTimer.setSingleShot(true);

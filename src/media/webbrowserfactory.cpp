@@ -1,9 +1,8 @@
-#include <QCoreApplication>
-#include <QDir>
 #include <QLibrary>
 #include <unistd.h>
 
 #include "media/webbrowser.h"
+#include "platform/linux/modulelibrary.h"
 
 namespace {
 
@@ -25,25 +24,10 @@ private:
         // The engine's sandbox cannot start for the superuser; it is left on for everyone else.
         if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
             qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-        QStringList folders{QCoreApplication::applicationDirPath()};
-#ifdef TROMBUS_INSTALLED_MODULE_DIR
-        // An installed program finds its module in its library folder, at the same place relative to it under
-        // any prefix.
-        folders << QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(TROMBUS_INSTALLED_MODULE_DIR));
-#endif
-#ifdef TROMBUS_MODULE_DIR
-        folders << QStringLiteral(TROMBUS_MODULE_DIR);
-#endif
-        for (const QString& folder : folders) {
-            m_library.setFileName(QDir(folder).filePath(QStringLiteral("trombus_webengine")));
-            if (m_library.load()) {
-                m_make = reinterpret_cast<MakeWebBrowserFunction>(m_library.resolve(TROMBUS_WEB_BROWSER_ENTRY));
-                if (m_make)
-                    return true;
-                m_library.unload();
-            }
-        }
-        return false;
+        if (!platform::detail::loadProgramModule(m_library, QStringLiteral("trombus_webengine")))
+            return false;
+        m_make = reinterpret_cast<MakeWebBrowserFunction>(m_library.resolve(TROMBUS_WEB_BROWSER_ENTRY));
+        return m_make != nullptr;
     }
 
     QLibrary m_library;

@@ -39,9 +39,21 @@ for file in \
 done
 [ -x "$usr/bin/trombus" ] || fail "bin/trombus is not executable"
 
-# The module must sit where the installed program looks for it.
-[ -f "$usr/bin/$module_from_program/trombus_webengine.so" ] ||
-    fail "the web engine module is not at bin/$module_from_program, where the program looks"
+# The modules must sit where the installed program looks for them.
+for module in trombus_webengine trombus_mediabackend trombus_sound trombus_pulse; do
+    [ -f "$usr/bin/$module_from_program/$module.so" ] ||
+        fail "the module $module is not at bin/$module_from_program, where the program looks"
+done
+
+# The program itself starts without the libraries its modules bring: the multimedia stack, the sound server's
+# client and the network libraries the multimedia stack links.
+needed=$(readelf -d "$usr/bin/trombus" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
+[ -n "$needed" ] || fail "readelf lists no libraries the program needs"
+for library in libQt6Multimedia libQt6Network libQt6WebEngine libpulse libsndfile; do
+    if printf '%s\n' "$needed" | grep -q "^$library"; then
+        fail "the program needs $library at start-up; it belongs in a module"
+    fi
+done
 
 # Each fixed-size icon: a PNG whose width and height (big-endian, bytes 17 to 24) are the folder's.
 for size in 16 22 24 32 48 64 128 256; do

@@ -1,14 +1,13 @@
 #include "platform/sound.h"
 
-#include "platform/linux/toneplayer.h"
+#include "platform/linux/modulelibrary.h"
+#include "platform/linux/soundoutput.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QProcess>
-#include <QSoundEffect>
 #include <QStandardPaths>
 #include <QStringList>
-#include <QUrl>
+#include <memory>
 
 namespace platform {
 namespace {
@@ -51,31 +50,40 @@ public:
         QApplication::beep();
     }
 
-    void beep(int frequency, int durationMs) override { m_tones.play(frequency, durationMs); }
+    void beep(int frequency, int durationMs) override
+    {
+        // Without the output's module nothing is heard, as without a sound device.
+        if (detail::SoundOutput* out = output())
+            out->tone(frequency, durationMs);
+    }
 
     void playFile(const std::string& path) override
     {
-        // As PlaySound, a new sound ends the one still playing.
-        m_file.reset();
-        const QFileInfo file(QString::fromStdString(path));
-        if (!file.isFile() || !file.isReadable()) {
+        detail::SoundOutput* out = output();
+        if (!out) {
             errorBeep();
             return;
         }
-        m_file = std::make_unique<QSoundEffect>();
-        QSoundEffect* effect = m_file.get();
-        QObject::connect(effect, &QSoundEffect::statusChanged, effect, [this, effect] {
-            if (effect->status() == QSoundEffect::Ready)
-                effect->play();
-            else if (effect->status() == QSoundEffect::Error)
-                errorBeep();
-        });
-        effect->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
+        out->playFile(QString::fromStdString(path), [this] { errorBeep(); });
     }
 
 private:
-    detail::TonePlayer m_tones;
-    std::unique_ptr<QSoundEffect> m_file;
+    detail::SoundOutput* output()
+    {
+        if (!m_tried) {
+            m_tried = true;
+            QLibrary library;
+            if (detail::loadProgramModule(library, QStringLiteral(TROMBUS_SOUND_MODULE))) {
+                if (const auto make =
+                        reinterpret_cast<detail::MakeSoundOutputFunction>(library.resolve(TROMBUS_SOUND_ENTRY)))
+                    m_output.reset(make());
+            }
+        }
+        return m_output.get();
+    }
+
+    bool m_tried = false;
+    std::unique_ptr<detail::SoundOutput> m_output;
 };
 
 } // namespace

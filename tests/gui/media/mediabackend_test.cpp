@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "app/tapplication.h"
+#include "media/modulemediacontrol.h"
 #include "media/player.h"
 #include "media/qtmediacontrol.h"
 #include "mediafiles.h"
@@ -406,6 +407,52 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(world.features().player().Playing, 0, 20000);
         QVERIFY2(world.dialogs.errors().isEmpty(), qPrintable(world.dialogs.errors().join('\n')));
         QCOMPARE(depth.deepest(), 0);
+    }
+
+    // The program's control loads the backend's module at its first open; the backend's control made then has
+    // what was set before (the file, the open handler) and tells its verdict, and the commands reach it.
+    void theModulesControlTakesOverAtTheFirstOpen_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("file that plays") << QStringLiteral("long.wav") << true;
+        QTest::newRow("file the backend refuses") << QStringLiteral("gone.wav") << false;
+    }
+    void theModulesControlTakesOverAtTheFirstOpen()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, opens);
+        QVERIFY(mediafiles::writeWav(file(QStringLiteral("long.wav")), 3000));
+        ModuleMediaControl media;
+        QStringList verdicts;
+        media.setOpenHandler([&](const QString& error) { verdicts << error; });
+        media.setFileName(file(name));
+        QVERIFY(!media.deviceOpen());
+        QCOMPARE(media.mode(), MediaControl::Mode::NotReady);
+        QVERIFY_THROWS_EXCEPTION(MediaError, media.play());
+        try {
+            media.open();
+        } catch (const MediaError& refusal) {
+            // The backend knew at once.
+            verdicts << refusal.message();
+        }
+        if (media.deviceOpen()) {
+            media.seek(2000);
+            media.play();
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(verdicts.size(), 1, 20000);
+        QCOMPARE(verdicts.first().isEmpty(), opens);
+        QCOMPARE(media.deviceOpen(), opens);
+        QCOMPARE(media.fileName(), file(name));
+        if (!opens) {
+            QCOMPARE(media.mode(), MediaControl::Mode::NotReady);
+            return;
+        }
+        QCOMPARE(media.length(), 3000);
+        QCOMPARE(media.mode(), MediaControl::Mode::Playing);
+        QTRY_VERIFY_WITH_TIMEOUT(media.position() > 2000, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(media.mode(), MediaControl::Mode::Stopped, 10000);
+        QCOMPARE(verdicts.size(), 1);
     }
 };
 

@@ -12,6 +12,7 @@
 
 #include "app/tapplication.h"
 #include "app/trayicon.h"
+#include "media/modulemediacontrol.h"
 #include "media/player.h"
 #include "mediastandins.h"
 #include "testworld.h"
@@ -771,6 +772,40 @@ private slots:
         w.click(w.page().SpeedButton7);
         QTRY_VERIFY(w.form1().form2Window()->isVisible());
         w.form1().form2Window()->close();
+    }
+
+    // Without the backend's module the player fails as with a file the backend gives no verdict on: the press
+    // reports the file that did not open and the list is not playing, the first time (while the module is
+    // looked for) and every time after.
+    void missingBackendModuleFailsEveryOpenQuietly()
+    {
+        QTemporaryDir folder;
+        QVERIFY(QFile(QDir(folder.path()).filePath(QStringLiteral("a.mp3"))).open(QIODevice::WriteOnly));
+        auto media = std::make_shared<ModuleMediaControl>(QStringLiteral("trombus_no_such_backend"));
+        TestWorld world;
+        world.platform->replace<MediaControl>(media);
+        QVERIFY(world.start());
+        Ui::MusicPage& page = world.musicPage();
+        world.ui().TabbedNotebook1->setCurrentWidget(world.ui().PageMusic);
+        Dialogs::Reply reply;
+        reply.path = folder.path();
+        world.dialogs.answerNext(reply);
+        QTest::mouseClick(page.SpeedButton1, Qt::LeftButton);
+        QCOMPARE(page.ListBox1->count(), 1);
+
+        QTest::mouseClick(page.SpeedButton3, Qt::LeftButton);
+        QVERIFY(media->fileName().endsWith(QStringLiteral("a.mp3")));
+        const QString report = ModuleMediaControl::moduleMissingText(media->fileName()) + ".";
+        QTRY_COMPARE(world.dialogs.errors(), QStringList{report});
+        QCOMPARE(world.features().player().Playing, 0);
+        QVERIFY(!media->deviceOpen());
+        QCOMPARE(media->mode(), MediaControl::Mode::NotReady);
+        QVERIFY_THROWS_EXCEPTION(MediaError, media->play());
+
+        QTest::mouseClick(page.SpeedButton3, Qt::LeftButton);
+        QCOMPARE(world.dialogs.errors(), (QStringList{report, report}));
+        QCOMPARE(world.features().player().Playing, 0);
+        QVERIFY(!media->deviceOpen());
     }
 };
 

@@ -1,0 +1,6 @@
+#include "media/qtmediacontrol.h"
+
+extern "C" Q_DECL_EXPORT MediaControl* trombusMakeMediaControl()
+{
+    return new QtMediaControl();
+}

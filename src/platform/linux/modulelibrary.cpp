@@ -1,0 +1,35 @@
+#include "platform/linux/modulelibrary.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace platform::detail {
+
+QStringList programModuleFolders()
+{
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    QStringList folders{programFolder};
+#ifdef TROMBUS_INSTALLED_MODULE_DIR
+    // An installed program finds its modules in its library folder, at the same place relative to it under any
+    // prefix.
+    folders << QDir(programFolder).filePath(QStringLiteral(TROMBUS_INSTALLED_MODULE_DIR));
+#endif
+#ifdef TROMBUS_MODULE_DIR
+    folders << QStringLiteral(TROMBUS_MODULE_DIR);
+#endif
+    return folders;
+}
+
+bool loadProgramModule(QLibrary& library, const QString& name, const QStringList& folders)
+{
+    // A module's code runs until the program ends: unloading it while objects it made still live would crash.
+    library.setLoadHints(QLibrary::PreventUnloadHint);
+    for (const QString& folder : folders) {
+        library.setFileName(QDir(folder).filePath(name));
+        if (library.load())
+            return true;
+    }
+    return false;
+}
+
+} // namespace platform::detail

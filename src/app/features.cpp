@@ -188,7 +188,6 @@ void Features::buildLifecycle()
                          {"playlist's hover entry reset", [this] { m_player->resetHoverIndex(); }},
                          {"\"About\" on the system menus", [this] { m_systemMenus->addItems(); }},
                          {"window centred on its monitor", [this] { m_window.centreOnMonitor(); }},
-                         {"volume slider from the output volume", [this] { m_volumeControls->setSliderFromDevice(); }},
                          {"playlist coloured", [this] { m_player->colourPlaylist(); }},
                          {"run box's list from the run history", [this] { m_runBox->loadHistory(); }},
                      });
@@ -197,6 +196,9 @@ void Features::buildLifecycle()
     m_lifecycle->add(
         Phase::Activation,
         {
+            // First, so that a step stopped by a bad stored value cannot keep it from being asked; the read
+            // itself runs once this activation is over.
+            {"volume slider from the output volume, once", [this] { m_volumeControls->askDeviceOnce(); }},
             {"first run's defaults", [this] { runFirstRunDefaults(); }},
             {"launch counted", [this] { m_statistics->countLaunch(); }},
             {"start in the tray", [this] { m_window.startInTrayIfStored(); }},

@@ -7,6 +7,8 @@
 #include "platform/volume.h"
 #include "ui_MusicPage.h"
 
+#include <QTimer>
+
 namespace {
 
 const QString SoundOn = QStringLiteral("Звук ВКЛ.");
@@ -37,18 +39,38 @@ void VolumeControls::send(quint32 word)
     m_volume.write(word);
 }
 
+void VolumeControls::userChose()
+{
+    if (!m_applyingAnswer)
+        m_userChose = true;
+}
+
+void VolumeControls::askDeviceOnce()
+{
+    if (m_deviceAsked)
+        return;
+    m_deviceAsked = true;
+    // Queued, so the rest of the activation and the first paint come first; on this thread, as every other
+    // use of the device.
+    QTimer::singleShot(0, this, &VolumeControls::setSliderFromDevice);
+}
+
 void VolumeControls::setSliderFromDevice()
 {
-    // Without a device to ask, the word stays silent and the slider where the form put it.
+    // Without a device to ask, the word stays silent and the slider where the form put it. A control the user
+    // moved before this ran keeps their choice.
     const std::optional<std::uint32_t> word = m_volume.read();
-    if (!word)
+    if (!word || m_userChose)
         return;
     MainVolume = *word;
+    m_applyingAnswer = true;
     m_form.TrackBar1->setValue(volumeword::positionOfLevel(volumeword::left(MainVolume)));
+    m_applyingAnswer = false;
 }
 
 void VolumeControls::TrackBar1Change()
 {
+    userChose();
     if (m_form.TrackBar1->value() == 0) {
         // The slider never keeps 0, whose level would be silence at the loud end; moving it runs this again.
         m_form.TrackBar1->setValue(volumeword::TopPosition);
@@ -61,6 +83,7 @@ void VolumeControls::TrackBar1Change()
 
 void VolumeControls::TrackBar2Change()
 {
+    userChose();
     MainVolume = volumeword::withBalance(MainVolume, m_form.TrackBar2->value());
     send(MainVolume);
     m_form.TrackBar1->setFocus();
@@ -68,6 +91,7 @@ void VolumeControls::TrackBar2Change()
 
 void VolumeControls::Label10Click()
 {
+    userChose();
     if (m_form.Label10->text() == SoundOn) {
         m_form.TrackBar1->setEnabled(false);
         m_form.TrackBar2->setEnabled(false);

@@ -14,14 +14,25 @@
 
 namespace {
 
+enum class Start
+{
+    UntilTheDeviceAnswered, // activated, and the start-up read of the device has run
+    Shown,                  // created and shown, no event delivered yet: never activated
+};
+
 // A program run whose output device starts at `device` (nullopt: no sound server at all).
 struct VolumeWorld
 {
-    explicit VolumeWorld(std::optional<std::uint32_t> device)
+    explicit VolumeWorld(std::optional<std::uint32_t> device, Start how = Start::UntilTheDeviceAnswered)
     {
         volume = std::make_shared<RecordingVolume>(device);
         world.platform->replace<platform::Volume>(volume);
-        started = world.start();
+        if (how == Start::Shown) {
+            world.startWithoutWaiting();
+            world.ui().TabbedNotebook1->setCurrentWidget(world.ui().PageMusic);
+            return;
+        }
+        started = world.start() && QTest::qWaitFor([this] { return volume->reads > 0; });
         if (started)
             world.ui().TabbedNotebook1->setCurrentWidget(world.ui().PageMusic);
     }
@@ -46,11 +57,72 @@ private slots:
     {
         VolumeWorld w(0x7000'1000u);
         QVERIFY(w.started);
-        QCOMPARE(w.page().TrackBar1->value(), -61439);
+        QTRY_COMPARE(w.page().TrackBar1->value(), -61439);
         QCOMPARE(w.volume->written, QList<std::uint32_t>({0x1001'1001u}));
         QCOMPARE(w.controls().MainVolume, 0x1001'1001u);
         QCOMPARE(w.page().TrackBar2->value(), 1);
         QCOMPARE(w.page().Label10->text(), QStringLiteral("Звук ВКЛ."));
+    }
+
+    // Asking the sound server loads its libraries: that waits until the window has been activated, once.
+    void deviceIsAskedOnceAfterTheFirstActivation()
+    {
+        VolumeWorld w(0x7000'1000u, Start::Shown);
+        QCOMPARE(w.volume->reads, 0);
+        QCOMPARE(w.page().TrackBar1->value(), -1);
+        QVERIFY(w.volume->written.isEmpty());
+
+        w.world.form1().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.world.form1()));
+        QTRY_COMPARE(w.volume->reads, 1);
+        QCOMPARE(w.page().TrackBar1->value(), -61439);
+        QCOMPARE(w.volume->written, QList<std::uint32_t>({0x1001'1001u}));
+
+        // Coming back from another window is an activation too; only the mixer's own showing reads again.
+        QVERIFY(returnToMainWindow(w.world, &w.mixer()));
+        QVERIFY(processQueuedEvents());
+        QCOMPARE(w.volume->reads, 2);
+        QCOMPARE(w.volume->written, QList<std::uint32_t>({0x1001'1001u}));
+        w.mixer().close();
+    }
+
+    // A control the user set before the device answered keeps what they chose; the answer changes nothing.
+    void earlyUserChoiceWinsOverTheLateAnswer_data()
+    {
+        QTest::addColumn<int>("control");
+        QTest::addColumn<int>("slider");
+        QTest::addColumn<std::uint32_t>("word");
+        QTest::addColumn<bool>("soundOn");
+        QTest::newRow("volume slider") << 1 << -65536 + 0x3000 << 0x3000'3000u << true;
+        QTest::newRow("balance") << 2 << -1 << 0x0000'0000u << true;
+        QTest::newRow("mute label") << 3 << -1 << 0u << false;
+    }
+    void earlyUserChoiceWinsOverTheLateAnswer()
+    {
+        QFETCH(int, control);
+        QFETCH(int, slider);
+        QFETCH(std::uint32_t, word);
+        QFETCH(bool, soundOn);
+        VolumeWorld w(0x7000'1000u, Start::Shown);
+        if (control == 1)
+            w.page().TrackBar1->setValue(slider);
+        else if (control == 2)
+            w.page().TrackBar2->setValue(0);
+        else
+            QTest::mouseClick(w.page().Label10, Qt::LeftButton);
+        QCOMPARE(w.volume->reads, 0);
+        const QList<std::uint32_t> sent = w.volume->written;
+        QCOMPARE(sent, QList<std::uint32_t>({word}));
+
+        w.world.form1().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.world.form1()));
+        QTRY_COMPARE(w.volume->reads, 1);
+        QVERIFY(processQueuedEvents());
+        QCOMPARE(w.page().TrackBar1->value(), slider);
+        QCOMPARE(w.volume->written, sent);
+        QCOMPARE(w.device(), word);
+        QCOMPARE(w.page().Label10->text(), soundOn ? QStringLiteral("Звук ВКЛ.") : QStringLiteral("Звук ВЫКЛ."));
+        QCOMPARE(w.page().TrackBar1->isEnabled(), soundOn);
     }
 
     void sliderEndsGiveFullAndTheQuietestLevel()

@@ -1301,7 +1301,8 @@ private:
 
     void commitFont()
     {
-        if (m_fontNumber >= 0) {
+        // A number the table gives again (only a damaged file does) keeps its first typeface, as the save does.
+        if (m_fontNumber >= 0 && !m_fonts.count(m_fontNumber)) {
             const QString name = withPairedSurrogates(keptText(m_fontName)).trimmed();
             int codePage = m_fontCodePage;
             if (codePage == SymbolCodePage && name.startsWith(QLatin1String("Wingdings"), Qt::CaseInsensitive))

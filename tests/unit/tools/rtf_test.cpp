@@ -651,6 +651,18 @@ INSTANTIATE_TEST_SUITE_P(
                         ASSERT_TRUE(format);
                         EXPECT_EQ(format->family, QStringLiteral("Times"));
                     }},
+        // A font number the table gives twice (only a damaged file does) keeps its first typeface, in the text and
+        // for the save alike.
+        ElementCase{"aFontNumberGivenTwiceKeepsItsFirstTypeface",
+                    "{\\rtf1{\\fonttbl{\\f0Arial\\f6Arial\\f}}{\\*\\unknown}\\f6 a\\f0 b\\par}",
+                    {QStringLiteral("ab")},
+                    [](const Content& c) {
+                        for (const QString& text : {QStringLiteral("a"), QStringLiteral("b")}) {
+                            const std::optional<CharFormat> format = formatOf(c, 0, text);
+                            ASSERT_TRUE(format);
+                            EXPECT_EQ(format->family, QStringLiteral("Arial"));
+                        }
+                    }},
         // Only a damaged file has a second font table; the first one is the file's.
         ElementCase{"aSecondFontTableIsPassedOver",
                     "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 Times;}}a{\\fonttbl{\\f0 Arial;}}b\\chftn20 \\'c4\\par}",

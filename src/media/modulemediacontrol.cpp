@@ -2,7 +2,6 @@
 
 #include "platform/linux/modulelibrary.h"
 
-#include <QLibrary>
 #include <utility>
 
 std::shared_ptr<MediaControl> MediaControl::create(const platform::Context&)
@@ -25,14 +24,12 @@ MediaControl* ModuleMediaControl::backend()
         m_loadTried = true;
         // The module itself loads in a few milliseconds; the backend's own start (GStreamer and its plugins) is
         // what takes long, and the backend's control does that on a thread of its own.
-        QLibrary library;
-        if (platform::detail::loadProgramModule(library, m_moduleName)) {
-            if (const auto make = reinterpret_cast<MakeMediaControlFunction>(library.resolve(TROMBUS_MEDIA_ENTRY))) {
-                m_backend.reset(make());
-                m_backend->setFileName(m_fileName);
-                m_backend->setOpenHandler(m_openHandler);
-                m_backend->setDisplay(m_display);
-            }
+        if (const auto make = reinterpret_cast<MakeMediaControlFunction>(
+                platform::detail::programModuleEntry(m_moduleName, TROMBUS_MEDIA_ENTRY))) {
+            m_backend.reset(make());
+            m_backend->setFileName(m_fileName);
+            m_backend->setOpenHandler(m_openHandler);
+            m_backend->setDisplay(m_display);
         }
     }
     return m_backend.get();

@@ -1,4 +1,3 @@
-#include <QLibrary>
 #include <unistd.h>
 
 #include "media/webbrowser.h"
@@ -24,13 +23,11 @@ private:
         // The engine's sandbox cannot start for the superuser; it is left on for everyone else.
         if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
             qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-        if (!platform::detail::loadProgramModule(m_library, QStringLiteral("trombus_webengine")))
-            return false;
-        m_make = reinterpret_cast<MakeWebBrowserFunction>(m_library.resolve(TROMBUS_WEB_BROWSER_ENTRY));
+        m_make = reinterpret_cast<MakeWebBrowserFunction>(
+            platform::detail::programModuleEntry(QStringLiteral("trombus_webengine"), TROMBUS_WEB_BROWSER_ENTRY));
         return m_make != nullptr;
     }
 
-    QLibrary m_library;
     MakeWebBrowserFunction m_make = nullptr;
 };
 

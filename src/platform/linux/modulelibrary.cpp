@@ -5,6 +5,8 @@
 
 namespace platform::detail {
 
+namespace {
+
 QStringList programModuleFolders()
 {
     const QString programFolder = QCoreApplication::applicationDirPath();
@@ -20,16 +22,19 @@ QStringList programModuleFolders()
     return folders;
 }
 
-bool loadProgramModule(QLibrary& library, const QString& name, const QStringList& folders)
+} // namespace
+
+QFunctionPointer programModuleEntry(const QString& name, const char* entry)
 {
+    QLibrary library;
     // A module's code runs until the program ends: unloading it while objects it made still live would crash.
     library.setLoadHints(QLibrary::PreventUnloadHint);
-    for (const QString& folder : folders) {
+    for (const QString& folder : programModuleFolders()) {
         library.setFileName(QDir(folder).filePath(name));
         if (library.load())
-            return true;
+            return library.resolve(entry);
     }
-    return false;
+    return nullptr;
 }
 
 } // namespace platform::detail

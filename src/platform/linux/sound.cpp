@@ -72,12 +72,9 @@ private:
     {
         if (!m_tried) {
             m_tried = true;
-            QLibrary library;
-            if (detail::loadProgramModule(library, QStringLiteral(TROMBUS_SOUND_MODULE))) {
-                if (const auto make =
-                        reinterpret_cast<detail::MakeSoundOutputFunction>(library.resolve(TROMBUS_SOUND_ENTRY)))
-                    m_output.reset(make());
-            }
+            if (const auto make = reinterpret_cast<detail::MakeSoundOutputFunction>(
+                    detail::programModuleEntry(QStringLiteral(TROMBUS_SOUND_MODULE), TROMBUS_SOUND_ENTRY)))
+                m_output.reset(make());
         }
         return m_output.get();
     }

@@ -26,12 +26,9 @@ private:
     {
         if (!m_tried) {
             m_tried = true;
-            QLibrary library;
-            if (detail::loadProgramModule(library, QStringLiteral(TROMBUS_VOLUME_MODULE))) {
-                if (const auto make =
-                        reinterpret_cast<detail::MakeVolumeFunction>(library.resolve(TROMBUS_VOLUME_ENTRY)))
-                    m_service.reset(make());
-            }
+            if (const auto make = reinterpret_cast<detail::MakeVolumeFunction>(
+                    detail::programModuleEntry(QStringLiteral(TROMBUS_VOLUME_MODULE), TROMBUS_VOLUME_ENTRY)))
+                m_service.reset(make());
         }
         return m_service.get();
     }

@@ -15,11 +15,23 @@ fi
 . scripts/private-pulse.sh
 start_private_pulse "test.sh: no private sound server; the sound tests will be skipped"
 status=0
+# The stages that failed, repeated at the very end: a log shown from its tail still says what went wrong.
+failed=""
+fail() {
+    status=1
+    failed="$failed
+test.sh: FAILED: $1"
+}
 # ctest runs what is built; the GoogleTest programs list their cases while they are built.
 if cmake --build "$BUILD_DIR"; then
-    ctest --test-dir "$BUILD_DIR" --output-on-failure -j2 "$@" || status=1
+    if ! ctest --test-dir "$BUILD_DIR" --output-on-failure -j2 "$@"; then
+        fail "the suite in $BUILD_DIR; its failed tests:"
+        list="$BUILD_DIR/Testing/Temporary/LastTestsFailed.log"
+        [ -f "$list" ] && failed="$failed
+$(sed 's/^/    /' "$list")"
+    fi
 else
-    status=1
+    fail "the build in $BUILD_DIR"
 fi
 # Without arguments this is every test: then the Windows platform layer is built with mingw-w64 and tested under
 # Wine, and the whole tree is built again with the sanitizers, its suite run there and each fuzz target run for a
@@ -28,7 +40,10 @@ if [ $# -eq 0 ] && [ -z "${TROMBUS_SUITE_ONLY:-}" ]; then
     # The sanitized stage runs its suite through this script when it has no environment of its own yet.
     TROMBUS_SUITE_ONLY=1
     export TROMBUS_SUITE_ONLY
-    BUILD_DIR="$BUILD_DIR" scripts/test-windows.sh || status=1
-    scripts/test-sanitized.sh || status=1
+    BUILD_DIR="$BUILD_DIR" scripts/test-windows.sh || fail "the Windows stage (scripts/test-windows.sh)"
+    scripts/test-sanitized.sh || fail "the sanitized stage (scripts/test-sanitized.sh)"
+fi
+if [ -n "$failed" ]; then
+    echo "$failed" >&2
 fi
 exit $status

@@ -7,7 +7,7 @@
 #include "platform/volume.h"
 #include "ui_MusicPage.h"
 
-#include <QTimer>
+#include <QMetaObject>
 
 namespace {
 
@@ -33,6 +33,12 @@ VolumeControls::VolumeControls(Ui::MusicPage& form, platform::Volume& volume, QO
     MouseHandlers::onClick(m_form.Label10, [this] { Label10Click(); });
 }
 
+VolumeControls::~VolumeControls()
+{
+    if (m_deviceReader.joinable())
+        m_deviceReader.join();
+}
+
 void VolumeControls::send(quint32 word)
 {
     // The device's answer is not looked at: without a sound server the controls keep working on their word.
@@ -50,22 +56,26 @@ void VolumeControls::askDeviceOnce()
     if (m_deviceAsked)
         return;
     m_deviceAsked = true;
-    // Queued, so the rest of the activation and the first paint come first; on this thread, as every other
-    // use of the device.
-    QTimer::singleShot(0, this, &VolumeControls::setSliderFromDevice);
+    // The volume service serializes this read with the controls' writes; the answer comes back to this thread
+    // as an event, after the rest of the activation.
+    m_deviceReader = std::thread([this] {
+        const std::optional<std::uint32_t> word = m_volume.read();
+        QMetaObject::invokeMethod(
+            this, [this, word] { setSliderFromDevice(word); }, Qt::QueuedConnection);
+    });
 }
 
-void VolumeControls::setSliderFromDevice()
+void VolumeControls::setSliderFromDevice(std::optional<std::uint32_t> word)
 {
     // Without a device to ask, the word stays silent and the slider where the form put it. A control the user
-    // moved before this ran keeps their choice.
-    const std::optional<std::uint32_t> word = m_volume.read();
-    if (!word || m_userChose)
-        return;
-    MainVolume = *word;
-    m_applyingAnswer = true;
-    m_form.TrackBar1->setValue(volumeword::positionOfLevel(volumeword::left(MainVolume)));
-    m_applyingAnswer = false;
+    // moved before the answer came keeps their choice.
+    if (word && !m_userChose) {
+        MainVolume = *word;
+        m_applyingAnswer = true;
+        m_form.TrackBar1->setValue(volumeword::positionOfLevel(volumeword::left(MainVolume)));
+        m_applyingAnswer = false;
+    }
+    m_deviceAnswered = true;
 }
 
 void VolumeControls::TrackBar1Change()

@@ -1,12 +1,16 @@
 #pragma once
 
 #include <QList>
+#include <atomic>
+#include <mutex>
 #include <optional>
 
 #include "platform/volume.h"
 
 // The output volume as a word in memory: what the program reads and every word it sends, so tests never
-// change the tester's own sound. An empty `device` answers as a machine without a sound server.
+// change the tester's own sound. An empty `device` answers as a machine without a sound server. The window
+// reads from a thread of its own, so each request holds the lock; the test looks at the fields once the
+// window has handled the answer.
 class RecordingVolume final : public platform::Volume
 {
 public:
@@ -14,11 +18,13 @@ public:
 
     std::optional<std::uint32_t> read() override
     {
+        const std::lock_guard lock(m_mutex);
         ++reads;
         return device;
     }
     bool write(std::uint32_t word) override
     {
+        const std::lock_guard lock(m_mutex);
         written << word;
         if (!device)
             return false;
@@ -28,5 +34,8 @@ public:
 
     std::optional<std::uint32_t> device;
     QList<std::uint32_t> written;
-    int reads = 0;
+    std::atomic<int> reads = 0;
+
+private:
+    std::mutex m_mutex;
 };

@@ -32,7 +32,7 @@ struct VolumeWorld
             world.ui().TabbedNotebook1->setCurrentWidget(world.ui().PageMusic);
             return;
         }
-        started = world.start() && QTest::qWaitFor([this] { return volume->reads > 0; });
+        started = world.start() && QTest::qWaitFor([this] { return controls().deviceAnswered(); });
         if (started)
             world.ui().TabbedNotebook1->setCurrentWidget(world.ui().PageMusic);
     }
@@ -68,20 +68,21 @@ private slots:
     void deviceIsAskedOnceAfterTheFirstActivation()
     {
         VolumeWorld w(0x7000'1000u, Start::Shown);
-        QCOMPARE(w.volume->reads, 0);
+        QCOMPARE(w.volume->reads.load(), 0);
         QCOMPARE(w.page().TrackBar1->value(), -1);
         QVERIFY(w.volume->written.isEmpty());
 
         w.world.form1().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w.world.form1()));
-        QTRY_COMPARE(w.volume->reads, 1);
+        QTRY_VERIFY(w.controls().deviceAnswered());
+        QCOMPARE(w.volume->reads.load(), 1);
         QCOMPARE(w.page().TrackBar1->value(), -61439);
         QCOMPARE(w.volume->written, QList<std::uint32_t>({0x1001'1001u}));
 
         // Coming back from another window is an activation too; only the mixer's own showing reads again.
         QVERIFY(returnToMainWindow(w.world, &w.mixer()));
         QVERIFY(processQueuedEvents());
-        QCOMPARE(w.volume->reads, 2);
+        QCOMPARE(w.volume->reads.load(), 2);
         QCOMPARE(w.volume->written, QList<std::uint32_t>({0x1001'1001u}));
         w.mixer().close();
     }
@@ -110,14 +111,14 @@ private slots:
             w.page().TrackBar2->setValue(0);
         else
             QTest::mouseClick(w.page().Label10, Qt::LeftButton);
-        QCOMPARE(w.volume->reads, 0);
+        QCOMPARE(w.volume->reads.load(), 0);
         const QList<std::uint32_t> sent = w.volume->written;
         QCOMPARE(sent, QList<std::uint32_t>({word}));
 
         w.world.form1().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w.world.form1()));
-        QTRY_COMPARE(w.volume->reads, 1);
-        QVERIFY(processQueuedEvents());
+        QTRY_VERIFY(w.controls().deviceAnswered());
+        QCOMPARE(w.volume->reads.load(), 1);
         QCOMPARE(w.page().TrackBar1->value(), slider);
         QCOMPARE(w.volume->written, sent);
         QCOMPARE(w.device(), word);

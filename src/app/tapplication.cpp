@@ -6,6 +6,7 @@
 #include <QToolTip>
 #include <exception>
 
+#include "app/deferredicons.h"
 #include "app/hintstyle.h"
 #include "app/qttranslations.h"
 #include "common/apptitle.h"
@@ -63,8 +64,9 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(choosePlatform
                                 QStringLiteral("icons/hicolor/scalable/apps/" TROMBUS_APP_ID ".svg"))
              .isEmpty();
     setWindowIcon(iconInstalled ? QIcon::fromTheme(QStringLiteral(TROMBUS_APP_ID), builtIn) : builtIn);
-    // The tooltip timing style goes in before any window exists, so no window has to be polished twice.
-    setStyle(new HintStyle(style()->name()));
+    // The tooltip timing and the deferred standard pictures go in before any window exists, so no window has
+    // to be polished twice.
+    setStyle(new DeferredIconStyle(new HintStyle(style()->name())));
     substituteWindowsFonts();
 }
 

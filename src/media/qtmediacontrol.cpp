@@ -440,7 +440,7 @@ void QtMediaControl::routeVideo()
     if (m_display) {
         preparePanelVideo();
         if (m_player->videoOutput() != m_panelVideo.data())
-            m_player->setVideoOutput(m_panelVideo.data());
+            changeVideoOutput(m_panelVideo.data());
         m_panelVideo->show();
         if (m_ownWindow)
             m_ownWindow->hide();
@@ -453,10 +453,22 @@ void QtMediaControl::routeVideo()
     }
     m_ownWindow->setWindowTitle(QFileInfo(m_fileName).fileName());
     if (m_player->videoOutput() != m_ownWindow.get())
-        m_player->setVideoOutput(m_ownWindow.get());
+        changeVideoOutput(m_ownWindow.get());
     m_ownWindow->show();
     if (m_panelVideo)
         m_panelVideo->hide();
+}
+
+void QtMediaControl::changeVideoOutput(QObject* output)
+{
+    // Moving the video to another window while the backend plays can leave it stalled for good, the picture
+    // and the position frozen; with the backend paused for the move it goes on where it was.
+    const bool playing = m_player->playbackState() == QMediaPlayer::PlayingState;
+    if (playing)
+        m_player->pause();
+    m_player->setVideoOutput(output);
+    if (playing)
+        m_player->play();
 }
 
 void QtMediaControl::preparePanelVideo()

@@ -83,6 +83,7 @@ private:
     void requireOpen() const;
     bool atEnd() const;
     void routeVideo();
+    void changeVideoOutput(QObject* output);
     /// The video window inside the display window, made when there is none there yet.
     void preparePanelVideo();
     void startedPlaying();

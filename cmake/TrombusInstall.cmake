@@ -72,8 +72,9 @@ list(APPEND trombus_built_files ${trombus_generated}/changelog.gz)
 add_custom_target(trombus_install_files ALL DEPENDS ${trombus_built_files})
 
 install(TARGETS trombus RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The modules loaded at first use: the player's backend, tones and sound files, the volume, the web engine.
-set(trombus_modules trombus_mediabackend trombus_sound trombus_pulse)
+# The modules loaded at first use: the player's backend, tones and sound files, the volume, GNOME's mouse
+# settings, the web engine.
+set(trombus_modules trombus_mediabackend trombus_sound trombus_pulse trombus_gnomemouse)
 if(TARGET trombus_webengine)
     list(APPEND trombus_modules trombus_webengine)
 endif()

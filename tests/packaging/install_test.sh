@@ -40,16 +40,16 @@ done
 [ -x "$usr/bin/trombus" ] || fail "bin/trombus is not executable"
 
 # The modules must sit where the installed program looks for them.
-for module in trombus_webengine trombus_mediabackend trombus_sound trombus_pulse; do
+for module in trombus_webengine trombus_mediabackend trombus_sound trombus_pulse trombus_gnomemouse; do
     [ -f "$usr/bin/$module_from_program/$module.so" ] ||
         fail "the module $module is not at bin/$module_from_program, where the program looks"
 done
 
 # The program itself starts without the libraries its modules bring: the multimedia stack, the sound server's
-# client and the network libraries the multimedia stack links.
+# client, the network libraries the multimedia stack links and GIO.
 needed=$(readelf -d "$usr/bin/trombus" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
 [ -n "$needed" ] || fail "readelf lists no libraries the program needs"
-for library in libQt6Multimedia libQt6Network libQt6WebEngine libpulse libsndfile; do
+for library in libQt6Multimedia libQt6Network libQt6WebEngine libpulse libsndfile libgio; do
     if printf '%s\n' "$needed" | grep -q "^$library"; then
         fail "the program needs $library at start-up; it belongs in a module"
     fi

@@ -47,14 +47,14 @@ private:
 };
 
 } // namespace
+} // namespace platform::detail
 
-std::unique_ptr<PointerSettings> gnomeMouseSettings()
+extern "C" __attribute__((visibility("default"))) platform::detail::PointerSettings* trombusMakeGnomeMouseSettings()
 {
     GSettingsSchemaSource* source = g_settings_schema_source_get_default();
-    GSettingsSchema* schema = source ? g_settings_schema_source_lookup(source, Schema, TRUE) : nullptr;
+    GSettingsSchema* schema =
+        source ? g_settings_schema_source_lookup(source, platform::detail::Schema, TRUE) : nullptr;
     if (!schema)
         return nullptr;
-    return std::make_unique<GnomeMouseSettings>(schema);
+    return new platform::detail::GnomeMouseSettings(schema);
 }
-
-} // namespace platform::detail

@@ -96,11 +96,6 @@ private:
 
 } // namespace
 
-double libinputSpeed(int speed)
-{
-    return double(speed - 10) / 10.0;
-}
-
 std::unique_ptr<PointerSettings> corePointerSettings()
 {
     return std::make_unique<CorePointerSettings>();

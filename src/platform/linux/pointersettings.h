@@ -6,11 +6,17 @@
 
 #include "platform/pointer.h"
 
+#define TROMBUS_GNOME_MOUSE_MODULE "trombus_gnomemouse"
+#define TROMBUS_GNOME_MOUSE_ENTRY "trombusMakeGnomeMouseSettings"
+
 namespace platform::detail {
 
 /// The pointer speed of the scale 1..20 (10 the usual) on the scale -1..1 of libinput and GNOME, where 0 is the
 /// usual speed.
-double libinputSpeed(int speed);
+inline double libinputSpeed(int speed)
+{
+    return double(speed - 10) / 10.0;
+}
 
 /// One place where a desktop keeps the pointer's speed and button order.
 class PointerSettings
@@ -37,8 +43,11 @@ public:
 };
 
 /// GNOME's mouse settings (org.gnome.desktop.peripherals.mouse, through GSettings); null where that schema is not
-/// installed.
+/// installed, or the module that reaches them is missing. They live in a module of their own, loaded when the
+/// pointer service is first asked for: a run that never changes the mouse does without GIO and what it brings.
 std::unique_ptr<PointerSettings> gnomeMouseSettings();
+/// The module's entry point: GNOME's mouse settings, owned by the caller, or null without the schema.
+using MakeGnomeMouseSettingsFunction = PointerSettings* (*)();
 /// The libinput properties of every pointer device that has them.
 std::unique_ptr<PointerSettings> libinputSettings(std::shared_ptr<InputDeviceProperties> devices);
 /// The X server's device properties (XInput 2); without a server, or on XWayland, no device has any.

@@ -37,7 +37,9 @@ public:
         return icon().availableSizes(mode, state);
     }
     QString iconName() override { return icon().name(); }
-    bool isNull() override { return icon().isNull(); }
+    // A list or a button asks this when it takes the icon, long before drawing it: the style has each of its
+    // standard pictures, so the answer needs no reading until the picture is made.
+    bool isNull() override { return m_made && m_icon.isNull(); }
     QString key() const override { return QStringLiteral("DeferredIconEngine"); }
     QIconEngine* clone() const override { return new DeferredIconEngine(*this); }
 

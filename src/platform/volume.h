@@ -9,7 +9,9 @@
 namespace platform {
 
 /// The output volume of the first wave output device as one 32-bit word: the left channel's level in the low
-/// 16 bits, the right channel's in the high 16 bits, each from 0 (silent) to 0xFFFF (full).
+/// 16 bits, the right channel's in the high 16 bits, each from 0 (silent) to 0xFFFF (full). The window reads it
+/// from a thread of its own while its controls write from the GUI thread, so a service takes one request at a
+/// time.
 class Volume
 {
 public:

@@ -22,6 +22,18 @@ QStringList programModuleFolders(const QString& programFolder, const QString& in
     return folders;
 }
 
+namespace {
+
+// The running executable's own folder. Known without an application object, which the unit tests that load
+// modules do not make.
+QString runningProgramFolder()
+{
+    const QString executable = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+    return executable.isEmpty() ? QCoreApplication::applicationDirPath() : QFileInfo(executable).absolutePath();
+}
+
+} // namespace
+
 QFunctionPointer programModuleEntry(const QString& name, const char* entry)
 {
     QLibrary library;
@@ -37,8 +49,7 @@ QFunctionPointer programModuleEntry(const QString& name, const char* entry)
 #ifdef TROMBUS_MODULE_DIR
     buildFolder = QStringLiteral(TROMBUS_MODULE_DIR);
 #endif
-    for (const QString& folder :
-         programModuleFolders(QCoreApplication::applicationDirPath(), installedRelative, buildFolder)) {
+    for (const QString& folder : programModuleFolders(runningProgramFolder(), installedRelative, buildFolder)) {
         library.setFileName(QDir(folder).filePath(name));
         if (library.load())
             return library.resolve(entry);

@@ -53,9 +53,9 @@ void VolumeControls::userChose()
 
 void VolumeControls::askDeviceOnce()
 {
-    if (m_deviceAsked)
+    // The reader stays joinable until the controls go, so it also marks the read as asked.
+    if (m_deviceReader.joinable())
         return;
-    m_deviceAsked = true;
     // The volume service serializes this read with the controls' writes; the answer comes back to this thread
     // as an event, after the rest of the activation.
     m_deviceReader = std::thread([this] {

@@ -45,7 +45,6 @@ private:
 
     Ui::MusicPage& m_form;
     platform::Volume& m_volume;
-    bool m_deviceAsked = false;
     bool m_deviceAnswered = false;
     bool m_userChose = false;
     bool m_applyingAnswer = false;

@@ -18,11 +18,10 @@
 #include "common/guardedconnect.h"
 #include "common/shell.h"
 #include "common/strtoint.h"
-#include "ui_InfoPage.h"
 #include "ui_MainPage.h"
 #include "widgets/tstatusbar.h"
 
-Appearance::Appearance(Shell& shell, Widgets widgets, Ui::MainPage& mainPage, Ui::InfoPage& infoPage)
+Appearance::Appearance(Shell& shell, Widgets widgets, Ui::MainPage& mainPage)
     : m_shell(shell), m_widgets(widgets), m_main(mainPage)
 {
     connectGuarded(&widgets.BitBtn1, &QPushButton::clicked, this, &Appearance::BitBtn1Click);
@@ -41,7 +40,6 @@ Appearance::Appearance(Shell& shell, Widgets widgets, Ui::MainPage& mainPage, Ui
     });
     MouseHandlers::onMouseMove(&widgets.centralwidget, [this](QMouseEvent*) { FormMouseMove(); });
     MouseHandlers::onMouseMove(shell.mainWindow(), [this](QMouseEvent*) { FormMouseMove(); });
-    MouseHandlers::onMouseMove(infoPage.GroupBoxOverclock, [this](QMouseEvent*) { m_shell.hideErrorIndicator(); });
     // The window sees every key before its controls do, whichever of them has the focus; the scale entry's
     // own key filter runs here too, after the window's.
     qApp->installEventFilter(this);

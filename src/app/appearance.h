@@ -9,7 +9,6 @@
 
 namespace Ui {
 class MainPage;
-class InfoPage;
 } // namespace Ui
 class Shell;
 class QAction;
@@ -40,7 +39,7 @@ public:
         QLineEdit& Edit1;
         QTabWidget& TabbedNotebook1;
     };
-    Appearance(Shell& shell, Widgets widgets, Ui::MainPage& mainPage, Ui::InfoPage& infoPage);
+    Appearance(Shell& shell, Widgets widgets, Ui::MainPage& mainPage);
 
     void BitBtn1Click();
     /// The scale entry's key filter; true when the key is taken (applied or discarded).

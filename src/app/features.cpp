@@ -106,12 +106,7 @@ void Features::setUpTimers(QObject& owner)
 // their controllers' constructors.
 void Features::createControllers(TrayIcon& tray)
 {
-    Ui::HelpPage& help = m_ui.PageHelp->form();
     Ui::RemindPage& remind = m_ui.PageRemind->form();
-    m_calculator = std::make_unique<Calculator>(help);
-    m_stopwatch = std::make_unique<Stopwatch>(help, Timer3);
-    m_diskMeter = std::make_unique<DiskMeter>(help, m_platform.get<platform::DiskSpace>());
-    m_helpDictionary = std::make_unique<HelpDictionary>(help, m_window);
     m_reminders = std::make_unique<Reminders>(
         remind, m_window, TIMER, BUDIL, [&window = m_window] { return qobject_cast<TMessia*>(window.messiaWindow()); });
     m_tickers = std::make_unique<Tickers>(m_window,
@@ -122,12 +117,12 @@ void Features::createControllers(TrayIcon& tray)
         m_window,
         Appearance::Widgets{*m_ui.BitBtn1, *m_ui.N8, *m_ui.N32, *m_ui.N40, *m_ui.StatusBar1, *m_ui.Label19,
                             *m_ui.centralwidget, *m_ui.console, *m_ui.Edit1, *m_ui.TabbedNotebook1},
-        m_ui.PageMain->form(), m_ui.PageInfo->form());
+        m_ui.PageMain->form());
     m_startWithSystem =
         std::make_unique<StartWithSystem>(m_platform, StartWithSystem::MenuItems{*m_ui.N10, *m_ui.N11}, mainPage());
     m_ledShow = std::make_unique<LedShow>(m_platform, Timer5);
     m_systemMenus = std::make_unique<SystemMenus>(m_window);
-    m_statistics = std::make_unique<Statistics>(m_window, Timer8, m_ui.PageInfo->form());
+    m_statistics = std::make_unique<Statistics>(m_window, Timer8, *m_ui.PageInfo);
     m_notesGrid = std::make_unique<NotesGrid>(remind);
     m_console = std::make_unique<ConsoleController>(
         m_window, ConsoleController::Widgets{*m_ui.console, *m_ui.conbut, *m_ui.Button21, *m_ui.N41, *m_ui.Image3},
@@ -137,21 +132,63 @@ void Features::createControllers(TrayIcon& tray)
     m_runBox = std::make_unique<RunBoxController>(mainPage().RunBoxPanel->form(), m_window);
     m_launcher = std::make_unique<LauncherController>(mainPage().LauncherPanel->form(), m_window);
     m_companions = std::make_unique<CompanionController>(mainPage().CompanionPanel->form(), m_window);
-    m_systemTweaks =
-        std::make_unique<SystemTweaks>(mainPage().TweakPanel->form(), help.KeyMousePanel->form(), m_window);
-    // After Appearance: the key code field sees its keys before the window's key preview does.
-    m_keyCodes = std::make_unique<KeyCodes>(help.KeyMousePanel->form());
-    m_notepad = std::make_unique<Notepad>(help.NotepadPanel->form(), m_window);
+    m_systemTweaks = std::make_unique<SystemTweaks>(mainPage().TweakPanel->form(), m_window);
     m_clipboardViewer =
         std::make_unique<ClipboardViewer>(mainPage().ClipboardPanel->form(), m_platform.get<platform::PrintScreen>());
-    m_informationPage = std::make_unique<InformationPage>(m_window, m_ui.PageInfo->form(), Tim, pp);
-    m_soundCheck = std::make_unique<SoundCheck>(m_window, m_ui.PageInfo->form(), m_platform.get<platform::Sound>());
     m_player = std::make_unique<Player>(
         m_ui.PageMusic->form(), m_window, m_platform.get<MediaControl>(), Timer4,
         Player::TrayMenu{tray.playerMenu(), *m_ui.N35, *m_ui.N36, *m_ui.N37, *m_ui.N38, *m_ui.N39},
         [&window = m_window] { return window.form2Window(); });
     m_volumeControls = std::make_unique<VolumeControls>(m_ui.PageMusic->form(), m_platform.get<platform::Volume>());
     m_webViewer = std::make_unique<WebViewer>(m_ui.PageInternet->form(), m_platform.get<WebBrowserFactory>());
+    m_ui.PageHelp->whenBuilt([this] { createHelpPageControllers(); });
+    m_ui.PageInfo->whenBuilt([this] { createInfoPageControllers(); });
+}
+
+// The help page's controls are made after the window's first paint, or when the page is first needed; its
+// controllers come with them, and then do what the lifecycle asked of them while they did not exist.
+void Features::createHelpPageControllers()
+{
+    Ui::HelpPage& help = m_ui.PageHelp->form();
+    m_calculator = std::make_unique<Calculator>(help);
+    m_stopwatch = std::make_unique<Stopwatch>(help, Timer3);
+    m_diskMeter = std::make_unique<DiskMeter>(help, m_platform.get<platform::DiskSpace>());
+    m_helpDictionary = std::make_unique<HelpDictionary>(help, m_window);
+    m_systemTweaks->attachKeyMousePanel(help.KeyMousePanel->form());
+    // After Appearance: the key code field sees its keys before the window's key preview does.
+    m_keyCodes = std::make_unique<KeyCodes>(help.KeyMousePanel->form());
+    m_notepad = std::make_unique<Notepad>(help.NotepadPanel->form(), m_window);
+    if (m_diskMeterFirstReadingDue)
+        m_diskMeter->firstUpdate();
+    if (m_diskMeterSelectorsResetDue)
+        m_diskMeter->resetSelectors();
+}
+
+void Features::createInfoPageControllers()
+{
+    Ui::InfoPage& info = m_ui.PageInfo->form();
+    m_informationPage = std::make_unique<InformationPage>(m_window, info, Tim, pp);
+    m_soundCheck = std::make_unique<SoundCheck>(m_window, info, m_platform.get<platform::Sound>());
+    connectGuarded(m_informationPage.get(), &InformationPage::cdDoorButtonClickRequested, m_systemTweaks.get(),
+                   &SystemTweaks::CdDoorButtonClick);
+}
+
+InformationPage& Features::informationPage()
+{
+    m_ui.PageInfo->build();
+    return *m_informationPage;
+}
+
+SoundCheck& Features::soundCheck()
+{
+    m_ui.PageInfo->build();
+    return *m_soundCheck;
+}
+
+Notepad& Features::notepad()
+{
+    m_ui.PageHelp->build();
+    return *m_notepad;
 }
 
 // What one feature asks of another, connected once every controller exists: no controller holds another one.
@@ -160,8 +197,9 @@ void Features::connectFeatures()
     QObject::connect(m_appearance.get(), &Appearance::consoleKeyPressed, m_console.get(),
                      &ConsoleController::ToggleConsoleByKey);
     // The service panels belong to their features; the console only asks for them, in this order.
-    QObject::connect(m_console.get(), &ConsoleController::servicePanelsToggleRequested, m_soundCheck.get(),
-                     &SoundCheck::toggleServicePanels);
+    // The sound check's panels are on the information page, which is made here if it is not made yet.
+    QObject::connect(m_console.get(), &ConsoleController::servicePanelsToggleRequested, m_console.get(),
+                     [this] { soundCheck().toggleServicePanels(); });
     QObject::connect(m_console.get(), &ConsoleController::servicePanelsToggleRequested, m_driveButtons.get(),
                      &DriveButtons::toggleServiceStrip);
     QObject::connect(m_console.get(), &ConsoleController::servicePanelsToggleRequested, m_appearance.get(),
@@ -170,8 +208,6 @@ void Features::connectFeatures()
                      &Statistics::toggleServicePanel);
     connectGuarded(m_tickers.get(), &Tickers::clockTicked, m_player.get(), &Player::PlayerTick);
     connectGuarded(m_tickers.get(), &Tickers::fadeInFinished, m_companions.get(), &CompanionController::RunCompanions);
-    connectGuarded(m_informationPage.get(), &InformationPage::cdDoorButtonClickRequested, m_systemTweaks.get(),
-                   &SystemTweaks::CdDoorButtonClick);
 }
 
 void Features::buildLifecycle()
@@ -183,7 +219,12 @@ void Features::buildLifecycle()
                          {"caption, exit button and running line animators", [this] { m_tickers->setUpAnimators(); }},
                          {"companion start list read", [this] { m_companions->load(); }},
                          {"player's position strip laid out", [this] { m_player->layOutPositionStrip(); }},
-                         {"disk meter's first reading", [this] { m_diskMeter->firstUpdate(); }},
+                         {"disk meter's first reading",
+                          [this] {
+                              m_diskMeterFirstReadingDue = true;
+                              if (m_diskMeter)
+                                  m_diskMeter->firstUpdate();
+                          }},
                          {"fade-in starts at 30 %", [this] { m_tickers->startFadeIn(); }},
                          {"playlist's hover entry reset", [this] { m_player->resetHoverIndex(); }},
                          {"\"About\" on the system menus", [this] { m_systemMenus->addItems(); }},
@@ -205,7 +246,12 @@ void Features::buildLifecycle()
             {"stored settings restored", [this] { restoreStoredState(); }},
             {"user and computer names", [this] { m_window.fillNamePanels(); }},
             {"player's \"след.\" disabled", [this] { m_player->disableNextButton(); }},
-            {"disk meter's selectors reset", [this] { m_diskMeter->resetSelectors(); }},
+            {"disk meter's selectors reset",
+             [this] {
+                 m_diskMeterSelectorsResetDue = true;
+                 if (m_diskMeter)
+                     m_diskMeter->resetSelectors();
+             }},
             {"status bar's date, screen and system folder", [this] { m_window.fillStatusBar(); }},
             {"launcher list reloaded, its settings panel closed", [this] { m_launcher->activate(); }},
             {"calendar shows today", [this] { m_appearance->setCalendarToPanelDate(); }},

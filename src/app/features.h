@@ -77,14 +77,18 @@ public:
     LauncherController& launcher() { return *m_launcher; }
     CompanionController& companions() { return *m_companions; }
     SystemTweaks& systemTweaks() { return *m_systemTweaks; }
-    Notepad& notepad() { return *m_notepad; }
+    /// Makes the help page's controls if they are not made yet.
+    Notepad& notepad();
     ClipboardViewer& clipboardViewer() { return *m_clipboardViewer; }
-    InformationPage& informationPage() { return *m_informationPage; }
-    SoundCheck& soundCheck() { return *m_soundCheck; }
+    /// Both make the information page's controls if they are not made yet.
+    InformationPage& informationPage();
+    SoundCheck& soundCheck();
 
 private:
     void setUpTimers(QObject& owner);
     void createControllers(TrayIcon& tray);
+    void createHelpPageControllers();
+    void createInfoPageControllers();
     void connectFeatures();
     void buildLifecycle();
     Ui::MainPage& mainPage();
@@ -123,6 +127,9 @@ private:
     std::unique_ptr<ClipboardViewer> m_clipboardViewer;
     std::unique_ptr<InformationPage> m_informationPage;
     std::unique_ptr<SoundCheck> m_soundCheck;
+    // What the lifecycle asked of the disk meter before the help page was made.
+    bool m_diskMeterFirstReadingDue = false;
+    bool m_diskMeterSelectorsResetDue = false;
     std::unique_ptr<Lifecycle> m_lifecycle;
     std::unique_ptr<StoredValues> m_storedValues;
 };

@@ -8,6 +8,7 @@
 #include "common/shell.h"
 #include "common/strtoint.h"
 #include "console/commandtable.h"
+#include "forms/infopage.h"
 #include "ui_InfoPage.h"
 
 namespace {
@@ -16,31 +17,36 @@ constexpr char LaunchCount[] = "Запускалси";
 
 } // namespace
 
-Statistics::Statistics(Shell& shell, QTimer& tick, Ui::InfoPage& ui) : m_shell(shell), m_tick(tick), m_ui(ui)
+Statistics::Statistics(Shell& shell, QTimer& tick, InfoPage& page) : m_shell(shell), m_tick(tick), m_page(page)
 {
     connectGuarded(&tick, &QTimer::timeout, this, &Statistics::Timer8Timer);
-    MouseHandlers::onClick(ui.Edit7, [this] { Edit7Click(); });
+    m_page.whenBuilt([this] { MouseHandlers::onClick(ui().Edit7, [this] { Edit7Click(); }); });
+}
+
+Ui::InfoPage& Statistics::ui()
+{
+    return m_page.form();
 }
 
 void Statistics::Timer8Timer()
 {
     addOneSecond(totals);
     addOneSecond(run);
-    m_ui.Label85->setText(FormatDuration(run));
+    ui().Label85->setText(FormatDuration(run));
 }
 
 void Statistics::refresh()
 {
-    m_ui.Label83->setText(SettingsStore::read(m_shell.platform(), QString::fromUtf8(LaunchCount)) +
+    ui().Label83->setText(SettingsStore::read(m_shell.platform(), QString::fromUtf8(LaunchCount)) +
                           QStringLiteral(" раз"));
-    m_ui.Label82->setText(FormatDuration(totals));
-    m_ui.Label85->setText(FormatDuration(run));
+    ui().Label82->setText(FormatDuration(totals));
+    ui().Label85->setText(FormatDuration(run));
 }
 
 void Statistics::toggleServicePanel()
 {
     // The widget's own flag, not what is on screen: the window may be hidden or minimised meanwhile.
-    m_ui.Panel13->setHidden(!m_ui.Panel13->isHidden());
+    ui().Panel13->setHidden(!ui().Panel13->isHidden());
     refresh();
 }
 
@@ -51,7 +57,7 @@ void Statistics::Edit7Click()
         if (!word.isEmpty())
             words += word + QStringLiteral(", ");
     }
-    m_ui.Edit7->setText(words);
+    ui().Edit7->setText(words);
 }
 
 void Statistics::loadTotals(const UsageTotals& stored)

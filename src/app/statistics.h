@@ -11,13 +11,16 @@ class Shell;
 namespace Ui {
 class InfoPage;
 }
+class InfoPage;
 
-// Running time of this run and in total, counted by Timer8, and the service panel that shows them.
+// Running time of this run and in total, counted by Timer8, and the service panel of the information page that
+// shows them.
 class Statistics final : public QObject
 {
     Q_OBJECT
 public:
-    Statistics(Shell& shell, QTimer& tick, Ui::InfoPage& ui);
+    /// The page's controls are made when the figures are first shown, or with the rest of the page.
+    Statistics(Shell& shell, QTimer& tick, InfoPage& page);
 
     void Timer8Timer();
     /// The panel's three figures: the launch count read afresh from the store, the total and this run's time.
@@ -46,5 +49,7 @@ private:
     QTimer& m_tick;
     UsageTotals m_reading;
     bool m_totalsLoaded = false;
-    Ui::InfoPage& m_ui;
+    Ui::InfoPage& ui();
+
+    InfoPage& m_page;
 };

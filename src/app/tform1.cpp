@@ -9,6 +9,7 @@
 
 #include "app/activationtracker.h"
 #include "app/features.h"
+#include "app/latepages.h"
 #include "app/lifecycle.h"
 #include "app/placementrules.h"
 #include "app/settingsstore.h"
@@ -25,6 +26,8 @@
 #include "common/strtoint.h"
 #include "console/consolecontroller.h"
 #include "dialogs/tform6.h"
+#include "forms/helppage.h"
+#include "forms/infopage.h"
 #include "forms/mainpage.h"
 #include "platform/systeminfo.h"
 #include "ui_Form1.h"
@@ -37,6 +40,18 @@ TForm1::TForm1(platform::Platform& platform, QStringList arguments, QWidget* par
 {
     ui->setupUi(this);
     scalePicturesOncePerSize(this);
+    // The help and information pages wait for the first paint; each catches up with the window's scale when
+    // it is made.
+    const std::vector<LatePage*> late{ui->PageHelp, ui->PageInfo};
+    for (LatePage* page : late) {
+        page->beforeBuild(
+            [this, page, unscaledFont = page->font()] { prepareForScaleCatchUp(page, unscaledFont, m_scaleSteps); });
+        page->whenBuilt([this, page] {
+            scalePicturesOncePerSize(page);
+            catchUpWithScale(page, m_scaleSteps);
+        });
+    }
+    m_latePages = new LatePages(this, late);
     // Six page tabs fit the window's width only with slim tabs; the style sheet goes on the tab bar alone so
     // that the pages keep the palettes their features give them.
     ui->TabbedNotebook1->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
@@ -173,6 +188,7 @@ void TForm1::changeEvent(QEvent* event)
 
 void TForm1::FormActivate()
 {
+    m_latePages->windowActivated();
     m_features->lifecycle().run(Phase::Activation);
 }
 
@@ -406,6 +422,7 @@ bool TForm1::scaleBy(int m, int d)
         return false;
     const QRect frame = m_placement->frameRect();
     scaleWidgetTree(this, m, d);
+    m_scaleSteps.emplace_back(m, d);
     ui->StatusBar1->scalePanels(m, d);
     // The corner stays where it was, unless the larger window would reach past the screen's edge there; one
     // larger than the screen keeps its title bar on it, where the user can take hold of it.

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "common/shell.h"
@@ -15,6 +16,7 @@ class Form1;
 class MainPage;
 } // namespace Ui
 class ActivationTracker;
+class LatePages;
 class Features;
 class TrayIcon;
 class WindowPlacement;
@@ -94,6 +96,8 @@ public:
     void fillNamePanels();
     void fillStatusBar();
     void performServiceCommandFromArgument();
+    /// The pages whose controls are made after the window's first paint.
+    LatePages& latePages() { return *m_latePages; }
     /// The window's stored values: its colour, its frame's position and its size, and the close-to-tray switch.
     std::vector<StoredValue> storedValues();
 
@@ -136,6 +140,9 @@ private:
     QPointer<QWidget> m_form2;
     QPointer<QWidget> m_messia;
     WindowPlacement* m_placement = nullptr;
+    LatePages* m_latePages = nullptr;
+    // Every scale the window took, in order, for the pages made after it.
+    std::vector<std::pair<int, int>> m_scaleSteps;
     enum class CloseState
     {
         Open,

@@ -156,15 +156,15 @@ private:
     qreal m_ratio = 0;
 };
 
-} // namespace
-
-void scaleWidgetTree(QWidget* root, int m, int d)
+// The controls of `root`'s window that are `root` or inside it, scaled. A window's own size is scaled too; a
+// part of one is left where its parent puts it, and its own sheet and limits are scaled like its controls'.
+void scaleControls(QWidget* root, int m, int d, bool window)
 {
     if (m <= 0 || d <= 0 || m == d)
         return;
     std::vector<QWidget*> widgets{root};
     for (QWidget* widget : root->findChildren<QWidget*>()) {
-        if (widget->window() == root)
+        if (widget->window() == root->window())
             widgets.push_back(widget);
     }
     // Fonts of their own are read before any is changed: a parent's new font would otherwise reach the
@@ -176,7 +176,7 @@ void scaleWidgetTree(QWidget* root, int m, int d)
             fonts.emplace_back(widget, scaledFont(widget->font(), m, d));
     }
 
-    for (std::size_t i = 1; i < widgets.size(); ++i) {
+    for (std::size_t i = window ? 1 : 0; i < widgets.size(); ++i) {
         QWidget* widget = widgets[i];
         if (!designedControl(widget))
             continue;
@@ -192,7 +192,38 @@ void scaleWidgetTree(QWidget* root, int m, int d)
     }
     for (const auto& [widget, font] : fonts)
         widget->setFont(font);
-    root->resize(mulDiv(root->size(), m, d));
+    if (window)
+        root->resize(mulDiv(root->size(), m, d));
+}
+
+} // namespace
+
+void scaleWidgetTree(QWidget* root, int m, int d)
+{
+    scaleControls(root, m, d, true);
+}
+
+void prepareForScaleCatchUp(QWidget* part, const QFont& unscaledFont, const std::vector<std::pair<int, int>>& steps)
+{
+    if (steps.empty())
+        return;
+    // The controls take their fonts from the part when they are made; a control's own font that sets only
+    // some properties (bold, no size) takes its size there, and a control under a style sheet keeps what it
+    // took. So the part holds the window's font from before the first step while they are made.
+    QFont ownFont = unscaledFont;
+    ownFont.setResolveMask(QFont::AllPropertiesResolved);
+    part->setFont(ownFont);
+}
+
+void catchUpWithScale(QWidget* part, const std::vector<std::pair<int, int>>& steps)
+{
+    if (steps.empty())
+        return;
+    // The part's controls were made at their design sizes, so they take every step the window took.
+    for (const auto& [m, d] : steps)
+        scaleControls(part, m, d, false);
+    // From here the part follows its parent's font again, which took the same steps.
+    part->setFont(QFont());
 }
 
 void scalePicturesOncePerSize(QWidget* root)

@@ -2,6 +2,7 @@
 
 #include "ui_InfoPage.h"
 
-InfoPage::InfoPage(QWidget* parent) : PageWidget(parent) {}
+// Made when first needed, or by the main window right after its first paint.
+InfoPage::InfoPage(QWidget* parent) : PageWidget(parent, Build::WhenNeeded) {}
 
 InfoPage::~InfoPage() = default;

@@ -27,6 +27,7 @@ InformationPage::InformationPage(Shell& shell, Ui::InfoPage& ui, QTimer& tim, QT
     MouseHandlers::onClick(ui.TreeView1->viewport(), [this] { TreeView1Click(); });
     MouseHandlers::onMouseMove(ui.TreeView1->viewport(), [this](QMouseEvent*) { TreeView1MouseMove(); });
     ui.TreeView1->expandAll();
+    MouseHandlers::onMouseMove(ui.GroupBoxOverclock, [this](QMouseEvent*) { m_shell.hideErrorIndicator(); });
 }
 
 const char* InformationPage::scanSoundFile()

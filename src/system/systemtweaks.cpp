@@ -32,8 +32,8 @@ QPixmap pixmapOf(const platform::IconPicture& picture)
 
 } // namespace
 
-SystemTweaks::SystemTweaks(Ui::TweakGroup& tweaks, Ui::KeyMouseGroup& keyMouse, Shell& shell, QObject* parent)
-    : QObject(parent), m_tweaks(tweaks), m_keyMouse(keyMouse), m_shell(shell)
+SystemTweaks::SystemTweaks(Ui::TweakGroup& tweaks, Shell& shell, QObject* parent)
+    : QObject(parent), m_tweaks(tweaks), m_shell(shell)
 {
     connectGuarded(tweaks.TaskManagerBox, &QCheckBox::clicked, this, &SystemTweaks::TaskManagerBoxClick);
     connectGuarded(tweaks.RecycleBinBox, &QCheckBox::clicked, this, &SystemTweaks::RecycleBinBoxClick);
@@ -43,11 +43,18 @@ SystemTweaks::SystemTweaks(Ui::TweakGroup& tweaks, Ui::KeyMouseGroup& keyMouse, 
     connectGuarded(tweaks.izik, &QToolButton::clicked, this, &SystemTweaks::izikClick);
     connectGuarded(tweaks.IconButton, &QPushButton::clicked, this, &SystemTweaks::IconButtonClick);
     connectGuarded(tweaks.Edit5, &QLineEdit::returnPressed, this, &SystemTweaks::IconButtonClick);
-    connectGuarded(keyMouse.MouseSpeedBar, &QSlider::valueChanged, this, &SystemTweaks::MouseSpeedBarChange);
-    connectGuarded(keyMouse.LeftHandButton, &QPushButton::clicked, this, &SystemTweaks::LeftHandButtonClick);
     // The panel's own surface, between its controls, hides the error indicator.
     MouseHandlers::onMouseMove(tweaks.TaskManagerBox->parentWidget(),
                                [this](QMouseEvent*) { m_shell.hideErrorIndicator(); });
+}
+
+void SystemTweaks::attachKeyMousePanel(Ui::KeyMouseGroup& keyMouse)
+{
+    m_keyMouse = &keyMouse;
+    connectGuarded(keyMouse.MouseSpeedBar, &QSlider::valueChanged, this, &SystemTweaks::MouseSpeedBarChange);
+    connectGuarded(keyMouse.LeftHandButton, &QPushButton::clicked, this, &SystemTweaks::LeftHandButtonClick);
+    if (m_leftHanded)
+        keyMouse.LeftHandButton->setText(QStringLiteral("Я правша"));
 }
 
 // Both switches are written as text; the value stays in place when the switch is turned off. On Windows they are
@@ -169,6 +176,7 @@ void SystemTweaks::LeftHandButtonClick()
 {
     Dialogs::message(QStringLiteral("А мне пофиг"));
     m_leftHanded = !m_leftHanded;
-    m_keyMouse.LeftHandButton->setText(m_leftHanded ? QStringLiteral("Я правша") : QStringLiteral("Я левша"));
+    if (m_keyMouse)
+        m_keyMouse->LeftHandButton->setText(m_leftHanded ? QStringLiteral("Я правша") : QStringLiteral("Я левша"));
     m_shell.platform().get<platform::Pointer>().swapButtons(m_leftHanded);
 }

@@ -20,7 +20,9 @@ class SystemTweaks final : public QObject
 {
     Q_OBJECT
 public:
-    SystemTweaks(Ui::TweakGroup& tweaks, Ui::KeyMouseGroup& keyMouse, Shell& shell, QObject* parent = nullptr);
+    SystemTweaks(Ui::TweakGroup& tweaks, Shell& shell, QObject* parent = nullptr);
+    /// The help page's mouse controls, made after the tweak panel's.
+    void attachKeyMousePanel(Ui::KeyMouseGroup& keyMouse);
 
     void TaskManagerBoxClick();
     void RecycleBinBoxClick();
@@ -50,7 +52,7 @@ private:
     void writeSwitch(bool localMachine, const QString& key, const QString& name, const QString& value);
 
     Ui::TweakGroup& m_tweaks;
-    Ui::KeyMouseGroup& m_keyMouse;
+    Ui::KeyMouseGroup* m_keyMouse = nullptr;
     Shell& m_shell;
     QString m_keyboardLayoutId;
     bool m_cdDoorOpen = false;

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <functional>
 
+#include "app/latepages.h"
 #include "app/tapplication.h"
 #include "app/trayicon.h"
 #include "app/windowplacement.h"
@@ -59,6 +60,11 @@ bool TestWorld::start()
     // look at it there.
     if (!QTest::qWaitFor([this] { return !windows->Form1->placement().pending(); }, 5000)) {
         QTest::qFail("the main window never got where it was placed", __FILE__, __LINE__);
+        return false;
+    }
+    // The pages made after the first paint are there before a test looks for their controls.
+    if (!QTest::qWaitFor([this] { return windows->Form1->latePages().allBuilt(); }, 5000)) {
+        QTest::qFail("the pages made after the first paint never came", __FILE__, __LINE__);
         return false;
     }
     return true;

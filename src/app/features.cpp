@@ -1,6 +1,7 @@
 #include "app/features.h"
 
 #include "app/appearance.h"
+#include "app/latepages.h"
 #include "app/ledshow.h"
 #include "app/lifecycle.h"
 #include "app/notesgrid.h"
@@ -237,9 +238,11 @@ void Features::buildLifecycle()
     m_lifecycle->add(
         Phase::Activation,
         {
-            // First, so that a step stopped by a bad stored value cannot keep it from being asked; the read
-            // itself runs once this activation is over.
-            {"volume slider from the output volume, once", [this] { m_volumeControls->askDeviceOnce(); }},
+            // First, so that a step stopped by a bad stored value cannot keep it from being asked. The read
+            // itself starts once the window is drawn and its late pages are made: loading the sound server's
+            // library on a core of its own still slowed the first paint on two.
+            {"volume slider from the output volume, once",
+             [this] { m_window.latePages().afterwards([this] { m_volumeControls->askDeviceOnce(); }); }},
             {"first run's defaults", [this] { runFirstRunDefaults(); }},
             {"launch counted", [this] { m_statistics->countLaunch(); }},
             {"start in the tray", [this] { m_window.startInTrayIfStored(); }},

@@ -47,6 +47,14 @@ bool LatePages::allBuilt() const
     return true;
 }
 
+void LatePages::afterwards(std::function<void()> step)
+{
+    if (allBuilt())
+        step();
+    else
+        m_afterwards.push_back(std::move(step));
+}
+
 void LatePages::windowActivated()
 {
     if (!m_waitingForActivation)
@@ -98,4 +106,9 @@ void LatePages::buildNext()
             return;
         }
     }
+    // A step may ask for another.
+    std::vector<std::function<void()>> steps;
+    steps.swap(m_afterwards);
+    for (const std::function<void()>& step : steps)
+        runGuarded(step);
 }

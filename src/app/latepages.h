@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 class LatePage;
@@ -23,6 +24,8 @@ public:
     bool allBuilt() const;
     /// Starts making them a moment after the first activation, unless the first paint and focus come sooner.
     void windowActivated();
+    /// Runs `step` once every page is made: at once when they are.
+    void afterwards(std::function<void()> step);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -35,6 +38,7 @@ private:
     QWidget* m_window;
     QTimer m_nextTurn;
     std::vector<QPointer<LatePage>> m_pages;
+    std::vector<std::function<void()>> m_afterwards;
     std::size_t m_next = 0;
     bool m_started = false;
     bool m_drawn = false;

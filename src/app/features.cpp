@@ -141,7 +141,9 @@ void Features::createControllers(TrayIcon& tray)
         Player::TrayMenu{tray.playerMenu(), *m_ui.N35, *m_ui.N36, *m_ui.N37, *m_ui.N38, *m_ui.N39},
         [&window = m_window] { return window.form2Window(); });
     m_volumeControls = std::make_unique<VolumeControls>(m_ui.PageMusic->form(), m_platform.get<platform::Volume>());
-    m_webViewer = std::make_unique<WebViewer>(m_ui.PageInternet->form(), m_platform.get<WebBrowserFactory>());
+    m_ui.PageInternet->whenBuilt([this] {
+        m_webViewer = std::make_unique<WebViewer>(m_ui.PageInternet->form(), m_platform.get<WebBrowserFactory>());
+    });
     m_ui.PageHelp->whenBuilt([this] { createHelpPageControllers(); });
     m_ui.PageInfo->whenBuilt([this] { createInfoPageControllers(); });
 }
@@ -172,6 +174,12 @@ void Features::createInfoPageControllers()
     m_soundCheck = std::make_unique<SoundCheck>(m_window, info, m_platform.get<platform::Sound>());
     connectGuarded(m_informationPage.get(), &InformationPage::cdDoorButtonClickRequested, m_systemTweaks.get(),
                    &SystemTweaks::CdDoorButtonClick);
+}
+
+WebViewer& Features::webViewer()
+{
+    m_ui.PageInternet->build();
+    return *m_webViewer;
 }
 
 InformationPage& Features::informationPage()

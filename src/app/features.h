@@ -70,7 +70,8 @@ public:
     NotesGrid& notesGrid() { return *m_notesGrid; }
     Player& player() { return *m_player; }
     VolumeControls& volumeControls() { return *m_volumeControls; }
-    WebViewer& webViewer() { return *m_webViewer; }
+    /// Makes the internet page's controls if they are not made yet.
+    WebViewer& webViewer();
     ConsoleController& console() { return *m_console; }
     const ConsoleController& console() const { return *m_console; }
     RunBoxController& runBox() { return *m_runBox; }

@@ -28,6 +28,7 @@
 #include "dialogs/tform6.h"
 #include "forms/helppage.h"
 #include "forms/infopage.h"
+#include "forms/internetpage.h"
 #include "forms/mainpage.h"
 #include "platform/systeminfo.h"
 #include "ui_Form1.h"
@@ -40,9 +41,9 @@ TForm1::TForm1(platform::Platform& platform, QStringList arguments, QWidget* par
 {
     ui->setupUi(this);
     scalePicturesOncePerSize(this);
-    // The help and information pages wait for the first paint; each catches up with the window's scale when
-    // it is made.
-    const std::vector<LatePage*> late{ui->PageHelp, ui->PageInfo};
+    // The help, information and internet pages wait for the first paint; each catches up with the window's
+    // scale when it is made.
+    const std::vector<LatePage*> late{ui->PageHelp, ui->PageInfo, ui->PageInternet};
     for (LatePage* page : late) {
         page->beforeBuild(
             [this, page, unscaledFont = page->font()] { prepareForScaleCatchUp(page, unscaledFont, m_scaleSteps); });

@@ -2,6 +2,7 @@
 
 #include "ui_InternetPage.h"
 
-InternetPage::InternetPage(QWidget* parent) : PageWidget(parent) {}
+// Made when first needed, or by the main window right after its first paint.
+InternetPage::InternetPage(QWidget* parent) : PageWidget(parent, Build::WhenNeeded) {}
 
 InternetPage::~InternetPage() = default;

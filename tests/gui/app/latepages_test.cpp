@@ -71,7 +71,7 @@ class LatePagesTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void helpAndInformationPagesComeAfterTheWindowIsShown()
+    void helpInformationAndInternetPagesComeAfterTheWindowIsShown()
     {
         TestWorld world;
         world.startWithoutWaiting();
@@ -79,6 +79,7 @@ private slots:
         QVERIFY(world.ui().PageMain->built());
         QVERIFY(!world.ui().PageHelp->built());
         QVERIFY(!world.ui().PageInfo->built());
+        QVERIFY(!world.ui().PageInternet->built());
         QVERIFY(world.ui().PageHelp->findChildren<QWidget*>().isEmpty());
 
         QTRY_VERIFY(world.form1().latePages().allBuilt());
@@ -110,6 +111,7 @@ private slots:
         QTest::addColumn<int>("tab");
         QTest::addColumn<QString>("control");
         QTest::newRow("help") << 1 << QStringLiteral("NotepadPanel");
+        QTest::newRow("internet") << 3 << QStringLiteral("ComboBox4");
         QTest::newRow("information") << 5 << QStringLiteral("SoundCheckButton");
     }
 
@@ -175,6 +177,7 @@ private slots:
 
         compareLooks(scaledLate.ui().PageHelp, scaledFirst.ui().PageHelp);
         compareLooks(scaledLate.ui().PageInfo, scaledFirst.ui().PageInfo);
+        compareLooks(scaledLate.ui().PageInternet, scaledFirst.ui().PageInternet);
     }
 };
 

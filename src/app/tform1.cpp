@@ -41,16 +41,13 @@ TForm1::TForm1(platform::Platform& platform, QStringList arguments, QWidget* par
 {
     ui->setupUi(this);
     scalePicturesOncePerSize(this);
-    // The help, information and internet pages wait for the first paint; each catches up with the window's
-    // scale when it is made.
+    // The help, information and internet pages wait for the first paint. Each one made then takes the steps
+    // the rest of the window took at start, in the same order: pictures, its controllers, the window's scale.
     const std::vector<LatePage*> late{ui->PageHelp, ui->PageInfo, ui->PageInternet};
     for (LatePage* page : late) {
         page->beforeBuild(
             [this, page, unscaledFont = page->font()] { prepareForScaleCatchUp(page, unscaledFont, m_scaleSteps); });
-        page->whenBuilt([this, page] {
-            scalePicturesOncePerSize(page);
-            catchUpWithScale(page, m_scaleSteps);
-        });
+        page->whenBuilt([page] { scalePicturesOncePerSize(page); });
     }
     m_latePages = new LatePages(this, late);
     // Six page tabs fit the window's width only with slim tabs; the style sheet goes on the tab bar alone so
@@ -64,6 +61,9 @@ TForm1::TForm1(platform::Platform& platform, QStringList arguments, QWidget* par
     m_tray->show();
     connectCommands();
     m_features = std::make_unique<Features>(*this, *ui, *m_tray, m_platform);
+    // After the controllers, which give some of the page's buttons their icons.
+    for (LatePage* page : late)
+        page->whenBuilt([this, page] { catchUpWithScale(page, m_scaleSteps); });
     // Activation re-reads the store; it runs outside any event delivery, so its errors are reported here.
     m_activation = std::make_unique<ActivationTracker>(this, [this] { runGuarded([this] { FormActivate(); }); });
     runGuarded([this] { FormCreate(); });

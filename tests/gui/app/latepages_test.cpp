@@ -1,3 +1,4 @@
+#include <QAbstractButton>
 #include <QTabWidget>
 #include <QTest>
 #include <map>
@@ -16,6 +17,7 @@ namespace {
 struct ScaledLook
 {
     QRect geometry;
+    QSize iconSize;
     qreal pointSize;
     int pixelSize;
     bool bold;
@@ -26,7 +28,7 @@ struct ScaledLook
 
 QString describe(const ScaledLook& look)
 {
-    return QStringLiteral("%1,%2 %3x%4 font %5pt/%6px%7 sheet \"%8\"")
+    return QStringLiteral("%1,%2 %3x%4 icon %9x%10 font %5pt/%6px%7 sheet \"%8\"")
         .arg(look.geometry.x())
         .arg(look.geometry.y())
         .arg(look.geometry.width())
@@ -34,7 +36,9 @@ QString describe(const ScaledLook& look)
         .arg(look.pointSize)
         .arg(look.pixelSize)
         .arg(look.bold ? QStringLiteral(" bold") : QString())
-        .arg(look.styleSheet);
+        .arg(look.styleSheet)
+        .arg(look.iconSize.width())
+        .arg(look.iconSize.height());
 }
 
 // Every named control of a page, the page itself left out: the notebook places it.
@@ -45,8 +49,10 @@ std::map<QString, ScaledLook> looksOf(QWidget* page)
         if (widget->objectName().isEmpty() || widget->objectName().startsWith(QLatin1String("qt_")))
             continue;
         const QFont font = widget->font();
-        looks[widget->objectName()] = {widget->geometry(), font.pointSizeF(), font.pixelSize(), font.bold(),
-                                       widget->styleSheet()};
+        const auto* button = qobject_cast<QAbstractButton*>(widget);
+        looks[widget->objectName()] = {widget->geometry(), button ? button->iconSize() : QSize(),
+                                       font.pointSizeF(),  font.pixelSize(),
+                                       font.bold(),        widget->styleSheet()};
     }
     return looks;
 }

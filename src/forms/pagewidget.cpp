@@ -28,12 +28,11 @@ void LatePage::build()
     }
     m_built = true;
     m_building = false;
-    // A step may add another; each runs once.
-    for (std::size_t i = 0; i < m_whenBuilt.size(); ++i) {
-        const std::function<void()> step = m_whenBuilt[i];
+    // Each runs once; one that a step adds from here on runs at once.
+    std::vector<std::function<void()>> steps;
+    steps.swap(m_whenBuilt);
+    for (const std::function<void()>& step : steps)
         step();
-    }
-    m_whenBuilt.clear();
 }
 
 void LatePage::beforeBuild(std::function<void()> step)

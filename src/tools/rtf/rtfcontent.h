@@ -171,4 +171,9 @@ inline constexpr int maxHalfPoints = 3276;
 /// The farthest from its row's left end a table cell may reach, in twips (some 17 metres).
 inline constexpr int maxCellEdge = 1000000;
 
+/// The highest font number the font table may give. A file never numbers its fonts anywhere near it; a larger
+/// number is damage, and its entry is passed over, so that the fonts the save adds after the file's own always
+/// have numbers of their own.
+inline constexpr int maxFontNumber = 65535;
+
 } // namespace rtf

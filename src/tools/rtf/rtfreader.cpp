@@ -57,10 +57,11 @@ struct GroupState
     TabStop::Kind tabKind = TabStop::Kind::Left; // of the next \tx
     int unicodeSkip = 1;
     bool inTable = false;
-    bool starred = false;     // \* seen: the next control word opens a destination that may be skipped
-    bool owner = false;       // this group opened its destination (and ends it)
-    qsizetype start = 0;      // where the group's brace stands
-    quint64 shownAtStart = 0; // what the text had shown when the brace opened
+    bool starred = false;       // \* seen: the next control word opens a destination that may be skipped
+    bool owner = false;         // this group opened its destination (and ends it)
+    qsizetype start = 0;        // where the group's brace stands
+    quint64 shownAtStart = 0;   // what the text had shown when the brace opened
+    quint64 reachedAtStart = 0; // the words reaching past their group the text had taken by then
 };
 
 struct Font
@@ -490,6 +491,7 @@ private:
         inner.owner = false;
         inner.start = m_pos - 1;
         inner.shownAtStart = m_shown;
+        inner.reachedAtStart = m_reachedPast;
         m_stack.push_back(std::move(inner));
     }
 
@@ -708,6 +710,8 @@ private:
         // writes the group back change what the next open shows.
         if (s.destination != Destination::Text && reachesPastItsGroup(info.word))
             return;
+        if (reachesPastItsGroup(info.word))
+            ++m_reachedPast;
         const int value = word.parameter.value_or(0);
         const bool on = !word.parameter || value != 0;
         m_formatChanged = true;
@@ -1041,10 +1045,12 @@ private:
     {
         GroupState& s = state();
         // A group kept as its bytes from its brace on must not also have shown something in the text before
-        // its destination word (as in "{\*text\word ...}"): the next open would read that text twice.
+        // its destination word (as in "{\*text\word ...}"), nor have set a row's cells or the document's code
+        // page there (as in "{\cellx\*\word}"): the next open would read that twice.
         const bool keptFromBrace = destination == Destination::Carry || destination == Destination::CarryHeader ||
                                    destination == Destination::Picture;
-        if (s.destination != Destination::Text || m_stack.size() < 2 || (keptFromBrace && m_shown != s.shownAtStart)) {
+        const bool tookPart = m_shown != s.shownAtStart || m_reachedPast != s.reachedAtStart;
+        if (s.destination != Destination::Text || m_stack.size() < 2 || (keptFromBrace && tookPart)) {
             s.destination = Destination::Skip;
             return false;
         }
@@ -1301,14 +1307,15 @@ private:
 
     void commitFont()
     {
-        // A number the table gives again (only a damaged file does) keeps its first typeface, as the save does.
-        if (m_fontNumber >= 0 && !m_fonts.count(m_fontNumber)) {
+        // A number the table gives again (only a damaged file does) keeps its first typeface, as the save does; one
+        // past the highest a file may use is passed over.
+        if (m_fontNumber >= 0 && m_fontNumber <= maxFontNumber && !m_fonts.count(m_fontNumber)) {
             const QString name = withPairedSurrogates(keptText(m_fontName)).trimmed();
             int codePage = m_fontCodePage;
             if (codePage == SymbolCodePage && name.startsWith(QLatin1String("Wingdings"), Qt::CaseInsensitive))
                 codePage = WingdingsCodePage;
             m_fonts[m_fontNumber] = {name, codePage};
-            m_content.fontCount = std::max(m_content.fontCount, std::min(m_fontNumber, INT_MAX - 1) + 1);
+            m_content.fontCount = std::max(m_content.fontCount, m_fontNumber + 1);
             if (codePage == 1251 || (codePage == 0 && m_codePage == 1251))
                 m_content.cyrillicFonts.emplace_back(m_fontNumber, name);
         }
@@ -1366,8 +1373,9 @@ private:
     int m_pictureScaleX = 100, m_pictureScaleY = 100;
     QString m_fieldInstruction;
     bool m_pageBreakPending = false;
-    quint64 m_shown = 0; // counts what the text has shown: runs, hidden text, embedded parts and paragraph ends
-    int m_table = -1;    // the table the paragraphs go into, -1 none
+    quint64 m_shown = 0;       // counts what the text has shown: runs, hidden text, embedded parts and paragraph ends
+    quint64 m_reachedPast = 0; // counts the words the text has taken that reach past their group
+    int m_table = -1;          // the table the paragraphs go into, -1 none
     int m_row = 0;
     int m_column = 0;
     std::vector<TableCell> m_rowCells;

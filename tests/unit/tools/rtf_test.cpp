@@ -663,6 +663,38 @@ INSTANTIATE_TEST_SUITE_P(
                             EXPECT_EQ(format->family, QStringLiteral("Arial"));
                         }
                     }},
+        // The highest font number a file may use is kept; past it (only a damaged file goes there, even past what
+        // an int holds) the entry is passed over, and the fonts the save adds after the file's own still get
+        // numbers of their own.
+        ElementCase{"theHighestFontNumber",
+                    "{\\rtf1{\\fonttbl{\\f65535 Arial;}}{\\*\\unknown}\\f65535 a\\plain b\\par}",
+                    {QStringLiteral("ab")},
+                    [](const Content& c) {
+                        const std::optional<CharFormat> format = formatOf(c, 0, QStringLiteral("a"));
+                        ASSERT_TRUE(format);
+                        EXPECT_EQ(format->family, QStringLiteral("Arial"));
+                    }},
+        ElementCase{"fontNumbersPastTheHighestArePassedOver",
+                    "{\\rtf1{\\fonttbl{\\f65536 Arial;}\\f7777777777 Times;}{\\*\\unknown}\\f65536 a"
+                    "\\f7777777777 b\\par}",
+                    {QStringLiteral("ab")},
+                    [](const Content& c) {
+                        for (const QString& text : {QStringLiteral("a"), QStringLiteral("b")}) {
+                            const std::optional<CharFormat> format = formatOf(c, 0, text);
+                            ASSERT_TRUE(format);
+                            EXPECT_NE(format->family, QStringLiteral("Arial"));
+                            EXPECT_NE(format->family, QStringLiteral("Times"));
+                        }
+                    }},
+        // A group that set a row's cell before its destination word (only a damaged file has one) has taken part
+        // in the text, so it is not carried: the next open would add that cell again.
+        ElementCase{"cellEdgeBeforeTheDestinationWord",
+                    "{\\rtf1{\\cellx1500\\*\\unknown}\\intbl a\\cell\\row}",
+                    {QStringLiteral("a")},
+                    [](const Content& c) {
+                        EXPECT_FALSE(embeddedRun(c, 0, Embedded::Kind::Carried));
+                        ASSERT_EQ(c.tables.size(), 1u);
+                    }},
         // Only a damaged file has a second font table; the first one is the file's.
         ElementCase{"aSecondFontTableIsPassedOver",
                     "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 Times;}}a{\\fonttbl{\\f0 Arial;}}b\\chftn20 \\'c4\\par}",

@@ -31,6 +31,7 @@ constexpr int CellBorderProperty = QTextFormat::UserProperty + 11;
 constexpr int CyrillicFontsProperty = QTextFormat::UserProperty + 12;
 constexpr int DefaultFontProperty = QTextFormat::UserProperty + 13;
 constexpr int CodePageProperty = QTextFormat::UserProperty + 14;
+constexpr int FontTableSkipProperty = QTextFormat::UserProperty + 15;
 
 // The document lays out in pixels of 1/96 inch; the file counts twips of 1/1440 inch.
 constexpr double TwipsPerPixel = 15.0;
@@ -427,6 +428,7 @@ void fill(QTextDocument& document, const Content& content)
         root.setProperty(FontEntriesProperty, content.fontEntries);
         root.setProperty(FontCountProperty, content.fontCount);
         root.setProperty(DefaultFontProperty, content.defaultFont);
+        root.setProperty(FontTableSkipProperty, content.fontTableSkip);
         QList<QVariant> fonts;
         for (const auto& [number, name] : content.cyrillicFonts)
             fonts << number << name;
@@ -473,6 +475,7 @@ Content describe(const QTextDocument& document)
     content.fontEntries = root.property(FontEntriesProperty).toByteArray();
     content.fontCount = content.fontEntries.isEmpty() ? 0 : root.intProperty(FontCountProperty);
     content.defaultFont = content.fontEntries.isEmpty() ? 0 : root.intProperty(DefaultFontProperty);
+    content.fontTableSkip = content.fontEntries.isEmpty() ? 1 : root.intProperty(FontTableSkipProperty);
     const QList<QVariant> fonts = root.property(CyrillicFontsProperty).toList();
     for (qsizetype i = 0; i + 1 < fonts.size(); i += 2)
         content.cyrillicFonts.emplace_back(fonts[i].toInt(), fonts[i + 1].toString());

@@ -139,6 +139,7 @@ struct Content
     int fontCount = 0;      // one more than the highest font number among them
     int defaultFont = 0;    // the file's \\deff
     int codePage = 0;       // the file's code page, which those tables and groups are in; 0: the notepad's own
+    int fontTableSkip = 1;  // the file's \\uc where its font table starts, which its \\u names were written for
     std::vector<std::pair<int, QString>> cyrillicFonts; // those of them in Windows-1251: number and typeface
     std::vector<QColor> colors; // the colour table's entries after the automatic one; invalid: automatic
 

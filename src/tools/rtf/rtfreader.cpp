@@ -444,6 +444,7 @@ public:
             m_content.fontCount = 0;
             m_content.defaultFont = 0;
             m_content.codePage = 0;
+            m_content.fontTableSkip = 1;
             m_content.cyrillicFonts.clear();
             m_content.colors.clear();
         }
@@ -757,6 +758,7 @@ private:
             s.destination = Destination::FontTable;
             s.owner = true;
             m_fontTableStart = m_pos;
+            m_content.fontTableSkip = s.unicodeSkip;
             break;
         case Word::ColorTable:
             // As with the font table, the first one of the text is the file's.

@@ -24,7 +24,8 @@ void appendNumber(QByteArray& out, long long value)
     out += QByteArray::number(value);
 }
 
-void appendEscaped(QByteArray& out, const QString& text, bool inTable)
+// `fallbacks`: the characters after each \u that readers skip, as the \uc in force there says.
+void appendEscaped(QByteArray& out, const QString& text, bool inTable, int fallbacks = 1)
 {
     static const char hex[] = "0123456789abcdef";
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -47,10 +48,13 @@ void appendEscaped(QByteArray& out, const QString& text, bool inTable)
             out += hex[*byte >> 4];
             out += hex[*byte & 0xF];
         } else {
-            // Readers that know \u skip the one fallback character after it; the others show the "?".
+            // Readers that know \u skip the fallback characters after it; the others show the "?".
             out += "\\u";
             appendNumber(out, static_cast<std::int16_t>(c));
-            out += '?';
+            if (fallbacks == 0)
+                out += ' ';
+            for (int n = 0; n < fallbacks; ++n)
+                out += '?';
         }
     }
 }
@@ -204,7 +208,14 @@ QByteArray write(const Content& content)
     appendNumber(out, content.codePage != 0 ? content.codePage : 1251);
     out += "\\deff";
     appendNumber(out, carried ? content.defaultFont : 0);
-    out += "\\deflang1049{\\fonttbl";
+    out += "\\deflang1049";
+    // The file's font names were written for the \\uc in force where its table starts; the text's own \\uc1
+    // follows the tables.
+    if (carried && content.fontTableSkip != 1) {
+        out += "\\uc";
+        appendNumber(out, content.fontTableSkip);
+    }
+    out += "{\\fonttbl";
     if (carried) {
         // Entries that would run on into the word (letters, a number) or lose a space to it need a delimiter.
         const char first = content.fontEntries.front();
@@ -217,7 +228,8 @@ QByteArray write(const Content& content)
         out += "{\\f";
         appendNumber(out, firstFont + static_cast<long long>(i));
         out += "\\fnil\\fcharset204 ";
-        appendEscaped(out, fonts[i].trimmed(), true);
+        // The table is read with the file's \uc in force where it starts.
+        appendEscaped(out, fonts[i].trimmed(), true, carried ? content.fontTableSkip : 1);
         out += ";}";
     }
     out += "}\r\n{\\colortbl ;";

@@ -695,6 +695,24 @@ INSTANTIATE_TEST_SUITE_P(
                         EXPECT_FALSE(embeddedRun(c, 0, Embedded::Kind::Carried));
                         ASSERT_EQ(c.tables.size(), 1u);
                     }},
+        // Font names written with \\u under the file's own \\uc keep their letters when the table is carried.
+        ElementCase{"fontNamesUnderTheFilesUnicodeSkip",
+                    "{\\rtf1\\uc0{\\fonttbl{\\f0 \\u1052\\u1057 Gothic;}}{\\*\\unknown}\\f0 a\\par}",
+                    {QStringLiteral("a")},
+                    [](const Content& c) {
+                        const std::optional<CharFormat> format = formatOf(c, 0, QStringLiteral("a"));
+                        ASSERT_TRUE(format);
+                        EXPECT_EQ(format->family, QStringLiteral("МСGothic"));
+                    }},
+        // A typeface the save adds to a carried table is written for the file's \uc as well.
+        ElementCase{"addedFontNameUnderTheFilesUnicodeSkip",
+                    "{\\rtf1\\uc0{\\fonttbl{\\f1\\fcharset0 \\'ff;}}{\\*\\unknown}\\f1 a\\par}",
+                    {QStringLiteral("a")},
+                    [](const Content& c) {
+                        const std::optional<CharFormat> format = formatOf(c, 0, QStringLiteral("a"));
+                        ASSERT_TRUE(format);
+                        EXPECT_EQ(format->family, QStringLiteral("ÿ"));
+                    }},
         // Only a damaged file has a second font table; the first one is the file's.
         ElementCase{"aSecondFontTableIsPassedOver",
                     "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 Times;}}a{\\fonttbl{\\f0 Arial;}}b\\chftn20 \\'c4\\par}",

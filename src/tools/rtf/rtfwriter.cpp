@@ -209,7 +209,7 @@ QByteArray write(const Content& content)
     out += "\\deff";
     appendNumber(out, carried ? content.defaultFont : 0);
     out += "\\deflang1049";
-    // The file's font names were written for the \\uc in force where its table starts; the text's own \\uc1
+    // The file's font names were written for the \uc in force where its table starts; the text's own \uc1
     // follows the tables.
     if (carried && content.fontTableSkip != 1) {
         out += "\\uc";

@@ -26,9 +26,6 @@ protected:
         WhenNeeded,
     };
     explicit LatePage(QWidget* parent) : QWidget(parent) {}
-    /// Called by the page's constructor when the controls are made at once, so that they exist before any
-    /// other code sees the page.
-    void buildNow() { build(); }
     virtual void makeControls() = 0;
     bool event(QEvent* event) override;
 
@@ -54,8 +51,9 @@ public:
 protected:
     explicit PageWidget(QWidget* parent, Build when = Build::Now) : LatePage(parent)
     {
+        // Made at once, the controls exist before any other code sees the page.
         if (when == Build::Now)
-            buildNow();
+            build();
     }
     ~PageWidget() override = default;
 
